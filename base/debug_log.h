@@ -1,0 +1,53 @@
+// The foundation library's own diagnostics file, "debug.log" beside the
+// executable, for low-level messages that do not belong in the installer's
+// log. DLOG(ERROR) << "text";
+#ifndef BASE_DEBUG_LOG_H_
+#define BASE_DEBUG_LOG_H_
+
+#include <string>
+
+#include "base/time.h"
+
+namespace lite {
+
+enum DebugLogSeverity { DLOGSEV_INFO, DLOGSEV_WARNING, DLOGSEV_ERROR, DLOGSEV_FATAL };
+
+// "[MMDD/HHMMSS.mmm:ERROR:file.cc(12)] message\n" with local time; |file|
+// is reduced to its base name.
+std::string FormatDebugLogLine(const CivilTime& local_time, DebugLogSeverity severity,
+                               const char* file, int line, const std::string& message);
+
+// Appends one line; messages are dropped when no file can be opened.
+void WriteDebugLog(DebugLogSeverity severity, const char* file, int line,
+                   const std::string& message);
+
+class DebugLogMessage {
+ public:
+  DebugLogMessage(DebugLogSeverity severity, const char* file, int line)
+      : severity_(severity), file_(file), line_(line) {}
+  ~DebugLogMessage() { WriteDebugLog(severity_, file_, line_, text_); }
+  DebugLogMessage& operator<<(const std::string& text) {
+    text_ += text;
+    return *this;
+  }
+  DebugLogMessage& operator<<(const char* text) {
+    text_ += text;
+    return *this;
+  }
+  DebugLogMessage& operator<<(long long value) {
+    text_ += std::to_string(value);
+    return *this;
+  }
+
+ private:
+  DebugLogSeverity severity_;
+  const char* file_;
+  int line_;
+  std::string text_;
+};
+
+}  // namespace lite
+
+#define DLOG(severity) ::lite::DebugLogMessage(::lite::DLOGSEV_##severity, __FILE__, __LINE__)
+
+#endif  // BASE_DEBUG_LOG_H_

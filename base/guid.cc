@@ -1,0 +1,24 @@
+#include "base/guid.h"
+
+#include <cstdio>
+
+namespace lite {
+
+std::string GuidToString(const Guid& g) {
+  char text[39];
+  std::snprintf(text, sizeof(text),
+                "{%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X}",
+                static_cast<unsigned>(g.data1), g.data2, g.data3, g.data4[0],
+                g.data4[1], g.data4[2], g.data4[3], g.data4[4], g.data4[5],
+                g.data4[6], g.data4[7]);
+  return text;
+}
+
+std::string StripGuidBraces(const std::string& text) {
+  if (text.size() >= 2 && text.front() == '{' && text.back() == '}') {
+    return text.substr(1, text.size() - 2);
+  }
+  return text;
+}
+
+}  // namespace lite

@@ -1,0 +1,23 @@
+#include <windows.h>
+#include <realtimeapiset.h>
+
+#include "base/time.h"
+
+namespace lite {
+
+int64_t WallClockMicros() {
+  FILETIME ft;
+  GetSystemTimePreciseAsFileTime(&ft);
+  const int64_t since_1601 =
+      (static_cast<int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
+  constexpr int64_t k1601To1970 = 116444736000000000LL;  // in 100 ns
+  return (since_1601 - k1601To1970) / 10;
+}
+
+int64_t UnbiasedInterruptTimeMicros() {
+  ULONGLONG hundred_ns = 0;
+  if (!QueryUnbiasedInterruptTime(&hundred_ns)) return 0;
+  return static_cast<int64_t>(hundred_ns / 10);
+}
+
+}  // namespace lite

@@ -1,0 +1,26 @@
+set(CMAKE_CXX_STANDARD 17)
+set(CMAKE_CXX_STANDARD_REQUIRED ON)
+set(CMAKE_CXX_EXTENSIONS OFF)
+
+add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+
+if(WIN32)
+  add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX
+                          _WIN32_WINNT=0x0A00 WINVER=0x0A00)
+  # Static runtime: the installer must start on a bare Windows with no MinGW DLLs.
+  add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+  set(CMAKE_CROSSCOMPILING_EMULATOR
+      ${CMAKE_SOURCE_DIR}/scripts/wine-run --prefix ${CMAKE_BINARY_DIR}/wine)
+else()
+  option(TL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
+  if(TL_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+  endif()
+endif()
+
+# Coverage hooks for the fuzz targets, which link the same libraries.
+if(NOT WIN32 AND TL_SANITIZE AND CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  add_compile_options(-fsanitize=fuzzer-no-link)
+endif()

@@ -1,0 +1,25 @@
+# libcrypto: Debian's on the host; for MinGW the static build that
+# scripts/bootstrap caches under TL_CACHE_DIR.
+if(WIN32)
+  set(TL_OPENSSL_ROOT ${TL_CACHE_DIR}/openssl-${TL_OPENSSL_TRIPLET})
+  if(NOT EXISTS ${TL_OPENSSL_ROOT}/lib/libcrypto.a)
+    message(FATAL_ERROR "No MinGW libcrypto at ${TL_OPENSSL_ROOT}; run scripts/bootstrap first")
+  endif()
+  add_library(tl_crypto STATIC IMPORTED)
+  set_target_properties(tl_crypto PROPERTIES
+    IMPORTED_LOCATION ${TL_OPENSSL_ROOT}/lib/libcrypto.a
+    INTERFACE_INCLUDE_DIRECTORIES ${TL_OPENSSL_ROOT}/include
+    INTERFACE_LINK_LIBRARIES "ws2_32;crypt32;bcrypt")
+else()
+  find_package(OpenSSL REQUIRED COMPONENTS Crypto)
+  add_library(tl_crypto INTERFACE)
+  target_link_libraries(tl_crypto INTERFACE OpenSSL::Crypto)
+endif()
+
+if(TL_BUILD_TESTS)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+  set(gtest_disable_pthreads OFF CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  include(GoogleTest)
+endif()

@@ -1,0 +1,66 @@
+# Helpers that keep each folder's CMakeLists a plain list of files.
+# Sources ending in _win.cc call Windows and are built only for Windows;
+# _posix.cc files stand in for them on the host so that the core's tests run
+# natively; everything else is the platform-free core, built by every preset.
+
+function(tl_library name)
+  cmake_parse_arguments(A "" "" "SOURCES;WIN_SOURCES;POSIX_SOURCES;DEPS;WIN_DEPS" ${ARGN})
+  set(srcs ${A_SOURCES})
+  if(WIN32)
+    list(APPEND srcs ${A_WIN_SOURCES})
+  else()
+    list(APPEND srcs ${A_POSIX_SOURCES})
+  endif()
+  if(NOT srcs)
+    # Nothing to build for this platform: only the dependencies pass on.
+    add_library(${name} INTERFACE)
+    target_link_libraries(${name} INTERFACE ${A_DEPS})
+    return()
+  endif()
+  add_library(${name} STATIC ${srcs})
+  target_link_libraries(${name} PUBLIC ${A_DEPS})
+  if(WIN32)
+    target_link_libraries(${name} PUBLIC ${A_WIN_DEPS})
+  endif()
+endfunction()
+
+# A GoogleTest binary. Each test case becomes a CTest test; Windows binaries
+# run under the Wine launcher through CMAKE_CROSSCOMPILING_EMULATOR.
+function(tl_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
+  if(NOT TL_BUILD_TESTS)
+    return()
+  endif()
+  set(srcs ${A_SOURCES})
+  if(WIN32)
+    list(APPEND srcs ${A_WIN_SOURCES})
+  endif()
+  if(NOT srcs)
+    return()
+  endif()
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  if(WIN32)
+    # test_support brings wmain: a helper child or the GoogleTest run.
+    target_link_libraries(${name} PRIVATE ${A_WIN_DEPS} test_support gmock gtest)
+    # Console subsystem for test binaries so that output reaches CTest.
+    target_link_options(${name} PRIVATE -mconsole)
+  else()
+    target_link_libraries(${name} PRIVATE gmock gtest_main)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
+                       PROPERTIES TIMEOUT 300)
+endfunction()
+
+# A libFuzzer target (host preset with clang only).
+function(tl_fuzzer name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    return()
+  endif()
+  add_executable(${name} ${A_SOURCES})
+  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  set_property(GLOBAL APPEND PROPERTY TL_FUZZERS ${name})
+endfunction()

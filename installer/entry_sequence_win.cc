@@ -1,0 +1,129 @@
+#include "installer/entry_sequence_win.h"
+
+#include <windows.h>
+
+#include <memory>
+
+#include "base/file_util_win.h"
+#include "installer/entry_steps.h"
+#include "installer/exit_code.h"
+#include "installer/master_process_id_win.h"
+#include "installer/preflight_win.h"
+#include "installer/process_command_line.h"
+#include "installer/process_window_win.h"
+#include "installer/secure_dll_loading_win.h"
+#include "installer/single_instance_lock_win.h"
+#include "installer/switches.h"
+#include "installer/ui_runtime_win.h"
+#include "logging/file_logger_win.h"
+#include "logging/system_error_win.h"
+
+namespace lite {
+namespace {
+
+class ScopedCrashHandler {
+ public:
+  ScopedCrashHandler() { InstallCrashHandler(); }
+  ~ScopedCrashHandler() { RemoveCrashHandler(); }
+};
+
+// The installation path proper: everything after the lock was taken. Runs
+// with the UI runtime started; returns the exit code.
+int RunInstallation(const InstallerCommandLine& command_line) {
+  const bool silent = command_line.HasSwitch(switches::kSilent);
+  const bool system_level = command_line.HasSwitch(switches::kSystemLevel);
+  const std::string brand_name = command_line.GetSwitchValueASCII(switches::kBrandName);
+
+  const FilePath temp_dir = GetUserTempDir();
+  LOG(INFO) << "Temporary path is: " << temp_dir;
+
+  LoadDistributionConfiguration(temp_dir, brand_name);
+
+  int message_id = 0;
+  if (!IsProcessorSupported(&message_id)) {
+    PLOG(ERROR) << "CPU is not supported";
+    if (!silent) ShowProcessorMessage(BrandLanguageId(), message_id);
+    return kExitProcessorNotSupported;
+  }
+
+  const bool enough_disk_space = HasEnoughDiskSpace(system_level, kRequiredDiskSpace);
+
+  int exit_code;
+  if (silent) {
+    LOG(INFO) << "Installing in silent mode.";
+    exit_code = RunSilentInstallation();
+  } else if (enough_disk_space) {
+    int engine_result = kExitNoSetupExitCode;
+    if (RunInstallerWindow(&engine_result) == 1) {
+      exit_code = engine_result;
+    } else {
+      LOG(INFO) << "User cancelled installation.";
+      exit_code = kExitWindowCancelled;
+    }
+  } else {
+    ShowNotEnoughDiskSpaceDialog(BrandLanguageId());
+    exit_code = kExitNotEnoughDiskSpace;
+  }
+  LOG(INFO) << "Installer exit with code: " << exit_code;
+  return exit_code;
+}
+
+}  // namespace
+
+int RunEntrySequence() {
+  int secure_exit_code = 0;
+  const SecureDllResult secure = SecureDllLoading(&secure_exit_code);
+
+  ScopedCrashHandler crash_handler;
+  SetCrashKey("ptype", "installer");
+
+  SetGlobalLogger(std::make_unique<FileLogger>(GetInstallerLogPath(), kInstallerLogMaxSize));
+  LOG(INFO) << "-------------------------------------- Start install.";
+
+  const InstallerCommandLine& command_line = ProcessCommandLine();
+  if (command_line.HasSwitch(switches::kCheckTheInterface)) {
+    const int code = ProbeDefaultBrowserInterface() ? kExitInterfaceAvailable
+                                                    : kExitInterfaceNotAvailable;
+    LOG(INFO) << "Handled non install cmd line option by win10 default browser helper, "
+                 "ret code: "
+              << code;
+    return code;
+  }
+
+  switch (secure) {
+    case SecureDllResult::kInsecure:
+      LOG(INFO) << "Exiting, because of insecure environment.";
+      return secure_exit_code;
+    case SecureDllResult::kNotSecured:
+      LOG(INFO) << "Can't find secure environment.";
+      break;
+    case SecureDllResult::kSecured:
+      LOG(INFO) << "Runned in secure environment.";
+      break;
+    case SecureDllResult::kDllFilesFound:
+      LOG(INFO) << "Exiting, DLL files found in working directory";
+      return kExitDllFilesFound;
+    case SecureDllResult::kDelegated:
+      return secure_exit_code;
+  }
+
+  if (command_line.HasSwitch(switches::kRunAsAdmin)) return RunElevatedCopy();
+
+  ScopedUiRuntime ui_runtime;
+  LOG(INFO) << "Lite installer mode.";
+
+  SingleInstanceLock lock;
+  if (!lock.TryLock()) {
+    const uint32_t master = GetMasterProcessId();
+    LOG(INFO) << "Another installer instance is already running.";
+    LOG(INFO) << "Master installer process id: " << master;
+    BringProcessWindowToTop(master);
+    return kExitAnotherInstanceRunning;
+  }
+  SetMasterProcessId(GetCurrentProcessId());
+  LOG(INFO) << "Installer process id: " << GetCurrentProcessId();
+
+  return RunInstallation(command_line);
+}
+
+}  // namespace lite

@@ -1,0 +1,69 @@
+#include "installer/preflight_win.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <string>
+
+#include "base/wide_string_win.h"
+#include "logging/log_message.h"
+
+namespace lite {
+namespace {
+
+// LoadString in |language_id| from the installer's own string table.
+std::u16string LoadLocalizedString(uint16_t language_id, int id) {
+  HMODULE module = GetModuleHandleW(nullptr);
+  // String tables are stored in blocks of 16 under id / 16 + 1.
+  HRSRC block = FindResourceExW(module, RT_STRING,
+                                MAKEINTRESOURCEW(static_cast<WORD>(id / 16 + 1)),
+                                language_id);
+  if (!block) {
+    wchar_t* text = nullptr;
+    const int length = LoadStringW(module, static_cast<UINT>(id),
+                                   reinterpret_cast<wchar_t*>(&text), 0);
+    return length > 0 ? FromWide(text, static_cast<size_t>(length)) : std::u16string();
+  }
+  HGLOBAL loaded = LoadResource(module, block);
+  const auto* entry = static_cast<const WORD*>(LockResource(loaded));
+  if (!entry) return std::u16string();
+  // Each entry is a length-prefixed UTF-16 string.
+  for (int i = 0; i < id % 16; ++i) entry += 1 + *entry;
+  return std::u16string(reinterpret_cast<const char16_t*>(entry + 1), *entry);
+}
+
+}  // namespace
+
+bool IsProcessorSupported(int* message_id) {
+  const bool sse2 = IsProcessorFeaturePresent(PF_XMMI64_INSTRUCTIONS_AVAILABLE);
+  const bool sse3 = IsProcessorFeaturePresent(PF_SSE3_INSTRUCTIONS_AVAILABLE);
+  if (sse2 && sse3) return true;
+  *message_id = sse3 ? kProcessorNoSse2Id : kProcessorNoSse3Id;
+  return false;
+}
+
+void ShowProcessorMessage(uint16_t language_id, int message_id) {
+  const std::u16string text = LoadLocalizedString(language_id, kProcessorMessageTextId) +
+                              u"\n" + LoadLocalizedString(language_id, message_id);
+  const std::u16string caption = LoadLocalizedString(language_id, kProcessorMessageCaptionId);
+  MessageBoxW(nullptr, AsWide(text), AsWide(caption), MB_OK);
+}
+
+bool HasEnoughDiskSpace(bool system_level, uint64_t bytes) {
+  wchar_t folder[MAX_PATH];
+  if (FAILED(SHGetFolderPathW(nullptr, system_level ? CSIDL_PROGRAM_FILES : CSIDL_LOCAL_APPDATA,
+                              nullptr, SHGFP_TYPE_CURRENT, folder))) {
+    LOG(INFO) << "SHGetFolderPath failed";
+    return true;
+  }
+  ULARGE_INTEGER available;
+  if (!GetDiskFreeSpaceExW(folder, &available, nullptr, nullptr)) {
+    LOG(INFO) << "GetDiskFreeSpaceEx failed";
+    return true;
+  }
+  if (available.QuadPart >= bytes) return true;
+  LOG(INFO) << "There is not enough disk space to install browser";
+  return false;
+}
+
+}  // namespace lite
