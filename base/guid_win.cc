@@ -10,9 +10,11 @@ namespace lite {
 std::optional<Guid> CreateGuid() {
   GUID raw;
   if (FAILED(CoCreateGuid(&raw))) return std::nullopt;
-  static_assert(sizeof(Guid) == sizeof(GUID), "layouts must match");
   Guid guid;
-  std::memcpy(&guid, &raw, sizeof(guid));
+  guid.data1 = raw.Data1;
+  guid.data2 = raw.Data2;
+  guid.data3 = raw.Data3;
+  std::memcpy(guid.data4, raw.Data4, sizeof(guid.data4));
   return guid;
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "base/proc_address_win.h"
+
 namespace lite {
 namespace {
 
@@ -12,9 +14,7 @@ WindowsVersion ReadWindowsVersion() {
   OSVERSIONINFOW info = {};
   info.dwOSVersionInfoSize = sizeof(info);
   HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-  auto rtl_get_version = ntdll ? reinterpret_cast<RtlGetVersionFunction>(
-                                     GetProcAddress(ntdll, "RtlGetVersion"))
-                               : nullptr;
+  auto rtl_get_version = GetProcAddressAs<RtlGetVersionFunction>(ntdll, "RtlGetVersion");
   if (rtl_get_version && rtl_get_version(&info) == 0) {
     version.major = info.dwMajorVersion;
     version.minor = info.dwMinorVersion;

@@ -27,7 +27,7 @@ endfunction()
 # A GoogleTest binary. Each test case becomes a CTest test; Windows binaries
 # run under the Wine launcher through CMAKE_CROSSCOMPILING_EMULATOR.
 function(tl_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "LOCK" "SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
   if(NOT TL_BUILD_TESTS)
     return()
   endif()
@@ -48,8 +48,14 @@ function(tl_test name)
   else()
     target_link_libraries(${name} PRIVATE gmock gtest_main)
   endif()
+  # LOCK names a machine-wide resource (registry values, a shared folder)
+  # whose tests must not run at the same time.
+  set(props TIMEOUT 300)
+  if(A_LOCK)
+    list(APPEND props RESOURCE_LOCK ${A_LOCK})
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES TIMEOUT 300)
+                       PROPERTIES ${props})
 endfunction()
 
 # A libFuzzer target (host preset with clang only).

@@ -21,6 +21,10 @@
 namespace lite {
 namespace {
 
+// Every line of the entry sequence names the process entry point.
+constexpr char kEntryPoint[] = "wWinMain";
+#define ENTRY_LOG(severity) TL_LOG_IMPL(::lite::LOGSEV_##severity, kEntryPoint)
+
 class ScopedCrashHandler {
  public:
   ScopedCrashHandler() { InstallCrashHandler(); }
@@ -35,13 +39,13 @@ int RunInstallation(const InstallerCommandLine& command_line) {
   const std::string brand_name = command_line.GetSwitchValueASCII(switches::kBrandName);
 
   const FilePath temp_dir = GetUserTempDir();
-  LOG(INFO) << "Temporary path is: " << temp_dir;
+  ENTRY_LOG(INFO) << "Temporary path is: " << temp_dir;
 
   LoadDistributionConfiguration(temp_dir, brand_name);
 
   int message_id = 0;
   if (!IsProcessorSupported(&message_id)) {
-    PLOG(ERROR) << "CPU is not supported";
+    PLOG_FROM(ERROR, kEntryPoint) << "CPU is not supported";
     if (!silent) ShowProcessorMessage(BrandLanguageId(), message_id);
     return kExitProcessorNotSupported;
   }
@@ -50,21 +54,21 @@ int RunInstallation(const InstallerCommandLine& command_line) {
 
   int exit_code;
   if (silent) {
-    LOG(INFO) << "Installing in silent mode.";
+    ENTRY_LOG(INFO) << "Installing in silent mode.";
     exit_code = RunSilentInstallation();
   } else if (enough_disk_space) {
     int engine_result = kExitNoSetupExitCode;
     if (RunInstallerWindow(&engine_result) == 1) {
       exit_code = engine_result;
     } else {
-      LOG(INFO) << "User cancelled installation.";
+      ENTRY_LOG(INFO) << "User cancelled installation.";
       exit_code = kExitWindowCancelled;
     }
   } else {
     ShowNotEnoughDiskSpaceDialog(BrandLanguageId());
     exit_code = kExitNotEnoughDiskSpace;
   }
-  LOG(INFO) << "Installer exit with code: " << exit_code;
+  ENTRY_LOG(INFO) << "Installer exit with code: " << exit_code;
   return exit_code;
 }
 
@@ -78,13 +82,13 @@ int RunEntrySequence() {
   SetCrashKey("ptype", "installer");
 
   SetGlobalLogger(std::make_unique<FileLogger>(GetInstallerLogPath(), kInstallerLogMaxSize));
-  LOG(INFO) << "-------------------------------------- Start install.";
+  ENTRY_LOG(INFO) << "-------------------------------------- Start install.";
 
   const InstallerCommandLine& command_line = ProcessCommandLine();
   if (command_line.HasSwitch(switches::kCheckTheInterface)) {
     const int code = ProbeDefaultBrowserInterface() ? kExitInterfaceAvailable
                                                     : kExitInterfaceNotAvailable;
-    LOG(INFO) << "Handled non install cmd line option by win10 default browser helper, "
+    ENTRY_LOG(INFO) << "Handled non install cmd line option by win10 default browser helper, "
                  "ret code: "
               << code;
     return code;
@@ -92,16 +96,16 @@ int RunEntrySequence() {
 
   switch (secure) {
     case SecureDllResult::kInsecure:
-      LOG(INFO) << "Exiting, because of insecure environment.";
+      ENTRY_LOG(INFO) << "Exiting, because of insecure environment.";
       return secure_exit_code;
     case SecureDllResult::kNotSecured:
-      LOG(INFO) << "Can't find secure environment.";
+      ENTRY_LOG(INFO) << "Can't find secure environment.";
       break;
     case SecureDllResult::kSecured:
-      LOG(INFO) << "Runned in secure environment.";
+      ENTRY_LOG(INFO) << "Runned in secure environment.";
       break;
     case SecureDllResult::kDllFilesFound:
-      LOG(INFO) << "Exiting, DLL files found in working directory";
+      ENTRY_LOG(INFO) << "Exiting, DLL files found in working directory";
       return kExitDllFilesFound;
     case SecureDllResult::kDelegated:
       return secure_exit_code;
@@ -110,18 +114,18 @@ int RunEntrySequence() {
   if (command_line.HasSwitch(switches::kRunAsAdmin)) return RunElevatedCopy();
 
   ScopedUiRuntime ui_runtime;
-  LOG(INFO) << "Lite installer mode.";
+  ENTRY_LOG(INFO) << "Lite installer mode.";
 
   SingleInstanceLock lock;
   if (!lock.TryLock()) {
     const uint32_t master = GetMasterProcessId();
-    LOG(INFO) << "Another installer instance is already running.";
-    LOG(INFO) << "Master installer process id: " << master;
+    ENTRY_LOG(INFO) << "Another installer instance is already running.";
+    ENTRY_LOG(INFO) << "Master installer process id: " << master;
     BringProcessWindowToTop(master);
     return kExitAnotherInstanceRunning;
   }
   SetMasterProcessId(GetCurrentProcessId());
-  LOG(INFO) << "Installer process id: " << GetCurrentProcessId();
+  ENTRY_LOG(INFO) << "Installer process id: " << GetCurrentProcessId();
 
   return RunInstallation(command_line);
 }

@@ -1,5 +1,6 @@
 #include "installer/process_window_win.h"
 
+#include "base/proc_address_win.h"
 #include "base/windows_version_win.h"
 #include "logging/system_error_win.h"
 
@@ -66,15 +67,13 @@ bool AllowMessageThroughFilter(HWND window, UINT message) {
   const WindowsVersion& version = GetWindowsVersion();
   HMODULE user32 = GetModuleHandleA("user32.dll");
   if (version.IsWin7OrLater()) {
-    auto change = user32 ? reinterpret_cast<ChangeWindowMessageFilterExFunction>(
-                               GetProcAddress(user32, "ChangeWindowMessageFilterEx"))
-                         : nullptr;
+    auto change = GetProcAddressAs<ChangeWindowMessageFilterExFunction>(
+        user32, "ChangeWindowMessageFilterEx");
     return change && change(window, message, MSGFLT_ALLOW, nullptr) == TRUE;
   }
   if (version.IsVistaOrLater()) {
-    auto change = user32 ? reinterpret_cast<ChangeWindowMessageFilterFunction>(
-                               GetProcAddress(user32, "ChangeWindowMessageFilter"))
-                         : nullptr;
+    auto change = GetProcAddressAs<ChangeWindowMessageFilterFunction>(
+        user32, "ChangeWindowMessageFilter");
     return change && change(message, MSGFLT_ADD) == TRUE;
   }
   return true;

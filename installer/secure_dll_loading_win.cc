@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/file_util_win.h"
+#include "base/proc_address_win.h"
 #include "base/process_win.h"
 #include "base/wide_string_win.h"
 #include "installer/exit_code.h"
@@ -54,10 +55,10 @@ SecureDllResult SecureDllLoading(int* exit_code) {
   *exit_code = 0;
   SetDllDirectoryW(L"");
   HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-  auto set_search_path_mode = reinterpret_cast<SetSearchPathModeFunction>(
-      GetProcAddress(kernel32, "SetSearchPathMode"));
-  auto set_default_dll_directories = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
-      GetProcAddress(kernel32, "SetDefaultDllDirectories"));
+  auto set_search_path_mode =
+      GetProcAddressAs<SetSearchPathModeFunction>(kernel32, "SetSearchPathMode");
+  auto set_default_dll_directories = GetProcAddressAs<SetDefaultDllDirectoriesFunction>(
+      kernel32, "SetDefaultDllDirectories");
   if (set_search_path_mode && set_default_dll_directories) {
     const bool secured = set_search_path_mode(kSafeSearchPermanent) &&
                          set_default_dll_directories(kSearchSystem32);

@@ -46,7 +46,14 @@ class SystemErrorLogMessage : public LogMessage {
 
 }  // namespace lite
 
-#define LOG(severity) \
-  ::lite::LogMessage(::lite::LOGSEV_##severity, __func__, __LINE__).stream()
+// The severity word is pasted, never expanded: <windows.h> defines ERROR.
+#define LOG(severity) TL_LOG_IMPL(::lite::LOGSEV_##severity, __func__)
+
+// For code that logs under the name of the operation it belongs to rather
+// than its own, such as the helpers of the entry sequence.
+#define LOG_FROM(severity, function) TL_LOG_IMPL(::lite::LOGSEV_##severity, function)
+
+#define TL_LOG_IMPL(severity_value, function) \
+  ::lite::LogMessage(severity_value, function, __LINE__).stream()
 
 #endif  // LOGGING_LOG_MESSAGE_H_

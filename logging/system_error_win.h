@@ -17,9 +17,11 @@ std::string SystemErrorText(DWORD error);
 }  // namespace lite
 
 // LOG with the last Windows error, taken before the streamed text is built.
-#define PLOG(severity)                                                     \
-  ::lite::SystemErrorLogMessage(::lite::LOGSEV_##severity, __func__, __LINE__, \
-                                ::lite::SystemErrorText(::GetLastError()))   \
+#define PLOG(severity) TL_PLOG_IMPL(::lite::LOGSEV_##severity, __func__)
+#define PLOG_FROM(severity, function) TL_PLOG_IMPL(::lite::LOGSEV_##severity, function)
+#define TL_PLOG_IMPL(severity_value, function)                       \
+  ::lite::SystemErrorLogMessage(severity_value, function, __LINE__,  \
+                                ::lite::SystemErrorText(::GetLastError())) \
       .stream()
 
 // The same with an explicit error code (a registry call's result, say).

@@ -1,0 +1,83 @@
+#include "base/file_util_win.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "tests/support/child_process_win.h"
+
+namespace lite {
+namespace {
+
+class FileUtilTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = testing::MakeScratchDir();
+    ASSERT_FALSE(dir_.empty());
+  }
+  void TearDown() override { DeletePathRecursively(dir_); }
+  FilePath dir_;
+};
+
+TEST_F(FileUtilTest, WriteReadAndTheSizeLimit) {
+  const FilePath file = dir_.Append(u"data.bin");
+  const std::string data("a\0b\r\nc", 6);
+  ASSERT_TRUE(WriteWholeFile(file, data));
+  EXPECT_EQ(ReadFileWithLimit(file, 6), data);
+  EXPECT_FALSE(ReadFileWithLimit(file, 5).has_value());
+  EXPECT_EQ(GetFileSize(file), 6u);
+  ASSERT_TRUE(WriteWholeFile(file, "x"));  // replaces, does not append
+  EXPECT_EQ(ReadFileWithLimit(file, 100), std::string("x"));
+  EXPECT_FALSE(ReadFileWithLimit(dir_.Append(u"missing"), 100).has_value());
+}
+
+TEST_F(FileUtilTest, DirectoriesWithParentsAndRecursiveDelete) {
+  const FilePath deep = dir_.Append(u"a").Append(u"b").Append(u"c");
+  ASSERT_TRUE(CreateDirectoryWithParents(deep));
+  EXPECT_TRUE(DirectoryExists(deep));
+  EXPECT_TRUE(CreateDirectoryWithParents(deep));  // already there is fine
+  ASSERT_TRUE(WriteWholeFile(deep.Append(u"f.txt"), "f"));
+  ASSERT_TRUE(DeletePathRecursively(dir_.Append(u"a")));
+  EXPECT_FALSE(PathExists(dir_.Append(u"a")));
+  // A file where a directory should be makes creation fail.
+  ASSERT_TRUE(WriteWholeFile(dir_.Append(u"file"), ""));
+  EXPECT_FALSE(CreateDirectoryWithParents(dir_.Append(u"file").Append(u"sub")));
+}
+
+TEST_F(FileUtilTest, EnumerateFilesMatchesFilesOnly) {
+  ASSERT_TRUE(WriteWholeFile(dir_.Append(u"one.dll"), ""));
+  ASSERT_TRUE(WriteWholeFile(dir_.Append(u"two.DLL"), ""));
+  ASSERT_TRUE(WriteWholeFile(dir_.Append(u"three.txt"), ""));
+  ASSERT_TRUE(CreateDirectoryWithParents(dir_.Append(u"dir.dll")));
+  std::vector<FilePath> found = EnumerateFiles(dir_, u"*.dll");
+  std::vector<std::u16string> names;
+  for (const FilePath& f : found) names.push_back(f.BaseName());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::u16string>{u"one.dll", u"two.DLL"}));
+}
+
+TEST_F(FileUtilTest, UniqueTemporaryNames) {
+  std::optional<FilePath> a = CreateUniqueTempDir(u"x");
+  std::optional<FilePath> b = CreateUniqueTempDir(u"x");
+  ASSERT_TRUE(a && b);
+  EXPECT_NE(*a, *b);
+  EXPECT_TRUE(DirectoryExists(*a));
+  DeletePathRecursively(*a);
+  DeletePathRecursively(*b);
+  std::optional<FilePath> f1 = CreateTemporaryFileInDir(dir_, u"tl");
+  std::optional<FilePath> f2 = CreateTemporaryFileInDir(dir_, u"tl");
+  ASSERT_TRUE(f1 && f2);
+  EXPECT_NE(*f1, *f2);
+  EXPECT_EQ(GetFileSize(*f1), 0u);
+}
+
+TEST(TempDirTest, EndsWithSeparatorAndExists) {
+  const FilePath temp = GetUserTempDir();
+  ASSERT_FALSE(temp.empty());
+  EXPECT_EQ(temp.value().back(), u'\\');
+  EXPECT_TRUE(DirectoryExists(temp));
+  EXPECT_EQ(GetExecutablePath().Extension(), u".exe");
+}
+
+}  // namespace
+}  // namespace lite

@@ -1,0 +1,115 @@
+// Runs the real lite_installer.exe as a user would, each run with its own
+// temporary directory, and reads its exit code and log.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <regex>
+#include <sstream>
+
+#include "base/file_util_win.h"
+#include "base/utf.h"
+#include "base/wide_string_win.h"
+#include "installer/single_instance_lock_win.h"
+#include "tests/support/child_process_win.h"
+
+namespace lite {
+namespace {
+
+const std::regex kLineLayout(
+    R"(^\d{4}-\d{2}-\d{2} \d{2}:\d{2}:\d{2}\.\d{3} \d{2,}:\d{2,} (INFO|ERROR|WARNING): .* \(\w+:\d+\)$)");
+
+class InstallerRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    temp_ = testing::MakeScratchDir();
+    ASSERT_FALSE(temp_.empty());
+  }
+  void TearDown() override { DeletePathRecursively(temp_); }
+
+  // Starts |exe| with |switches| and TEMP/TMP pointing at this test's own
+  // directory; the exit code, or -9999 when it did not end in time.
+  int Run(const std::vector<std::u16string>& switches,
+          const FilePath& exe = testing::InstallerExePath()) {
+    std::vector<std::u16string> words = {exe.value()};
+    words.insert(words.end(), switches.begin(), switches.end());
+    LaunchOptions options;
+    const std::u16string temp = temp_.value() + u"\\";
+    options.environment = testing::EnvironmentWith({{u"TEMP", temp}, {u"TMP", temp}});
+    Process process = LaunchProcess(testing::JoinCommandLine(words), options);
+    int code = -9999;
+    if (!process.is_valid() || !process.WaitForExit(60000, &code)) return -9999;
+    return code;
+  }
+
+  std::vector<std::string> LogLines() const {
+    std::vector<std::string> lines;
+    std::istringstream in(
+        ReadFileWithLimit(temp_.Append(u"lite_installer.log"), 1 << 22).value_or(""));
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  bool Logged(const std::string& text) const {
+    for (const std::string& line : LogLines()) {
+      if (line.find(text) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+  FilePath temp_;
+};
+
+TEST_F(InstallerRunTest, SilentRunEndsWithTheEnginesInitialCode) {
+  EXPECT_EQ(Run({u"--silent"}), 400);
+  const std::vector<std::string> lines = LogLines();
+  ASSERT_GE(lines.size(), 5u);
+  EXPECT_NE(lines[0].find(" INFO: -------------------------------------- Start install. (wWinMain:"),
+            std::string::npos)
+      << lines[0];
+  for (const std::string& line : lines) EXPECT_TRUE(std::regex_match(line, kLineLayout)) << line;
+  EXPECT_TRUE(Logged("INFO: Lite installer mode. (wWinMain:"));
+  EXPECT_TRUE(Logged("INFO: Installer process id: "));
+  EXPECT_TRUE(Logged("INFO: Temporary path is: " + UTF16ToUTF8(temp_.value()) + "\\ (wWinMain:"));
+  EXPECT_TRUE(Logged("INFO: Installing in silent mode. (wWinMain:"));
+  EXPECT_TRUE(Logged("INFO: Installer exit with code: 400 (wWinMain:"));
+  EXPECT_TRUE(lines.back().find("Installer exit with code: 400") != std::string::npos);
+}
+
+TEST_F(InstallerRunTest, SemiSilentRunsSilently) {
+  EXPECT_EQ(Run({u"/SEMI-SILENT"}), 400);
+  EXPECT_TRUE(Logged("Installing in silent mode."));
+}
+
+TEST_F(InstallerRunTest, SecondInstanceExitsWith600) {
+  // This process plays the installer that already runs.
+  ScopedHandle held(CreateMutexW(nullptr, TRUE, kSingleInstanceMutexName));
+  ASSERT_TRUE(held.is_valid());
+  EXPECT_EQ(Run({u"--silent"}), 600);
+  EXPECT_TRUE(Logged("INFO: Another installer instance is already running. (wWinMain:"));
+  // No installer of this file took the lock, so its cell is still 0.
+  EXPECT_TRUE(Logged("INFO: Master installer process id: 0 (wWinMain:"));
+  EXPECT_TRUE(Logged("ERROR: Failed to bring process window to top: wrong process id"));
+  EXPECT_FALSE(Logged("Installer exit with code"));
+  EXPECT_FALSE(Logged("Installer process id: "));
+  ReleaseMutex(held.get());
+}
+
+TEST_F(InstallerRunTest, CopyElsewhereSeesAZeroCell) {
+  const FilePath copy = temp_.Append(u"copied_installer.exe");
+  ASSERT_TRUE(CopyFileW(AsWide(testing::InstallerExePath().value()), AsWide(copy.value()),
+                        FALSE));
+  ScopedHandle held(CreateMutexW(nullptr, TRUE, kSingleInstanceMutexName));
+  EXPECT_EQ(Run({u"--silent"}, copy), 600);
+  EXPECT_TRUE(Logged("Master installer process id: 0"));
+  EXPECT_TRUE(Logged("Failed to bring process window to top: wrong process id"));
+  ReleaseMutex(held.get());
+}
+
+TEST_F(InstallerRunTest, InterfaceProbeAnswersBeforeAnythingElse) {
+  EXPECT_EQ(Run({u"--check-the-interface", u"--run-as-admin"}), 701);
+  EXPECT_TRUE(Logged(
+      "Handled non install cmd line option by win10 default browser helper, ret code: 701"));
+  EXPECT_FALSE(Logged("Lite installer mode."));
+}
+
+}  // namespace
+}  // namespace lite
