@@ -1,20 +1,20 @@
 #include "base/md5.h"
 
-#include <openssl/evp.h>
+// The one-shot digest keeps the executable small: unlike the EVP interface
+// it does not pull OpenSSL's provider machinery into the link.
+#define OPENSSL_SUPPRESS_DEPRECATED
+#include <openssl/md5.h>
 
 namespace lite {
 
 std::string MD5HexDigest(std::string_view bytes) {
-  unsigned char digest[EVP_MAX_MD_SIZE];
-  unsigned int length = 0;
-  if (!EVP_Digest(bytes.data(), bytes.size(), digest, &length, EVP_md5(), nullptr)) {
-    return std::string();
-  }
+  unsigned char digest[MD5_DIGEST_LENGTH];
+  MD5(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size(), digest);
   static const char kHex[] = "0123456789abcdef";
   std::string out;
-  for (unsigned int i = 0; i < length; ++i) {
-    out.push_back(kHex[digest[i] >> 4]);
-    out.push_back(kHex[digest[i] & 0xF]);
+  for (unsigned char byte : digest) {
+    out.push_back(kHex[byte >> 4]);
+    out.push_back(kHex[byte & 0xF]);
   }
   return out;
 }
