@@ -7,18 +7,10 @@
 #include "base/process_ids.h"
 #include "base/time.h"
 #include "logging/logger.h"
+#include "logging/recording_logger_for_testing.h"
 
 namespace lite {
 namespace {
-
-class RecordingLogger : public Logger {
- public:
-  explicit RecordingLogger(std::vector<LogRecord>* records) : records_(records) {}
-  void Emit(const LogRecord& record) override { records_->push_back(record); }
-
- private:
-  std::vector<LogRecord>* records_;
-};
 
 class LogMessageTest : public ::testing::Test {
  protected:

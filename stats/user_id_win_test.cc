@@ -8,18 +8,10 @@
 #include "base/file_util_win.h"
 #include "base/registry_win.h"
 #include "logging/logger.h"
+#include "logging/recording_logger_for_testing.h"
 
 namespace lite {
 namespace {
-
-class RecordingLogger : public Logger {
- public:
-  explicit RecordingLogger(std::vector<LogRecord>* records) : records_(records) {}
-  void Emit(const LogRecord& record) override { records_->push_back(record); }
-
- private:
-  std::vector<LogRecord>* records_;
-};
 
 // These tests change the prefix's real roaming folder and HKCU; CTest runs
 // them one at a time (resource lock "user-id").
@@ -51,10 +43,7 @@ class UserIdTest : public ::testing::Test {
     ASSERT_EQ(opened.WriteDword(UserIdMarkerName(), 1), ERROR_SUCCESS);
   }
   bool Logged(const std::string& message, const char* function) const {
-    for (const LogRecord& r : records_) {
-      if (r.message.rfind(message, 0) == 0 && std::string(r.function) == function) return true;
-    }
-    return false;
+    return HasRecord(records_, message, function);
   }
   std::string FileContent() const { return ReadFileWithLimit(file_, 1000).value_or("<none>"); }
 
