@@ -49,7 +49,9 @@ class SingleInstanceTest : public ::testing::Test {
   void TearDown() override {
     release_.Signal();
     int code = -1;
-    if (holder_.is_valid()) EXPECT_TRUE(holder_.WaitForExit(30000, &code));
+    if (holder_.is_valid()) {
+      EXPECT_TRUE(holder_.WaitForExit(30000, &code));
+    }
   }
 
   const std::u16string ready_name_ = u"Local\\tl-lock-ready-" + UTF8ToUTF16(std::to_string(GetCurrentProcessId()));
