@@ -7,11 +7,23 @@
 
 #include "base/file_util_win.h"
 #include "base/registry_win.h"
+#include "base/wide_string_win.h"
+#include "base/windows_version_win.h"
+#include "tests/support/child_process_win.h"
 #include "logging/logger.h"
 #include "logging/recording_logger_for_testing.h"
 
 namespace lite {
 namespace {
+
+// Exit code: the Windows version this process sees (major * 100 + minor),
+// negated when no identifier could be had.
+int CreateUserIdAndReportVersion(const std::vector<std::u16string>&) {
+  const WindowsVersion& version = GetWindowsVersion();
+  const int seen = static_cast<int>(version.major * 100 + version.minor);
+  return GetUserIdInternal().size() == 38 ? seen : -seen;
+}
+TL_CHILD_PROCESS("create-user-id", CreateUserIdAndReportVersion);
 
 // These tests change the prefix's real roaming folder and HKCU; CTest runs
 // them one at a time (resource lock "user-id").
@@ -111,6 +123,29 @@ TEST_F(UserIdTest, EmptyFileWithoutMarkerIsReplaced) {
   EXPECT_EQ(created.size(), 38u);
   EXPECT_EQ(FileContent(), created);
   EXPECT_TRUE(Logged("Incorrect User ID file content", "ReadUserIdFromFile"));
+}
+
+TEST_F(UserIdTest, BeforeVistaTheMarkerGoesToTheOlderKey) {
+  // Wine reports another Windows version to one executable name.
+  const FilePath dir = testing::MakeScratchDir();
+  const FilePath copy = dir.Append(u"user_id_on_xp.exe");
+  ASSERT_TRUE(CopyFileW(AsWide(GetExecutablePath().value()), AsWide(copy.value()), FALSE));
+  RegistryKey app_defaults;
+  ASSERT_EQ(app_defaults.Create(HKEY_CURRENT_USER,
+                                u"Software\\Wine\\AppDefaults\\user_id_on_xp.exe", KEY_SET_VALUE),
+            ERROR_SUCCESS);
+  ASSERT_EQ(app_defaults.WriteString(u"Version", u"winxp64"), ERROR_SUCCESS);
+
+  Process child =
+      LaunchProcess(testing::JoinCommandLine({copy.value(), u"--child=create-user-id"}));
+  ASSERT_TRUE(child.is_valid());
+  int code = 0;
+  ASSERT_TRUE(child.WaitForExit(60000, &code));
+  EXPECT_EQ(code, 502);  // Windows XP x64 is 5.2, and an identifier was made
+  EXPECT_TRUE(RegistryValueExist(HKEY_CURRENT_USER, kUserIdMarkerKey, UserIdMarkerName()));
+  EXPECT_FALSE(RegistryValueExist(HKEY_CURRENT_USER, kUserIdMarkerKeyLowIntegrity,
+                                  UserIdMarkerName()));
+  DeletePathRecursively(dir);
 }
 
 }  // namespace
