@@ -12,12 +12,6 @@ namespace {
 
 constexpr uint64_t kMaxDebugLogSize = 1073741824;  // 1 GiB
 
-ScopedHandle OpenForAppend(const FilePath& path) {
-  return ScopedHandle(CreateFileW(AsWide(path.value()), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
 // Chosen on first use: beside the executable, else the current directory,
 // else nowhere (empty).
 FilePath ChooseDebugLogPath() {
@@ -26,7 +20,7 @@ FilePath ChooseDebugLogPath() {
   for (const FilePath& candidate : {beside, current}) {
     const std::optional<uint64_t> size = GetFileSize(candidate);
     if (size && *size > kMaxDebugLogSize) DeleteFileIfExists(candidate);
-    if (OpenForAppend(candidate)) return candidate;
+    if (OpenFileForAppend(candidate)) return candidate;
   }
   return FilePath();
 }
@@ -44,7 +38,7 @@ void WriteDebugLog(DebugLogSeverity severity, const char* file, int line,
   const std::string text = FormatDebugLogLine(t, severity, file, line, message);
   static std::mutex lock;  // one write at a time within the process
   std::lock_guard<std::mutex> hold(lock);
-  ScopedHandle out = OpenForAppend(path);
+  ScopedHandle out = OpenFileForAppend(path);
   DWORD written = 0;
   if (out) WriteFile(out.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }

@@ -137,6 +137,12 @@ std::optional<uint64_t> GetFileSize(const FilePath& path) {
   return (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
+ScopedHandle OpenFileForAppend(const FilePath& path) {
+  return ScopedHandle(CreateFileW(AsWide(path.value()), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr));
+}
+
 FilePath GetUserTempDir() {
   wchar_t buffer[MAX_PATH];
   const DWORD length = GetTempPathW(MAX_PATH, buffer);

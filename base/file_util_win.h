@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/file_path.h"
+#include "base/scoped_handle_win.h"
 
 namespace lite {
 
@@ -31,6 +32,9 @@ bool DeletePathRecursively(const FilePath& path);
 // recursive; full paths.
 std::vector<FilePath> EnumerateFiles(const FilePath& dir, const std::u16string& pattern);
 std::optional<uint64_t> GetFileSize(const FilePath& path);
+// Opens |path| for appending, creating it when missing; readers and other
+// writers may keep it open too, as log files need.
+ScopedHandle OpenFileForAppend(const FilePath& path);
 
 // GetTempPathW with a 260-unit buffer; empty when the call fails or the
 // path would not fit (0 or 260 and more characters).

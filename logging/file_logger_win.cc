@@ -16,12 +16,6 @@ namespace {
 constexpr char16_t kInstallModeSuffix[] = u"";
 constexpr DWORD kLockTimeoutMs = 1000;
 
-ScopedHandle OpenForAppend(const FilePath& path) {
-  return ScopedHandle(CreateFileW(AsWide(path.value()), FILE_APPEND_DATA,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr));
-}
-
 // Moves |from| over |to|; the Windows error on failure, 0 on success.
 DWORD MoveLogAside(const FilePath& from, const FilePath& to) {
   if (ReplaceFileW(AsWide(to.value()), AsWide(from.value()), nullptr, 0, nullptr,
@@ -52,7 +46,7 @@ void FileLogger::Emit(const LogRecord& record) {
 
   const FilePath dir = path_.DirName();
   if (!dir.empty() && !CreateDirectoryWithParents(dir)) return;
-  ScopedHandle file = OpenForAppend(path_);
+  ScopedHandle file = OpenFileForAppend(path_);
   if (!file) return;
 
   std::string text;
@@ -64,7 +58,7 @@ void FileLogger::Emit(const LogRecord& record) {
                              record.message.size(), max_size_)) {
       file.reset();
       const DWORD move_error = MoveLogAside(path_, RotatedLogPath(path_));
-      file = OpenForAppend(path_);
+      file = OpenFileForAppend(path_);
       if (file && move_error != 0) {
         rotation_disabled_ = true;
         text = RotationFailureNotice(*prefix, path_, FileErrorFromSystemError(move_error));
