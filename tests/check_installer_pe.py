@@ -12,10 +12,14 @@ gives FAIL lines rather than a traceback.
 """
 
 import argparse
+import base64
+import binascii
+import json
 import re
 import struct
 import sys
 import xml.etree.ElementTree as ET
+import zlib
 
 MACHINES = {
     # --machine value: (COFF machine, optional header magic, magic name)
@@ -32,6 +36,8 @@ RT_STRING = 6
 RT_GROUP_ICON = 14
 RT_VERSION = 16
 RT_MANIFEST = 24
+
+RT_BIN = "BIN"  # the installer's own resource type for packages and data files
 
 MANIFEST_ID = 1  # CREATEPROCESS_MANIFEST_RESOURCE_ID
 ICON_GROUP_ID = 900
@@ -66,6 +72,25 @@ EXPECTED_STRINGS = {
     483: "Your processor does not support SSE2.",
     484: None,
 }
+
+# Brand and partner packages: resource -> the one member the cabinet holds.
+PACKAGES = {
+    319: "brand_config",
+    "BRAND_TOLVAR": "brand_config",
+    "BRAND_UA_UK": "brand_config",
+    "BRAND_UA_RU": "brand_config",
+    "BRAND_TB": "brand_config",
+}
+PARTNER_PACKAGE = (320, "partner_config")  # checked only when present
+SIGNATURE_LINE = re.compile(rb"//([A-Za-z0-9+/]{170}[A-Za-z0-9+/=]{2})\r?\n")
+SIGNATURE_BYTES = 128
+
+MASTER_PREFERENCES_ID = 305
+CLIDS_ID = 306
+WEBSITE_ICON_ID = 323
+ABT_CONFIG_NAME = "ABT_CONFIG"
+ABT_CONFIG_KEYS = {"variations_seed_base64", "variations_seed_signature",
+                   "variations_last_modified_time", "variations_country"}
 
 
 class Malformed(Exception):
@@ -255,6 +280,92 @@ class ResourceTree:
     def data(self, resource):
         return self.pe.read_rva(resource.rva, resource.size,
                                 "data of resource " + resource.describe())
+
+
+# --------------------------------------------------------------------------
+# Cabinet files
+
+CAB_FLAG_PREVIOUS = 0x0001
+CAB_FLAG_NEXT = 0x0002
+CAB_FLAG_RESERVE = 0x0004
+CAB_COMPRESS_MSZIP = 1
+MSZIP_BLOCK = 32768
+
+
+def cab_checksum(data, seed):
+    """The CFDATA checksum: 32-bit little-endian words XORed, the trailing
+    one to three bytes packed with the first byte highest."""
+    whole = len(data) // 4 * 4
+    total = seed
+    for (word,) in struct.iter_unpack("<I", data[:whole]):
+        total ^= word
+    tail = 0
+    for byte in data[whole:]:
+        tail = (tail << 8) | byte
+    return total ^ tail
+
+
+def read_cabinet(data):
+    """[(name, bytes), ...] of a single-cabinet, single-folder MSZIP file,
+    with every size, offset and checksum verified."""
+    (signature, _, cabinet_size, _, files_at, _, minor, major, folder_count,
+     file_count, flags, _, _) = unpack_at(data, "<4sIIIIIBBHHHHH", 0, "CFHEADER")
+    if signature != b"MSCF":
+        raise Malformed("no MSCF signature")
+    if cabinet_size != len(data):
+        raise Malformed("cbCabinet is %d, the resource is %d bytes" % (cabinet_size, len(data)))
+    if (major, minor) != (1, 3):
+        raise Malformed("format version %d.%d" % (major, minor))
+    if flags & (CAB_FLAG_PREVIOUS | CAB_FLAG_NEXT):
+        raise Malformed("the cabinet is part of a set (flags %#x)" % flags)
+    if folder_count != 1 or file_count != 1:
+        raise Malformed("%d folders and %d files, expected one of each"
+                        % (folder_count, file_count))
+    at = 36
+    data_reserve = 0
+    if flags & CAB_FLAG_RESERVE:
+        header_reserve, _, data_reserve = unpack_at(data, "<HBB", at, "reserve sizes")
+        at += 4 + header_reserve
+    blocks_at, block_count, compression = unpack_at(data, "<IHH", at, "CFFOLDER")
+    if compression & 0x000F != CAB_COMPRESS_MSZIP:
+        raise Malformed("folder compression is %#x, not MSZIP" % compression)
+
+    size, offset, folder, _, _, _ = unpack_at(data, "<IIHHHH", files_at, "CFFILE")
+    name_end = data.find(b"\0", files_at + 16)
+    if name_end < 0:
+        raise Malformed("CFFILE name is not terminated")
+    name = data[files_at + 16:name_end].decode("utf-8", "replace")
+    if folder != 0:
+        raise Malformed("member %s is in folder %d" % (show(name), folder))
+
+    stream = b""
+    at = blocks_at
+    for index in range(block_count):
+        checksum, packed, unpacked = unpack_at(data, "<IHH", at, "CFDATA %d" % index)
+        body = at + 8 + data_reserve
+        if body + packed > len(data):
+            raise Malformed("CFDATA %d runs past the end of the cabinet" % index)
+        block = data[body:body + packed]
+        if checksum and checksum != cab_checksum(data[at + 4:body], cab_checksum(block, 0)):
+            raise Malformed("CFDATA %d has a wrong checksum" % index)
+        if unpacked > MSZIP_BLOCK or block[:2] != b"CK":
+            raise Malformed("CFDATA %d is not an MSZIP block (%d bytes, starts %r)"
+                            % (index, unpacked, block[:2]))
+        # MSZIP keeps the history window from one block to the next.
+        inflater = zlib.decompressobj(-15, zdict=stream[-MSZIP_BLOCK:])
+        try:
+            output = inflater.decompress(block[2:])
+        except zlib.error as error:
+            raise Malformed("CFDATA %d does not inflate: %s" % (index, error))
+        if not inflater.eof or inflater.unused_data or len(output) != unpacked:
+            raise Malformed("CFDATA %d inflates to %d bytes, says %d"
+                            % (index, len(output), unpacked))
+        stream += output
+        at = body + packed
+    if offset + size > len(stream):
+        raise Malformed("member %s needs %d bytes of a %d-byte folder"
+                        % (show(name), offset + size, len(stream)))
+    return [(name, stream[offset:offset + size])]
 
 
 # --------------------------------------------------------------------------
@@ -659,6 +770,96 @@ class Checker:
             return "string %d is %s" % (string_id, show(text))
         return True
 
+
+    # 4e: configuration packages and data files
+
+    def bin_data(self, name):
+        found = self.tree().find(RT_BIN, name)
+        if not found:
+            raise Malformed("no %s resource %s" % (RT_BIN, show_key(name)))
+        if len(found) > 1:
+            raise Malformed("%d copies of %s %s" % (len(found), RT_BIN, show_key(name)))
+        data = self.tree().data(found[0])
+        if not data:
+            raise Malformed("%s %s is empty" % (RT_BIN, show_key(name)))
+        return data
+
+    def check_bin_present(self, name):
+        self.bin_data(name)
+        return True
+
+    def check_package_member(self, name, member):
+        members = read_cabinet(self.bin_data(name))
+        found = [m for m, _ in members]
+        if found != [member]:
+            return "members are %s" % ", ".join(show(m) for m in found)
+        return True
+
+    def check_package_signature_line(self, name, member):
+        (_, text), = read_cabinet(self.bin_data(name))
+        match = SIGNATURE_LINE.match(text)
+        if not match:
+            return "first line is %s" % show(text.split(b"\n", 1)[0][:200])
+        try:
+            signature = base64.b64decode(match.group(1), validate=True)
+        except binascii.Error as error:
+            return "signature is not base64: %s" % error
+        if len(signature) != SIGNATURE_BYTES:
+            return "signature is %d bytes" % len(signature)
+        return True
+
+    def check_package_json(self, name, member):
+        (_, text), = read_cabinet(self.bin_data(name))
+        body = text[SIGNATURE_LINE.match(text).end():] if SIGNATURE_LINE.match(text) else text
+        return check_json_object(body)
+
+    def check_master_preferences(self):
+        return check_json_object(self.bin_data(MASTER_PREFERENCES_ID))
+
+    def check_abt_config(self):
+        verdict = check_json_object(self.bin_data(ABT_CONFIG_NAME))
+        if verdict is not True:
+            return verdict
+        config = json.loads(self.bin_data(ABT_CONFIG_NAME))
+        if set(config) != ABT_CONFIG_KEYS:
+            return "keys are %s" % ", ".join(sorted(config))
+        wrong = [k for k, v in sorted(config.items()) if not isinstance(v, str)]
+        return True if not wrong else "not strings: " + ", ".join(wrong)
+
+    def check_clids(self):
+        data = self.bin_data(CLIDS_ID)
+        if not re.match(rb'<\?xml[^>]*\bencoding="windows-1251"', data):
+            return "no XML declaration naming windows-1251: %s" % show(data[:60])
+        try:
+            root = ET.fromstring(data)
+        except ET.ParseError as error:
+            return "not well-formed: %s" % error
+        problems = []
+        if root.tag != "vendor" or not root.get("name") or not root.get("setup"):
+            problems.append("root is %s with attributes %s" % (show(root.tag), sorted(root.attrib)))
+        if not len(root):
+            problems.append("no clidN elements")
+        for child in root:
+            if not re.fullmatch(r"clid\d+", child.tag) or not re.fullmatch(
+                    r"\d+", (child.text or "").strip()):
+                problems.append("child %s holds %s" % (show(child.tag), show(child.text)))
+        return True if not problems else "; ".join(problems)
+
+    def check_website_icon(self):
+        data = self.bin_data(WEBSITE_ICON_ID)
+        reserved, kind, count = unpack_at(data, "<HHH", 0, "ICONDIR")
+        if reserved != 0 or kind != 1 or count == 0:
+            return "ICONDIR has idReserved %d idType %d idCount %d" % (reserved, kind, count)
+        for i in range(count):
+            width, height, _, _, _, _, size, offset = unpack_at(
+                data, "<BBBBHHII", 6 + 16 * i, "ICONDIRENTRY %d" % i)
+            image = data[offset:offset + size]
+            if offset + size > len(data) or icon_dimensions(image) != (width or 256,
+                                                                         height or 256):
+                return "image %d (%dx%d, %d bytes at %#x) is not a matching PNG or DIB" % (
+                    i, width or 256, height or 256, size, offset)
+        return True
+
     def run(self):
         _, _, magic_name = MACHINES[self.machine]
         self.check("PE image for %s with a %s optional header" % (self.machine, magic_name),
@@ -701,6 +902,44 @@ class Checker:
             label = "string %d" % string_id
             label += " is " + show(expected) if expected is not None else " exists"
             self.check(label, self.check_string, string_id, expected)
+
+        for name, member in sorted(PACKAGES.items(), key=lambda item: show_key(item[0])):
+            self.check_package(name, member)
+        if self.tree().find(RT_BIN, PARTNER_PACKAGE[0]):
+            self.check_package(*PARTNER_PACKAGE)
+        for name, what in ((MASTER_PREFERENCES_ID, "master_preferences"),
+                           (CLIDS_ID, "clids.xml"), (WEBSITE_ICON_ID, "website.ico"),
+                           (ABT_CONFIG_NAME, "abt_config_resource")):
+            self.check("%s %s (%s) is present" % (RT_BIN, show_key(name), what),
+                       self.check_bin_present, name)
+        self.check("%s %d is a JSON object" % (RT_BIN, MASTER_PREFERENCES_ID),
+                   self.check_master_preferences)
+        self.check("%s %d is windows-1251 XML: vendor with name, setup and numeric clidN"
+                   % (RT_BIN, CLIDS_ID), self.check_clids)
+        self.check("%s %d is an icon file whose images match its directory"
+                   % (RT_BIN, WEBSITE_ICON_ID), self.check_website_icon)
+        self.check("%s %s is a JSON object with the four variations keys"
+                   % (RT_BIN, ABT_CONFIG_NAME), self.check_abt_config)
+
+    def check_package(self, name, member):
+        label = "%s %s" % (RT_BIN, show_key(name))
+        self.check("%s is present" % label, self.check_bin_present, name)
+        self.check("%s is a one-folder MSZIP cabinet whose only member is %s"
+                   % (label, member), self.check_package_member, name, member)
+        self.check("%s member begins with // and a 172-character base64 signature"
+                   % label, self.check_package_signature_line, name, member)
+        self.check("%s member continues with a JSON object" % label,
+                   self.check_package_json, name, member)
+
+
+def check_json_object(data):
+    """True when `data` is UTF-8 text of a JSON object (strict RFC 8259, as
+    the browser may read it), else the reason."""
+    try:
+        value = json.loads(data.decode("utf-8"))
+    except (UnicodeDecodeError, ValueError) as error:
+        return "not JSON: %s" % error
+    return True if isinstance(value, dict) else "root is a %s" % type(value).__name__
 
 
 def icon_dimensions(data):
