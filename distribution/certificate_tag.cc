@@ -44,13 +44,25 @@ std::string_view DummyCertificatePrefix() {
   return std::string_view(kDummyPrefix, kDummyCertificatePrefixSize);
 }
 
-bool ReadTagOfCertificate(std::string_view certificate, std::string* tag) {
+namespace {
+
+bool EnterDummyTbsCertificate(std::string_view certificate, DerReader* tbs) {
   DerReader outer(certificate);
-  DerReader cert, tbs;
-  if (!outer.Enter(kDerSequence, &cert) || !cert.Enter(kDerSequence, &tbs)) return false;
-  if (tbs.rest().substr(0, kDummyCertificatePrefixSize) != DummyCertificatePrefix()) {
-    return false;
-  }
+  DerReader cert;
+  return outer.Enter(kDerSequence, &cert) && cert.Enter(kDerSequence, tbs) &&
+         tbs->rest().substr(0, kDummyCertificatePrefixSize) == DummyCertificatePrefix();
+}
+
+}  // namespace
+
+bool IsDummyCertificate(std::string_view certificate) {
+  DerReader tbs;
+  return EnterDummyTbsCertificate(certificate, &tbs);
+}
+
+bool ReadTagOfCertificate(std::string_view certificate, std::string* tag) {
+  DerReader tbs;
+  if (!EnterDummyTbsCertificate(certificate, &tbs)) return false;
   // version, serialNumber, signature, issuer, validity, subject, subjectPublicKeyInfo
   for (int i = 0; i < 7; ++i) {
     if (!tbs.Skip()) return false;

@@ -34,6 +34,10 @@ struct CertificateTagResult {
 // the tags of its dummy certificates in their order.
 CertificateTagResult ReadCertificateTag(std::string_view file);
 
+// Whether |certificate| (a whole DER Certificate element) begins its
+// TBSCertificate with the dummy-certificate prefix.
+bool IsDummyCertificate(std::string_view certificate);
+
 // The tag of one certificate (a whole DER Certificate element), or nothing
 // when it is not a dummy certificate or its walk fails.
 bool ReadTagOfCertificate(std::string_view certificate, std::string* tag);

@@ -16,3 +16,7 @@ tl_test(distrib_tag_tests
   SOURCES
     distrib_params_test.cc
   DEPS distrib_tag)
+
+tl_fuzzer(certificate_tag_fuzzer SOURCES certificate_tag_fuzzer.cc DEPS distrib_tag)
+tl_fuzzer(legacy_tag_fuzzer SOURCES legacy_tag_fuzzer.cc DEPS distrib_tag)
+tl_fuzzer(distrib_params_fuzzer SOURCES distrib_params_fuzzer.cc DEPS distrib_tag)

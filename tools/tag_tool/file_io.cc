@@ -1,0 +1,64 @@
+#include "tools/tag_tool/file_io.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace lite {
+namespace {
+
+std::string ErrnoText(const std::string& what, const std::string& path) {
+  return what + " " + path + ": " + strerror(errno);
+}
+
+}  // namespace
+
+bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* error) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    *error = ErrnoText("cannot open", path);
+    return false;
+  }
+  std::ostringstream contents;
+  contents << in.rdbuf();
+  if (in.bad()) {
+    *error = ErrnoText("cannot read", path);
+    return false;
+  }
+  *bytes = contents.str();
+  return true;
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* error) {
+  std::string temp = path + ".tag_tool-XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) {
+    *error = ErrnoText("cannot create a temporary file beside", path);
+    return false;
+  }
+  struct stat original;
+  if (stat(path.c_str(), &original) == 0) fchmod(fd, original.st_mode & 07777);
+  size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    done += static_cast<size_t>(n);
+  }
+  const bool written = done == bytes.size() && fsync(fd) == 0;
+  const bool closed = close(fd) == 0;
+  if (!written || !closed || rename(temp.c_str(), path.c_str()) != 0) {
+    *error = ErrnoText("cannot write", path);
+    unlink(temp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace lite
