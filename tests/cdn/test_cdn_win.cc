@@ -123,6 +123,12 @@ void TestCdn::Stop() {
   if (port_ != 0) {
     const std::string empty = "{}";
     Control("shutdown", std::string(), &empty);
+    // The server closes its socket a moment after answering; wait for it,
+    // so that a test can count on the port being dead.
+    for (int i = 0; i < 500 && RawHttpRequest(port_, "GET", "/__control/ping", "").status != 0;
+         ++i) {
+      Sleep(10);
+    }
     port_ = 0;
   }
   if (!dir_.empty()) {

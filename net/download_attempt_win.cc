@@ -1,0 +1,61 @@
+#include "net/download_attempt_win.h"
+
+#include "net/download_progress.h"
+#include "net/downloader_win.h"
+
+namespace lite {
+namespace {
+
+void HandOut(const Downloader& downloader, DownloadAttemptResult* result) {
+  result->error_text = downloader.last_error();
+  result->redirect_url = downloader.redirect_url();
+  result->total_size = downloader.total_size();
+  result->exception = downloader.exception();
+}
+
+}  // namespace
+
+bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, HANDLE cancel_event,
+                     DownloadObserver* observer, DownloadAttemptResult* result) {
+  Downloader downloader;
+  if (!downloader.OpenDownload(url, sink)) {
+    HandOut(downloader, result);
+    return false;
+  }
+  if (observer && sink->bytes_written() == 0) {
+    observer->OnProgress(0.0f);
+    observer->OnRemainingTime(-1, kRemainingTimeStarting);
+  }
+  const DWORD start = GetTickCount();
+  RemainingTimeEstimator estimator;
+  bool succeeded = false;
+  for (;;) {
+    if (IsCancelSignaled(cancel_event)) break;
+    if (downloader.ReadNext() == 0) {
+      succeeded = downloader.FinalizeDownload();
+      if (observer && succeeded) {
+        observer->OnProgress(1.0f);
+        observer->OnRemainingTime(0, kRemainingTimeFinished);
+      }
+      break;
+    }
+    const uint32_t total = downloader.total_size();
+    if (total == 0) continue;
+    const uint32_t done = sink->bytes_written();
+    if (observer) observer->OnProgress(ProgressFraction(done, total));
+    // DWORD arithmetic keeps the elapsed time right across the tick
+    // counter's wrap.
+    const DWORD elapsed_ms = GetTickCount() - start;
+    std::optional<RemainingTimeEstimator::Estimate> estimate =
+        estimator.Update(elapsed_ms, done, total);
+    if (estimate && observer) {
+      if (estimate->slow) observer->OnSlowDownload();
+      observer->OnRemainingTime(static_cast<int64_t>(estimate->remaining_seconds),
+                                kRemainingTimeEstimate);
+    }
+  }
+  HandOut(downloader, result);
+  return succeeded;
+}
+
+}  // namespace lite

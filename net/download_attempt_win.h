@@ -1,0 +1,33 @@
+// One download attempt with progress reports, as the setup archive's
+// download makes it; how many attempts and at which URLs is the caller's.
+#ifndef NET_DOWNLOAD_ATTEMPT_WIN_H_
+#define NET_DOWNLOAD_ATTEMPT_WIN_H_
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "base/structured_exception_guard_win.h"
+#include "net/download_observer.h"
+#include "net/download_sink.h"
+
+namespace lite {
+
+// What an attempt leaves for its caller's report, success or not.
+struct DownloadAttemptResult {
+  std::string error_text;       // the downloader's stage-prefixed error
+  std::u16string redirect_url;  // the last redirect target
+  uint32_t total_size = 0;      // the body's size, 0 when unknown
+  StructuredException exception;  // raised while opening the URL
+};
+
+// Downloads |url| into |sink|, continuing after the bytes it already holds.
+// |cancel_event| and |observer| may be null. True when the whole body
+// arrived; a set cancel event fails the attempt at once.
+bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, HANDLE cancel_event,
+                     DownloadObserver* observer, DownloadAttemptResult* result);
+
+}  // namespace lite
+
+#endif  // NET_DOWNLOAD_ATTEMPT_WIN_H_

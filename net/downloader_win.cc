@@ -1,0 +1,261 @@
+#include "net/downloader_win.h"
+
+#include <algorithm>
+#include <cstring>
+#include <cwchar>
+#include <optional>
+
+#include "base/endpoints.h"
+#include "base/file_util_win.h"
+#include "base/utf.h"
+#include "base/wide_string_win.h"
+#include "base/windows_version_win.h"
+#include "logging/log_message.h"
+#include "logging/system_error_win.h"
+#include "net/file_sink_win.h"
+#include "net/request_headers.h"
+
+namespace lite {
+namespace {
+
+constexpr wchar_t kUserAgent[] = L"Tolvar.Browser lite installer";
+
+// WinINet's status callback; the context is the downloader's redirect-URL
+// field, which nothing else touches while InternetOpenUrlW runs.
+void CALLBACK OnInternetStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID info,
+                               DWORD info_length) {
+  if (status != INTERNET_STATUS_REDIRECT || context == 0 || info == nullptr) return;
+  const auto* target = static_cast<const wchar_t*>(info);
+  const size_t units = info_length ? info_length / sizeof(wchar_t) : wcslen(target);
+  *reinterpret_cast<std::u16string*>(context) = FromWide(target, wcsnlen(target, units));
+}
+
+}  // namespace
+
+bool IsCancelSignaled(HANDLE cancel_event) {
+  return cancel_event && WaitForSingleObject(cancel_event, 0) != WAIT_TIMEOUT;
+}
+
+Downloader::Downloader()
+    : buffer_(std::make_unique<std::array<char, kDownloadBufferSize>>()) {}
+
+Downloader::~Downloader() { CloseHandles(); }
+
+void Downloader::CloseHandles() {
+  request_.reset();
+  session_.reset();
+}
+
+void Downloader::RecordError(const std::string& stage, DWORD error) {
+  if (last_error_.empty()) last_error_ = stage + std::to_string(error);
+}
+
+bool Downloader::QueryNumber(DWORD query, DWORD* value) {
+  DWORD length = sizeof(*value);
+  return request_ && WinInet().HttpQueryInfoW(request_.get(), query | HTTP_QUERY_FLAG_NUMBER,
+                                              value, &length, nullptr);
+}
+
+bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
+  url_.clear();
+  last_error_.clear();
+  redirect_url_.clear();
+  exception_ = StructuredException();
+  total_size_ = 0;
+  sink_ = nullptr;
+  expected_status_ = HTTP_STATUS_OK;
+  CloseHandles();
+
+  const WinInetApi& api = WinInet();
+  session_.reset(api.InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session_) {
+    RecordError("internet_open-", GetLastError());
+    return false;
+  }
+  if (api.InternetSetStatusCallbackW(session_.get(), &OnInternetStatus) ==
+      INTERNET_INVALID_STATUS_CALLBACK) {
+    PLOG(ERROR) << "SetStatusCallback failed";
+  }
+
+  const WindowsVersion& version = GetWindowsVersion();
+  std::u16string headers = BuildRequestHeaders(version.major, version.minor, version.ubr);
+  const uint32_t offset = sink->bytes_written();
+  if (offset != 0) headers += u"\r\n" + RangeHeaderLine(offset);
+  const std::u16string target = WidenBytes(RouteRequestUrl(NarrowLowBytes(url)));
+
+  HINTERNET request = nullptr;
+  DWORD open_error = 0;
+  StructuredException raised;
+  const bool returned = RunWithExceptionGuard(
+      [&] {
+        request = api.InternetOpenUrlW(session_.get(), AsWide(target), AsWide(headers),
+                                       static_cast<DWORD>(-1), INTERNET_FLAG_RELOAD,
+                                       reinterpret_cast<DWORD_PTR>(&redirect_url_));
+        open_error = GetLastError();
+      },
+      &raised);
+  if (!returned) {
+    exception_ = raised;
+    PLOG(ERROR) << "An attempt to open url " << url << " generated an exception "
+                << exception_.code;
+    return false;
+  }
+  if (!request) {
+    api.InternetSetStatusCallbackW(session_.get(), nullptr);
+    RecordError("internet_open_url-", open_error);
+    return false;
+  }
+  request_.reset(request);
+
+  if (offset != 0 && AcceptContinuation(offset) == Continuation::kRefused) {
+    // The body starts over, but the attempt has failed: the caller's next
+    // attempt begins from zero.
+    RecordError("internet_set_file_pointer-", ERROR_INTERNET_INVALID_OPERATION);
+    sink->Reset();
+  }
+  api.InternetSetStatusCallbackW(session_.get(), nullptr);
+  url_ = url;
+  sink_ = sink;
+  LOG(INFO) << "Connection established: " << url;
+  return true;
+}
+
+// A continued transfer asks for "Range: bytes=OFFSET-" (WinINet cannot
+// position an HTTP body itself). Only a 206 whose range starts at the
+// sink's size continues it; a full body, a range elsewhere or a refused
+// range means starting over. Other statuses are ordinary failures that
+// FinalizeDownload reports, and the sink keeps what it has.
+Downloader::Continuation Downloader::AcceptContinuation(uint32_t offset) {
+  DWORD status = 0;
+  if (!QueryNumber(HTTP_QUERY_STATUS_CODE, &status)) return Continuation::kRefused;
+  if (status == HTTP_STATUS_PARTIAL_CONTENT) {
+    uint64_t full_size = 0;
+    if (ContentRangeStartsAt(GetResponseHeader("Content-Range"), offset, &full_size)) {
+      DWORD remaining = 0;
+      if (full_size == 0 && QueryNumber(HTTP_QUERY_CONTENT_LENGTH, &remaining)) {
+        full_size = static_cast<uint64_t>(offset) + remaining;
+      }
+      if (full_size <= UINT32_MAX) {
+        total_size_ = static_cast<uint32_t>(full_size);
+        expected_status_ = HTTP_STATUS_PARTIAL_CONTENT;
+        return Continuation::kAccepted;
+      }
+    }
+  } else if (status != HTTP_STATUS_OK && status != 416) {
+    return Continuation::kUnsuccessfulAnswer;
+  }
+  LOG(WARNING) << "Continuation at byte " << offset << " refused with status " << status;
+  return Continuation::kRefused;
+}
+
+uint32_t Downloader::ReadNext() {
+  if (!last_error_.empty() || !sink_) return 0;
+  DWORD received = 0;
+  if (!WinInet().InternetReadFile(request_.get(), buffer_->data(), kDownloadBufferSize,
+                                  &received)) {
+    RecordError("internet_read-", GetLastError());
+    return 0;
+  }
+  DWORD status = 0;
+  if (QueryNumber(HTTP_QUERY_STATUS_CODE, &status) && status != expected_status_) return 0;
+  if (received != 0 && !sink_->Write(buffer_->data(), received)) {
+    RecordError("write_file-", GetLastError());
+    return 0;
+  }
+  if (total_size_ == 0) {
+    DWORD length = 0;
+    if (QueryNumber(HTTP_QUERY_CONTENT_LENGTH, &length)) total_size_ = length;
+  }
+  if (received == 0 && total_size_ != 0 && sink_->bytes_written() < total_size_) {
+    // WinINet ends the body quietly when the server closes early; a body
+    // shorter than announced is a broken transfer, not a finished one.
+    RecordError("internet_read-", ERROR_INTERNET_CONNECTION_ABORTED);
+  }
+  return received;
+}
+
+bool Downloader::FinalizeDownload(uint32_t* http_status) {
+  if (!last_error_.empty()) return false;
+  DWORD status = 0;
+  SetLastError(ERROR_SUCCESS);
+  const bool readable = QueryNumber(HTTP_QUERY_STATUS_CODE, &status);
+  const DWORD error = GetLastError();
+  if (!readable || status != expected_status_) {
+    if (!readable) status = 0;
+    RecordError("final_query_info-" + std::to_string(status) + "-", error);
+    LOG(WARNING) << "Unsuccessful download: " << url_;
+    if (http_status) *http_status = status;
+    return false;
+  }
+  return true;
+}
+
+std::string Downloader::GetResponseHeader(const std::string& name) {
+  if (!request_) return std::string();
+  // HttpQueryInfoA takes the header's name in the buffer that receives its
+  // value.
+  std::string buffer = name + '\0';
+  DWORD length = static_cast<DWORD>(buffer.size());
+  const WinInetApi& api = WinInet();
+  if (api.HttpQueryInfoA(request_.get(), HTTP_QUERY_CUSTOM, buffer.data(), &length, nullptr)) {
+    return buffer.substr(0, length);
+  }
+  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return std::string();
+  buffer.assign(std::max<size_t>(length, name.size() + 1), '\0');
+  memcpy(buffer.data(), name.data(), name.size());
+  length = static_cast<DWORD>(buffer.size());
+  if (api.HttpQueryInfoA(request_.get(), HTTP_QUERY_CUSTOM, buffer.data(), &length, nullptr)) {
+    return buffer.substr(0, std::min<size_t>(length, buffer.size()));
+  }
+  return std::string();
+}
+
+bool Downloader::RunTransfer(const std::u16string& url, DownloadSink* sink,
+                             HANDLE cancel_event) {
+  if (!OpenDownload(url, sink)) return false;
+  while (ReadNext() != 0) {
+    if (IsCancelSignaled(cancel_event)) {
+      // What arrived so far is only part of the body.
+      LOG(INFO) << "Download cancelled: " << url_;
+      return false;
+    }
+  }
+  return FinalizeDownload();
+}
+
+bool Downloader::DownloadToFile(const std::string& url, const FilePath& destination,
+                                HANDLE cancel_event) {
+  std::optional<FilePath> temp = CreateTemporaryFileInDir(GetUserTempDir(), u"dl");
+  if (!temp) {
+    PLOG(ERROR) << "Cannot create a temporary file for " << url;
+    return false;
+  }
+  bool done = false;
+  {
+    ScopedHandle file(CreateFileW(AsWide(temp->value()), GENERIC_WRITE, 0, nullptr,
+                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.is_valid()) {
+      FileSink sink(file.get());
+      done = RunTransfer(WidenBytes(url), &sink, cancel_event);
+    } else {
+      PLOG(ERROR) << "Cannot open " << *temp;
+    }
+  }
+  if (done) {
+    done = MoveFileExW(AsWide(temp->value()), AsWide(destination.value()),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != FALSE;
+    if (!done) PLOG(ERROR) << "Cannot move the download to " << destination;
+  }
+  DeleteFileIfExists(*temp);
+  return done;
+}
+
+bool Downloader::DownloadToString(const std::string& url, HANDLE cancel_event,
+                                  std::string* body) {
+  StringSink sink;
+  if (!RunTransfer(WidenBytes(url), &sink, cancel_event)) return false;
+  if (body) *body = sink.TakeString();
+  return true;
+}
+
+}  // namespace lite
