@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "base/file_util_win.h"
+#include "installer/distribution_configuration_win.h"
 #include "installer/entry_steps.h"
 #include "installer/exit_code.h"
 #include "installer/master_process_id_win.h"
@@ -41,12 +42,14 @@ int RunInstallation(const InstallerCommandLine& command_line) {
   const FilePath temp_dir = GetUserTempDir();
   ENTRY_LOG(INFO) << "Temporary path is: " << temp_dir;
 
-  LoadDistributionConfiguration(temp_dir, brand_name);
+  const std::unique_ptr<DistributionConfiguration> config =
+      LoadDistributionConfiguration(command_line, temp_dir, brand_name);
+  const uint32_t language_id = config->brand.language_id();
 
   int message_id = 0;
   if (!IsProcessorSupported(&message_id)) {
     PLOG_FROM(ERROR, kEntryPoint) << "CPU is not supported";
-    if (!silent) ShowProcessorMessage(BrandLanguageId(), message_id);
+    if (!silent) ShowProcessorMessage(static_cast<uint16_t>(language_id), message_id);
     return kExitProcessorNotSupported;
   }
 
@@ -55,17 +58,17 @@ int RunInstallation(const InstallerCommandLine& command_line) {
   int exit_code;
   if (silent) {
     ENTRY_LOG(INFO) << "Installing in silent mode.";
-    exit_code = RunSilentInstallation();
+    exit_code = RunSilentInstallation(*config);
   } else if (enough_disk_space) {
     int engine_result = kExitNoSetupExitCode;
-    if (RunInstallerWindow(&engine_result) == 1) {
+    if (RunInstallerWindow(*config, &engine_result) == 1) {
       exit_code = engine_result;
     } else {
       ENTRY_LOG(INFO) << "User cancelled installation.";
       exit_code = kExitWindowCancelled;
     }
   } else {
-    ShowNotEnoughDiskSpaceDialog(BrandLanguageId());
+    ShowNotEnoughDiskSpaceDialog(language_id);
     exit_code = kExitNotEnoughDiskSpace;
   }
   ENTRY_LOG(INFO) << "Installer exit with code: " << exit_code;

@@ -1,7 +1,6 @@
 // The steps of the entry sequence that belong to subsystems which are not
 // part of this build yet: crash capture, the default-browser probe, the
-// elevated copy, the distribution configuration, the installation engine
-// and the installer window. Each says in the log what it did not do, so a
+// elevated copy, the installation engine and the installer window. Each says in the log what it did not do, so a
 // run is never mistaken for a real installation.
 #ifndef INSTALLER_ENTRY_STEPS_H_
 #define INSTALLER_ENTRY_STEPS_H_
@@ -23,18 +22,14 @@ bool ProbeDefaultBrowserInterface();
 // "run-as-admin": the elevated copy's whole run; 0 or -1.
 int RunElevatedCopy();
 
-// Reads the distribution parameters and the brand configuration, applies
-// the "lang" override and the defaults, and sets the crash keys.
-void LoadDistributionConfiguration(const FilePath& temp_dir, const std::string& brand_name);
-// The brand's interface language as a Windows language id.
-uint16_t BrandLanguageId();
+struct DistributionConfiguration;
 
 // The silent installation on this thread; the engine's result code.
-int RunSilentInstallation();
+int RunSilentInstallation(const DistributionConfiguration& config);
 // The installer window, run modally; |engine_result| is set when the window
 // ended normally. Returns the window's result (1 when it ended normally).
-int RunInstallerWindow(int* engine_result);
-void ShowNotEnoughDiskSpaceDialog(uint16_t language_id);
+int RunInstallerWindow(const DistributionConfiguration& config, int* engine_result);
+void ShowNotEnoughDiskSpaceDialog(uint32_t language_id);
 
 }  // namespace lite
 

@@ -19,24 +19,17 @@ int RunElevatedCopy() {
   return kExitElevatedCopyFailed;
 }
 
-void LoadDistributionConfiguration(const FilePath& temp_dir, const std::string& brand_name) {
-  LOG(WARNING) << "Distribution configuration is not part of this build; "
-                  "no brand or installer tag was read.";
-}
-
-uint16_t BrandLanguageId() { return 1033; }
-
-int RunSilentInstallation() {
+int RunSilentInstallation(const DistributionConfiguration& config) {
   LOG(WARNING) << "The installation engine is not part of this build; "
                   "no setup program was downloaded or run.";
   return kExitNoSetupExitCode;
 }
 
-int RunInstallerWindow(int* engine_result) {
+int RunInstallerWindow(const DistributionConfiguration& config, int* engine_result) {
   LOG(WARNING) << "The installer window is not part of this build.";
   return 0;
 }
 
-void ShowNotEnoughDiskSpaceDialog(uint16_t language_id) {}
+void ShowNotEnoughDiskSpaceDialog(uint32_t language_id) {}
 
 }  // namespace lite
