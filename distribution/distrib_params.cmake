@@ -20,3 +20,17 @@ tl_test(distrib_tag_tests
 tl_fuzzer(certificate_tag_fuzzer SOURCES certificate_tag_fuzzer.cc DEPS distrib_tag)
 tl_fuzzer(legacy_tag_fuzzer SOURCES legacy_tag_fuzzer.cc DEPS distrib_tag)
 tl_fuzzer(distrib_params_fuzzer SOURCES distrib_params_fuzzer.cc DEPS distrib_tag)
+
+if(WIN32)
+  tl_test(distrib_info_params_tests
+    LOCK setup-registry
+    WIN_SOURCES distrib_info_params_win_test.cc
+    DEPS distrib_tag)
+  if(TARGET distrib_info_params_tests)
+    string(REPLACE "/" "\\\\" signed_exe "Z:${CMAKE_BINARY_DIR}/lite_installer_signed.exe")
+    string(REPLACE "/" "\\\\" tagged_exe "Z:${CMAKE_BINARY_DIR}/lite_installer_tagged.exe")
+    target_compile_definitions(distrib_info_params_tests PRIVATE
+      TL_SIGNED_INSTALLER_EXE="${signed_exe}" TL_TAGGED_INSTALLER_EXE="${tagged_exe}")
+    add_dependencies(distrib_info_params_tests lite_installer_tagged)
+  endif()
+endif()
