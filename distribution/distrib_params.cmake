@@ -22,8 +22,10 @@ tl_fuzzer(legacy_tag_fuzzer SOURCES legacy_tag_fuzzer.cc DEPS distrib_tag)
 tl_fuzzer(distrib_params_fuzzer SOURCES distrib_params_fuzzer.cc DEPS distrib_tag)
 
 if(WIN32)
+  # The "DistribInfoParams" value is also written by the tagged installer's
+  # run (tests/installer_runs), under the single-instance lock.
   tl_test(distrib_info_params_tests
-    LOCK setup-registry
+    LOCK single-instance
     WIN_SOURCES distrib_info_params_win_test.cc
     DEPS distrib_tag)
   if(TARGET distrib_info_params_tests)

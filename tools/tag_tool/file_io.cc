@@ -35,7 +35,8 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* err
   return true;
 }
 
-bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* error) {
+bool ReplaceFileContents(const std::string& path, std::string_view bytes,
+                         const std::string& permissions_from, std::string* error) {
   std::string temp = path + ".tag_tool-XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) {
@@ -43,7 +44,7 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::s
     return false;
   }
   struct stat original;
-  if (stat(path.c_str(), &original) == 0) fchmod(fd, original.st_mode & 07777);
+  if (stat(permissions_from.c_str(), &original) == 0) fchmod(fd, original.st_mode & 07777);
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);

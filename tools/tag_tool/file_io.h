@@ -11,8 +11,9 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* err
 
 // Writes |bytes| to a temporary file beside |path| and renames it over
 // |path|, so |path| is either replaced whole or not touched. The new file
-// keeps the permissions of the one it replaces.
-bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* error);
+// gets the permissions of |permissions_from| (the file it was made from).
+bool ReplaceFileContents(const std::string& path, std::string_view bytes,
+                         const std::string& permissions_from, std::string* error);
 
 }  // namespace lite
 

@@ -48,7 +48,9 @@ int Stamp(const std::string& path, const std::string& tag, bool legacy,
   const bool stamped = legacy ? StampLegacyTag(&image, tag, &error)
                               : StampCertificateTag(&image, tag, &error);
   if (!stamped) return Fail(path + ": " + error);
-  if (!ReplaceFileContents(output.empty() ? path : output, image, &error)) return Fail(error);
+  if (!ReplaceFileContents(output.empty() ? path : output, image, path, &error)) {
+    return Fail(error);
+  }
   return 0;
 }
 
