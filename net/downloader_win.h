@@ -77,6 +77,8 @@ class Downloader {
   ScopedInternetHandle request_;
   // 200, or 206 for a continued transfer.
   DWORD expected_status_ = HTTP_STATUS_OK;
+  // The response's status as ReadNext first read it; 0 until then.
+  DWORD read_status_ = 0;
   std::unique_ptr<std::array<char, kDownloadBufferSize>> buffer_;
 };
 

@@ -1,5 +1,7 @@
 #include "net/downloader_win.h"
 
+#include <wininet.h>
+
 #include <memory>
 #include <vector>
 
@@ -242,6 +244,10 @@ TEST_F(DownloaderTest, DownloadToFileReplacesOnlyAfterSuccessAndLeavesNoTemporar
 
   EXPECT_TRUE(downloader.DownloadToFile(cdn_.Url("/seed.json"), destination, nullptr));
   EXPECT_EQ(ReadFileWithLimit(destination, 100), "{\"seed\": 1}");
+  // Nor is a copy left in WinINet's cache.
+  DWORD entry_size = 0;
+  EXPECT_FALSE(GetUrlCacheEntryInfoW(AsWide(WideUrl("/seed.json")), nullptr, &entry_size));
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 
   {
     // Held open without sharing: the transfer works, the move cannot.
