@@ -167,6 +167,20 @@ TEST_F(PackageSourcesTest, PartnerFileIsStoredWhenThePartnerPackageIsPresent) {
   EXPECT_EQ(ReadSetupValue(u"PartnerFile"), scratch_.value() + u"\\PartnerFile");
 }
 
+// The user's region is a setting Windows lets a program change; the UI
+// language is fixed for the session, so the expectations follow it.
+TEST(UserLanguageTest, TheUsersRegionChoosesTheBrand) {
+  const GEOID original = GetUserGeoID(GEOCLASS_NATION);
+  const std::string language = GetUserUiLanguageCode();
+  const std::pair<GEOID, const char*> kRegions[] = {
+      {203, "RU"}, {241, "UA"}, {235, "TR"}, {94, "DE"}};
+  for (const auto& [geo_id, region] : kRegions) {
+    EXPECT_TRUE(SetUserGeoID(geo_id));
+    EXPECT_EQ(AutodetectBrandName(), AutodetectBrandNameFor(region, language)) << region;
+  }
+  if (original != GEOID_NOT_AVAILABLE) SetUserGeoID(original);
+}
+
 TEST(UserLanguageTest, WindowsLanguageMapsIntoTheTable) {
   const std::string code = GetUserUiLanguageCode();
   EXPECT_EQ(code, LangIdToLanguageCode(GetUserDefaultUILanguage()));
