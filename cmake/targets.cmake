@@ -26,8 +26,11 @@ endfunction()
 
 # A GoogleTest binary. Each test case becomes a CTest test; Windows binaries
 # run under the Wine launcher through CMAKE_CROSSCOMPILING_EMULATOR.
+#
+# ROUTING e2e makes the test's requests to the compiled-in hosts go where
+# TOLVAR_LITE_ENDPOINT_BASE says, as in lite_installer_e2e.exe.
 function(tl_test name)
-  cmake_parse_arguments(A "" "LOCK" "SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "LOCK;ROUTING" "SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
   if(NOT TL_BUILD_TESTS)
     return()
   endif()
@@ -39,7 +42,11 @@ function(tl_test name)
     return()
   endif()
   add_executable(${name} ${srcs})
-  target_link_libraries(${name} PRIVATE ${A_DEPS} endpoint_routing_shipping)
+  if(A_ROUTING STREQUAL "e2e")
+    target_link_libraries(${name} PRIVATE ${A_DEPS} endpoint_routing_e2e)
+  else()
+    target_link_libraries(${name} PRIVATE ${A_DEPS} endpoint_routing_shipping)
+  endif()
   if(WIN32)
     # test_support brings wmain: a helper child or the GoogleTest run.
     target_link_libraries(${name} PRIVATE ${A_WIN_DEPS} test_support gmock gtest)
