@@ -1,0 +1,73 @@
+// Fetches the documents of background_documents.h on one thread of its own
+// while the installation runs, into file names reserved up front so that
+// the setup command line can name them before they exist.
+#ifndef NET_ASYNC_INSTALL_TASKS_WIN_H_
+#define NET_ASYNC_INSTALL_TASKS_WIN_H_
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "base/file_path.h"
+#include "base/thread_win.h"
+#include "base/waitable_event_win.h"
+
+namespace lite {
+
+class BrandInfo;
+class DistribInfoParams;
+
+class AsyncInstallTasks {
+ public:
+  // Reads everything it needs from |brand| and |params| now; starts the
+  // thread when there is anything to fetch.
+  AsyncInstallTasks(const BrandInfo& brand, const DistribInfoParams& params);
+  AsyncInstallTasks(const AsyncInstallTasks&) = delete;
+  AsyncInstallTasks& operator=(const AsyncInstallTasks&) = delete;
+  // Stops and joins the thread, then deletes the seed, ABT and server
+  // configuration files.
+  ~AsyncInstallTasks();
+
+  const FilePath& variations_path() const { return variations_path_; }
+  const FilePath& abt_path() const { return abt_path_; }
+  const FilePath& webntp_path() const { return webntp_path_; }
+  const FilePath& server_config_path() const { return server_config_path_; }
+  const FilePath& wallpaper_path() const { return wallpaper_path_; }
+  // (switch, path) for every reserved path, in the setup command line's order.
+  std::vector<std::pair<std::string, FilePath>> ResultSwitches() const;
+
+  // The tasks; each ends early when |stop_event| is set.
+  static bool DownloadAndSaveVariations(const std::string& url, const FilePath& path,
+                                        HANDLE stop_event);
+  static bool DownloadServerConfigBundle(const std::string& brand_id,
+                                         const std::string& partner_id, const FilePath& path,
+                                         HANDLE stop_event);
+  static bool DownloadWallpaperBundle(const std::string& base_url, const std::string& pwexp,
+                                      const FilePath& path, HANDLE stop_event);
+  static bool SaveVariations(const FilePath& path, const std::string& body,
+                             const std::string& signature, const std::string& last_modified,
+                             const std::string& country);
+
+ private:
+  using Task = std::function<void(HANDLE stop_event)>;
+
+  bool InitializeThread();
+  void RunTasks();
+  FilePath* PathFor(size_t rule_index);
+
+  FilePath variations_path_;
+  FilePath abt_path_;
+  FilePath webntp_path_;
+  FilePath server_config_path_;
+  FilePath wallpaper_path_;
+  Thread thread_;
+  WaitableEvent stop_event_{WaitableEvent::Reset::kManual};
+  std::vector<Task> tasks_;
+};
+
+}  // namespace lite
+
+#endif  // NET_ASYNC_INSTALL_TASKS_WIN_H_
