@@ -38,14 +38,6 @@ bool EnterCertificateSet(std::string_view content_info, DerReader* certificates)
          signed_data.Enter(kDerContext0, certificates);
 }
 
-}  // namespace
-
-std::string_view DummyCertificatePrefix() {
-  return std::string_view(kDummyPrefix, kDummyCertificatePrefixSize);
-}
-
-namespace {
-
 bool EnterDummyTbsCertificate(std::string_view certificate, DerReader* tbs) {
   DerReader outer(certificate);
   DerReader cert;
@@ -53,7 +45,24 @@ bool EnterDummyTbsCertificate(std::string_view certificate, DerReader* tbs) {
          tbs->rest().substr(0, kDummyCertificatePrefixSize) == DummyCertificatePrefix();
 }
 
+// The short form, or the long form with 1 to 4 length bytes.
+bool HasKnownLengthForm(std::string_view element) {
+  if (element.size() < 2) return false;
+  const uint8_t first = static_cast<uint8_t>(element[1]);
+  return (first & 0x80) == 0 || ((first & 0x7F) >= 1 && (first & 0x7F) <= 4);
+}
+
+CertificateTagResult Failure(CertificateTagStatus status) {
+  CertificateTagResult result;
+  result.status = status;
+  return result;
+}
+
 }  // namespace
+
+std::string_view DummyCertificatePrefix() {
+  return std::string_view(kDummyPrefix, kDummyCertificatePrefixSize);
+}
 
 bool IsDummyCertificate(std::string_view certificate) {
   DerReader tbs;
@@ -88,39 +97,28 @@ bool ReadTagOfCertificate(std::string_view certificate, std::string* tag) {
 }
 
 CertificateTagResult ReadCertificateTag(std::string_view file) {
-  CertificateTagResult result;
   const std::optional<CertificateTable> table = FindCertificateTable(file);
-  if (!table) {
-    result.status = CertificateTagStatus::kNoCertificateTable;
-    return result;
-  }
+  if (!table) return Failure(CertificateTagStatus::kNoCertificateTable);
   const std::string_view signature =
       file.substr(table->offset, table->size).substr(kWinCertificateHeaderSize);
   // A length form this reader does not know means the table is not what it
   // looks for; a length that does not fit means a damaged signature.
+  if (!HasKnownLengthForm(signature)) return Failure(CertificateTagStatus::kNoCertificateTable);
   DerElement outer;
-  if (signature.size() < 2 ||
-      ((signature[1] & 0x80) && ((signature[1] & 0x7F) < 1 || (signature[1] & 0x7F) > 4))) {
-    result.status = CertificateTagStatus::kNoCertificateTable;
-    return result;
-  }
   DerReader certificates;
   if (!ParseDerHeader(signature, &outer) ||
       !EnterCertificateSet(signature.substr(0, outer.total_size()), &certificates)) {
-    result.status = CertificateTagStatus::kInvalidCertificateTable;
-    return result;
+    return Failure(CertificateTagStatus::kInvalidCertificateTable);
   }
+  CertificateTagResult result;
   while (!certificates.empty()) {
+    const std::string_view rest = certificates.rest();
     DerElement certificate;
-    if (!ParseDerHeader(certificates.rest(), &certificate)) {
-      result.status = CertificateTagStatus::kInvalidCertificateTable;
-      result.tag.clear();
-      return result;
+    if (!certificates.Read(&certificate)) {
+      return Failure(CertificateTagStatus::kInvalidCertificateTable);
     }
     std::string tag;
-    const std::string_view whole = certificates.rest().substr(0, certificate.total_size());
-    if (ReadTagOfCertificate(whole, &tag)) result.tag += tag;
-    certificates.Skip();
+    if (ReadTagOfCertificate(rest.substr(0, certificate.total_size()), &tag)) result.tag += tag;
   }
   return result;
 }
