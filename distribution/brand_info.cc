@@ -15,25 +15,24 @@ namespace {
 
 constexpr std::string_view kInstallPrefix = "install.";
 
-// The value at |key|, falling back from "install.x" to the top-level "x"
-// when the nested one is missing or of another type.
-template <typename T, typename Getter>
-const T* Find(const Value& root, std::string_view key, Getter get) {
-  if (const Value* value = root.FindPath(key)) {
-    if (const T* typed = (value->*get)()) return typed;
-  }
+// The value of |type| at |key|, falling back from "install.x" to the
+// top-level "x" when the nested one is missing or of another type.
+const Value* FindTyped(const Value& root, std::string_view key, Value::Type type) {
+  const Value* value = root.FindPath(key);
+  if (value && value->type() == type) return value;
   if (key.substr(0, kInstallPrefix.size()) != kInstallPrefix) return nullptr;
-  const Value* value = root.FindPath(key.substr(kInstallPrefix.size()));
-  return value ? (value->*get)() : nullptr;
+  value = root.FindPath(key.substr(kInstallPrefix.size()));
+  return value && value->type() == type ? value : nullptr;
 }
 
 const std::string* FindString(const Value& root, std::string_view key) {
-  return Find<std::string>(root, key,
-                           static_cast<const std::string* (Value::*)() const>(&Value::GetIfString));
+  const Value* value = FindTyped(root, key, Value::Type::kString);
+  return value ? value->GetIfString() : nullptr;
 }
 
 const bool* FindBool(const Value& root, std::string_view key) {
-  return Find<bool>(root, key, static_cast<const bool* (Value::*)() const>(&Value::GetIfBool));
+  const Value* value = FindTyped(root, key, Value::Type::kBoolean);
+  return value ? value->GetIfBool() : nullptr;
 }
 
 void AssignIfEmpty(std::string* held, const std::string* found) {
@@ -120,7 +119,9 @@ void BrandInfo::ApplyBrandInfo(std::string_view text) {
       {"urls.webntp", &BrandInfo::webntp_url_},
       {"install.preloaded_wallpapers_url", &BrandInfo::preloaded_wallpapers_url_},
   };
-  for (const auto& [key, member] : kLaterStrings) AssignIfEmpty(&(this->*member), FindString(*root, key));
+  for (const auto& [key, member] : kLaterStrings) {
+    AssignIfEmpty(&(this->*member), FindString(*root, key));
+  }
 
   // The pin section is looked up only where it is nested.
   if (FindNonNull(*root, "install.pin")) {
