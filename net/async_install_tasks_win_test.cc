@@ -126,6 +126,26 @@ TEST_F(AsyncInstallTasksTest, DisabledDocumentsAndReservedNamesWithoutTasks) {
   EXPECT_EQ(cdn_.Requests("/")->GetIfList()->size(), 0u);
 }
 
+// The browser API host is compiled in; this test binary sends it to the CDN.
+TEST_F(AsyncInstallTasksTest, ServerConfigBundleNamesOnlyTheBrandItHas) {
+  ASSERT_EQ(_putenv_s("TOLVAR_LITE_ENDPOINT_BASE", cdn_.Url("").c_str()), 0);
+  ASSERT_TRUE(cdn_.SetRule("/configs/all_zip", R"({"body": "PK bundle"})"));
+  brand_->ApplyBrandInfo(R"({"brand_id": "b"})");
+  FixedParams params(std::map<std::string, std::string>{{"vup", "0"}, {"abtup", "0"},
+                                                        {"scup", "1"}});
+  FilePath bundle;
+  {
+    AsyncInstallTasks tasks(*brand_, params);
+    bundle = tasks.server_config_path();
+    EXPECT_EQ(WaitForFile(bundle, 9), "PK bundle");
+  }
+  EXPECT_FALSE(PathExists(bundle));
+  std::optional<Value> requests = cdn_.Requests("/configs/");
+  ASSERT_TRUE(requests && requests->GetIfList()->size() == 1);
+  EXPECT_EQ(*requests->GetIfList()->front().FindPath("query")->GetIfString(), "brandID=b");
+  _putenv_s("TOLVAR_LITE_ENDPOINT_BASE", "");
+}
+
 TEST_F(AsyncInstallTasksTest, ShutdownEndsARunningDownload) {
   ASSERT_TRUE(cdn_.SetRule("/seed", R"({"generate": 10000000, "rate": 50000})"));
   UseBrand("");

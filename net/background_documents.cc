@@ -14,12 +14,12 @@ bool IsBackgroundDocumentEnabled(const BackgroundDocumentRule& rule,
   return rule.any_value_enables ? !value->empty() : *value == "1";
 }
 
-std::string ServerConfigBundleUrl(std::string_view host, const std::string& brand_id,
+std::string ServerConfigBundleUrl(std::string_view scheme_and_host, const std::string& brand_id,
                                   const std::string& partner_id) {
   std::string query;
   if (!brand_id.empty()) query = "brandID=" + brand_id;
   if (!partner_id.empty()) query += (query.empty() ? "" : "&") + ("partnerID=" + partner_id);
-  std::string url = "https://" + std::string(host) + "/configs/all_zip";
+  std::string url = std::string(scheme_and_host) + "/configs/all_zip";
   if (!query.empty()) url += "?" + query;
   return url;
 }

@@ -35,9 +35,10 @@ inline constexpr BackgroundDocumentRule kBackgroundDocumentRules[] = {
 bool IsBackgroundDocumentEnabled(const BackgroundDocumentRule& rule,
                                  const std::optional<std::string>& param);
 
-// "https://HOST/configs/all_zip" with "brandID=" and "partnerID=" for the
-// ids that are not empty, values as they are.
-std::string ServerConfigBundleUrl(std::string_view host, const std::string& brand_id,
+// |scheme_and_host| ("https://api.example") + "/configs/all_zip", with
+// "brandID=" and "partnerID=" for the ids that are not empty, values as
+// they are.
+std::string ServerConfigBundleUrl(std::string_view scheme_and_host, const std::string& brand_id,
                                   const std::string& partner_id);
 
 // The seed file: the body in base64 and the response headers, in the

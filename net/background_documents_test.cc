@@ -32,13 +32,13 @@ TEST(BackgroundDocumentsTest, ParametersAndDefaultsDecideWhatIsFetched) {
 }
 
 TEST(BackgroundDocumentsTest, ServerConfigQueryHasOnlyTheIdsThatExist) {
-  EXPECT_EQ(ServerConfigBundleUrl("api.example", "b", ""),
+  EXPECT_EQ(ServerConfigBundleUrl("https://api.example", "b", ""),
             "https://api.example/configs/all_zip?brandID=b");
-  EXPECT_EQ(ServerConfigBundleUrl("api.example", "", "p q"),
+  EXPECT_EQ(ServerConfigBundleUrl("https://api.example", "", "p q"),
             "https://api.example/configs/all_zip?partnerID=p q");
-  EXPECT_EQ(ServerConfigBundleUrl("api.example", "b", "p"),
+  EXPECT_EQ(ServerConfigBundleUrl("https://api.example", "b", "p"),
             "https://api.example/configs/all_zip?brandID=b&partnerID=p");
-  EXPECT_EQ(ServerConfigBundleUrl("api.example", "", ""), "https://api.example/configs/all_zip");
+  EXPECT_EQ(ServerConfigBundleUrl("https://api.example", "", ""), "https://api.example/configs/all_zip");
 }
 
 TEST(BackgroundDocumentsTest, VariationsFileLayout) {
