@@ -70,31 +70,31 @@ class DistribInfoParamsTest : public ::testing::Test {
 };
 
 TEST_F(DistribInfoParamsTest, SwitchTextGoesToTheRegistryAndTheJsonFile) {
-  DistribInfoParams params(u"b=2&a=1&lang=de&def=1&stat=2&uac=3");
+  DistribInfoParams params(u"b=2&a=1&lang=de");
   ASSERT_TRUE(params.LoadDistribParams());
   EXPECT_EQ(params.distrib_info_path().value(), DistribInfoFile().value());
-  EXPECT_EQ(DistribInfoText(),
-            std::string(R"({"a":"1","b":"2","def":"1","lang":"de","stat":"2","uac":"3"})"));
-  EXPECT_EQ(ReadSetupValue(kDistribInfoParamsValueName),
-            std::u16string(u"b=2&a=1&lang=de&def=1&stat=2&uac=3"));
+  EXPECT_EQ(DistribInfoText(), std::string(R"({"a":"1","b":"2","lang":"de"})"));
+  EXPECT_EQ(ReadSetupValue(kDistribInfoParamsValueName), std::u16string(u"b=2&a=1&lang=de"));
   EXPECT_TRUE(Logged("Stored HKEY_CURRENT_USER\\Software\\Tolvar\\TolvarBrowser\\DistribInfoParams"
-                     " = b=2&a=1",
+                     " = b=2&a=1&lang=de",
                      "StoreSetupValue"));
-
   std::string value;
   EXPECT_TRUE(params.GetParam("lang", &value));
   EXPECT_EQ(value, "de");
   EXPECT_FALSE(params.GetParam("brand", &value));
+}
+
+TEST_F(DistribInfoParamsTest, TriStateParamsAreOneOrTwo) {
+  DistribInfoParams params(u"def=1&stat=2&uac=3&first=");
+  ASSERT_TRUE(params.LoadDistribParams());
   bool flag = false;
   EXPECT_TRUE(params.GetTriStateParam("def", &flag));
   EXPECT_TRUE(flag);
-  flag = true;
-  EXPECT_TRUE(params.GetTriStateParam("stat", &flag));
-  EXPECT_FALSE(flag);
-  flag = true;
-  EXPECT_FALSE(params.GetTriStateParam("uac", &flag));
-  EXPECT_FALSE(flag);
-  EXPECT_FALSE(params.GetTriStateParam("first", &flag));
+  for (const char* key : {"stat", "uac", "first", "cancel"}) {
+    flag = true;
+    EXPECT_EQ(params.GetTriStateParam(key, &flag), std::string(key) == "stat") << key;
+    EXPECT_FALSE(flag) << key;
+  }
 }
 
 TEST_F(DistribInfoParamsTest, EmptySwitchFallsBackToTheStampedTag) {
