@@ -128,12 +128,15 @@ TEST_F(DownloaderTest, FollowsARedirectChainAndSendsTheRequestHeaders) {
 }
 
 // A connection dropped at 40 %: the attempt fails rather than passing off a
-// cut-off file, and the next attempt asks for the rest.
+// cut-off file, and the next attempt asks the mirror it was sent to for the
+// rest.
 TEST_F(DownloaderTest, ContinuesAfterADroppedConnection) {
-  ASSERT_TRUE(cdn_.SetRule("/setup.exe",
+  ASSERT_TRUE(cdn_.SetRule("/setup.exe", R"({"redirect": "/mirror/setup.exe"})"));
+  ASSERT_TRUE(cdn_.SetRule("/mirror/setup.exe",
                            "{\"generate\": " + std::to_string(kBodySize) +
                                ", \"drop_after\": 400000, \"times\": 1}"));
-  ASSERT_TRUE(cdn_.SetRule("/setup.exe", "{\"generate\": " + std::to_string(kBodySize) + "}",
+  ASSERT_TRUE(cdn_.SetRule("/mirror/setup.exe",
+                           "{\"generate\": " + std::to_string(kBodySize) + "}",
                            /*append=*/true));
   ScopedHandle archive = CreateArchive(u"setup.exe");
   ASSERT_TRUE(archive.is_valid());
@@ -163,7 +166,8 @@ TEST_F(DownloaderTest, ContinuesAfterADroppedConnection) {
   EXPECT_EQ(observer.remaining.back(), std::make_pair(int64_t{0}, int32_t{2}));
   EXPECT_EQ(observer.remaining.front().second, 2);
 
-  std::optional<Value> requests = cdn_.Requests("/setup.exe");
+  EXPECT_EQ(UTF16ToUTF8(second.redirect_url), cdn_.Url("/mirror/setup.exe"));
+  std::optional<Value> requests = cdn_.Requests("/mirror/setup.exe");
   ASSERT_TRUE(requests && requests->GetIfList()->size() == 2);
   EXPECT_EQ(HeaderOf(requests->GetIfList()->back(), "Range"),
             "bytes=" + std::to_string(kept) + "-");
