@@ -16,7 +16,7 @@ if(CMAKE_CROSSCOMPILING)
     BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target tl_host_tool_set
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
-    USES_TERMINAL_BUILD OFF)
+    LOG_CONFIGURE ON LOG_BUILD ON LOG_OUTPUT_ON_FAILURE ON)
   set(TL_HOST_TOOLS_TARGET tl_host_tools)
   function(tl_host_tool_path out tool)
     set(${out} ${CMAKE_BINARY_DIR}/host-tools/release_tools/${tool} PARENT_SCOPE)
