@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <exception>
 #include <new>
 
 #include "base/proc_address_win.h"
@@ -106,7 +107,7 @@ FNWRITE(WriteMember) {
   if (stream->kind != FdiStream::Kind::kOutput) return static_cast<UINT>(-1);
   try {
     stream->output->append(static_cast<const char*>(pv), cb);
-  } catch (const std::bad_alloc&) {
+  } catch (const std::exception&) {
     return static_cast<UINT>(-1);
   }
   return cb;
@@ -143,11 +144,16 @@ FNFDINOTIFY(OnNotification) {
       return 0;
     case fdintCOPY_FILE:
       if (!context->wanted_name->empty() && *context->wanted_name != pfdin->psz1) return 0;
+      // The size comes from the cabinet; one of 2 GiB or more reads as
+      // negative here and cannot be held in memory anyway.
+      if (pfdin->cb < 0) return -1;
       context->buffer.clear();
       context->expected_size = static_cast<size_t>(pfdin->cb);
+      // No exception may leave a callback: it would unwind through
+      // cabinet.dll.
       try {
-        context->buffer.reserve(pfdin->cb);
-      } catch (const std::bad_alloc&) {
+        context->buffer.reserve(context->expected_size);
+      } catch (const std::exception&) {
         return -1;
       }
       return reinterpret_cast<INT_PTR>(&context->output);
@@ -157,7 +163,7 @@ FNFDINOTIFY(OnNotification) {
       if (context->buffer.size() != context->expected_size) return FALSE;
       try {
         (*context->files)[pfdin->psz1] = std::move(context->buffer);
-      } catch (const std::bad_alloc&) {
+      } catch (const std::exception&) {
         return -1;
       }
       context->buffer.clear();

@@ -51,5 +51,20 @@ TEST(CabinetTest, BrokenCabinetsFailWithoutMembers) {
   EXPECT_FALSE(ExtractCabinetFiles(multi.substr(0, 30), "", &files));
 }
 
+TEST(CabinetTest, MemberWithAnImpossibleSizeFailsTheExtraction) {
+  std::string cabinet(OwnPackage(L"BRAND_MULTI"));
+  ASSERT_GT(cabinet.size(), 36u);
+  // The first CFFILE entry begins with the member's uncompressed size.
+  const size_t first_file = static_cast<uint8_t>(cabinet[16]) |
+                            static_cast<uint8_t>(cabinet[17]) << 8;
+  ASSERT_LT(first_file + 4, cabinet.size());
+  for (const char* size : {"\xF0\xFF\xFF\xFF", "\x00\x00\x00\x80"}) {
+    cabinet.replace(first_file, 4, size, 4);
+    std::map<std::string, std::string> files;
+    EXPECT_FALSE(ExtractCabinetFiles(cabinet, "", &files));
+    EXPECT_THAT(files, IsEmpty());
+  }
+}
+
 }  // namespace
 }  // namespace lite
