@@ -20,8 +20,9 @@ struct StructuredException {
 };
 
 // Runs |body| on the calling thread. Returns true when it returned normally;
-// false when it raised a structured exception, which is then described by
-// |*exception| and the stack is unwound to this call.
+// false when it raised a structured exception that no handler inside |body|
+// took (as an __except around the call would see it), which is then
+// described by |*exception| and the stack is unwound to this call.
 //
 // Only error-severity system exceptions (codes 0xC0000000-0xDFFFFFFF) are
 // caught: informational ones (debug output), application codes such as C++

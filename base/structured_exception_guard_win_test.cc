@@ -60,6 +60,11 @@ TEST(StructuredExceptionGuardTest, ReportsRaisedExceptionsAndRecovers) {
   EXPECT_EQ(exception.failed_module, "wininet.dll");
   EXPECT_EQ(exception.failed_function, "");
 
+  // Raised as not continuable: the guard does not return to it either.
+  EXPECT_FALSE(RunWithExceptionGuard(
+      [] { RaiseException(0xC0000409, EXCEPTION_NONCONTINUABLE, 0, nullptr); }, &exception));
+  EXPECT_EQ(exception.code, 0xC0000409u);
+
   // Procedure-not-found carries the same record, but names are kept only
   // for the module code.
   EXPECT_FALSE(RunWithExceptionGuard(
@@ -94,6 +99,19 @@ TEST(StructuredExceptionGuardTest, LeavesOtherExceptionsToTheirHandlers) {
       &exception));
   EXPECT_TRUE(outer_finished);
   EXPECT_EQ(inner.code, 0xC0000005u);
+  EXPECT_EQ(exception.code, 0u);
+}
+
+// Code inside the body that handles its own faults (here the system's
+// probe of an unreadable address) finishes normally.
+TEST(StructuredExceptionGuardTest, ExceptionsHandledInsideTheBodyStayThere) {
+  StructuredException exception;
+  void* reserved = VirtualAlloc(nullptr, 4096, MEM_RESERVE, PAGE_NOACCESS);
+  ASSERT_NE(reserved, nullptr);
+  BOOL bad = FALSE;
+  EXPECT_TRUE(RunWithExceptionGuard([&] { bad = IsBadReadPtr(reserved, 4); }, &exception));
+  EXPECT_TRUE(bad);
+  VirtualFree(reserved, 0, MEM_RELEASE);
   EXPECT_EQ(exception.code, 0u);
 }
 
