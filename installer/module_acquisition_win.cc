@@ -65,7 +65,8 @@ int WinModuleAcquisition::GetModule(const FilePath& path, ModuleFile* lock,
   const int result = DownloadOrExtractModule(path, &downloaded, lock, command_line);
   download_duration_ = WallClockMicros() - start;
   if (result != kDownloadSucceeded) {
-    PLOG(ERROR) << "Module was not downloaded: " << path;
+    // The result code says why; the thread's last error is not about it.
+    LOG(ERROR) << "Module was not downloaded: " << path;
     return result;
   }
   LOG(INFO) << "Module downloaded: " << path;
