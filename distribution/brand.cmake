@@ -84,12 +84,3 @@ if(TARGET brand_win_tests)
   target_compile_definitions(brand_win_tests PRIVATE
     TL_BRAND_TEST_OTHER_MODULE="$<TARGET_FILE_NAME:brand_test_other_resources>")
 endif()
-
-# The real packages and data files, read from the built installer.
-tl_test(brand_installer_resources_tests
-  LOCK setup-registry
-  WIN_SOURCES ${TL_BRAND_DIR}/installer_resources_win_test.cc
-  DEPS brand)
-if(TARGET brand_installer_resources_tests)
-  add_dependencies(brand_installer_resources_tests lite_installer)
-endif()

@@ -8,6 +8,7 @@
 
 #include "base/file_util_win.h"
 #include "base/json/json_reader.h"
+#include "distribution/brand_autodetect.h"
 #include "distribution/brand_info.h"
 #include "distribution/installer_data_files.h"
 #include "distribution/installer_data_files_win.h"
@@ -75,11 +76,24 @@ TEST_F(InstallerResourcesTest, EveryBrandPackageAppliesItsConfiguration) {
     EXPECT_EQ(brand.IsNewIdentity(), c.new_identity);
     // Setup URLs come from the compiled-in download host, never a package.
     EXPECT_EQ(brand.setup_url(), "");
+    // The package goes to setup as it is stored.
+    EXPECT_EQ(ReadFileWithLimit(brand.brand_package_path(), 1 << 20).value_or("").substr(0, 4),
+              "MSCF");
     // Shipping builds carry no partner package.
     EXPECT_FALSE(brand.partner_package_present());
     EXPECT_TRUE(Logged("Partner package is empty."));
     EXPECT_FALSE(Logged("Failed to load json"));
   }
+}
+
+TEST_F(InstallerResourcesTest, EveryAutodetectedBrandHasItsOwnPackage) {
+  // Whatever this machine's region and language choose, a package of that
+  // name exists; the default is not needed.
+  BrandInfo brand(WorkingDir());
+  GetInfo(brand, "auto");
+  EXPECT_EQ(brand.brand_name(), AutodetectBrandName());
+  EXPECT_FALSE(Logged("Fetching default package"));
+  brand.RemoveBrandValues();
 }
 
 TEST_F(InstallerResourcesTest, DataFilesAreWrittenInTheirFormats) {
@@ -92,6 +106,10 @@ TEST_F(InstallerResourcesTest, DataFilesAreWrittenInTheirFormats) {
     std::optional<Value> value = ReadJson(ReadFileWithLimit(*json, 1 << 20).value_or(""), &error);
     ASSERT_TRUE(value && value->is_dict()) << error;
   }
+  std::optional<Value> abt =
+      ReadJson(ReadFileWithLimit(files.abt_config_path(), 1 << 20).value_or(""), nullptr);
+  ASSERT_TRUE(abt && abt->is_dict());
+  EXPECT_NE(abt->FindPath("variations_seed_base64"), nullptr);
   const std::string clids = ReadFileWithLimit(files.clids_path(), 1 << 20).value_or("");
   EXPECT_EQ(clids.rfind("<?xml version=\"1.0\" encoding=\"windows-1251\"?>", 0), 0u) << clids;
   // The vendor name in windows-1251 bytes, not UTF-8.
