@@ -21,18 +21,10 @@ namespace lite {
 namespace {
 
 using testing::GeneratedContent;
+using testing::RequestHeader;
 using testing::TestCdn;
 
 constexpr uint32_t kBodySize = 1000000;
-
-std::string HeaderOf(const Value& request, const std::string& name) {
-  const Value* headers = request.FindPath("headers");
-  if (!headers || !headers->GetIfDict()) return "<none>";
-  for (const auto& [key, value] : *headers->GetIfDict()) {
-    if (ToLowerASCII(key) == ToLowerASCII(name) && value.GetIfString()) return *value.GetIfString();
-  }
-  return "<none>";
-}
 
 // Everything an observer hears, in order.
 class RecordingObserver : public DownloadObserver {
@@ -118,13 +110,13 @@ TEST_F(DownloaderTest, FollowsARedirectChainAndSendsTheRequestHeaders) {
   ASSERT_TRUE(requests && requests->GetIfList() && requests->GetIfList()->size() == 1);
   const Value& request = requests->GetIfList()->front();
   const WindowsVersion& version = GetWindowsVersion();
-  EXPECT_EQ(HeaderOf(request, "User-Agent"), "Tolvar.Browser lite installer");
-  EXPECT_EQ(HeaderOf(request, "Accept"), "*/*");
-  EXPECT_EQ(HeaderOf(request, "Sec-CH-UA-Platform"), "\"Windows\"");
-  EXPECT_EQ(HeaderOf(request, "Sec-CH-UA-Platform-Version"),
+  EXPECT_EQ(RequestHeader(request, "User-Agent"), "Tolvar.Browser lite installer");
+  EXPECT_EQ(RequestHeader(request, "Accept"), "*/*");
+  EXPECT_EQ(RequestHeader(request, "Sec-CH-UA-Platform"), "\"Windows\"");
+  EXPECT_EQ(RequestHeader(request, "Sec-CH-UA-Platform-Version"),
             "\"" + std::to_string(version.major) + "." + std::to_string(version.minor) + "." +
                 std::to_string(version.ubr) + "\"");
-  EXPECT_EQ(HeaderOf(request, "Range"), "<none>");
+  EXPECT_EQ(RequestHeader(request, "Range"), std::nullopt);
 }
 
 // A connection dropped at 40 %: the attempt fails rather than passing off a
@@ -169,7 +161,7 @@ TEST_F(DownloaderTest, ContinuesAfterADroppedConnection) {
   EXPECT_EQ(UTF16ToUTF8(second.redirect_url), cdn_.Url("/mirror/setup.exe"));
   std::optional<Value> requests = cdn_.Requests("/mirror/setup.exe");
   ASSERT_TRUE(requests && requests->GetIfList()->size() == 2);
-  EXPECT_EQ(HeaderOf(requests->GetIfList()->back(), "Range"),
+  EXPECT_EQ(RequestHeader(requests->GetIfList()->back(), "Range"),
             "bytes=" + std::to_string(kept) + "-");
 }
 

@@ -183,6 +183,15 @@ std::optional<Value> TestCdn::Requests(const std::string& path_prefix) {
   return ReadJson(*body, nullptr);
 }
 
+std::optional<std::string> RequestHeader(const Value& request, const std::string& name) {
+  const Value* headers = request.FindPath("headers");
+  if (!headers || !headers->GetIfDict()) return std::nullopt;
+  for (const auto& [key, value] : *headers->GetIfDict()) {
+    if (ToLowerASCII(key) == ToLowerASCII(name) && value.GetIfString()) return *value.GetIfString();
+  }
+  return std::nullopt;
+}
+
 std::string GeneratedContent(uint64_t start, uint64_t length) {
   std::string out;
   out.reserve(length);

@@ -55,6 +55,10 @@ class TestCdn {
   FilePath log_path_;
 };
 
+// The value of header |name| (any letter case) in one recorded request of
+// TestCdn::Requests; nullopt when the request did not carry it.
+std::optional<std::string> RequestHeader(const Value& request, const std::string& name);
+
 // Bytes [start, start + length) of the server's generated bodies
 // ("/generated/SIZE/..." paths and "generate" rules).
 std::string GeneratedContent(uint64_t start, uint64_t length);
