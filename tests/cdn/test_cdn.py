@@ -213,6 +213,7 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
             "method": self.command,
             "path": path,
             "query": parsed.query,
+            "target": self.path,
             "headers": {k: v for k, v in self.headers.items()},
             "body": body.decode("utf-8", errors="replace"),
             "body_base64": base64.b64encode(body).decode("ascii"),

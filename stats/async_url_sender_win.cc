@@ -1,0 +1,156 @@
+#include "stats/async_url_sender_win.h"
+
+#include <windows.h>
+#include <wininet.h>
+
+#include "base/endpoints.h"
+#include "base/structured_exception_guard_win.h"
+#include "base/utf.h"
+#include "base/wide_string_win.h"
+#include "base/windows_version_win.h"
+#include "logging/system_error_win.h"
+#include "stats/scoped_internet_handle_win.h"
+
+namespace lite {
+
+namespace {
+
+constexpr wchar_t kUserAgent[] = L"Tolvar.Browser installer";
+constexpr DWORD kTimeoutMs = 2000;
+
+// Set when the request handle was closed on being sent. WinINet calls back
+// on the thread that makes a synchronous request, so one flag per thread
+// suffices.
+thread_local bool g_request_abandoned = false;
+
+// Closing the request as soon as it is out ends InternetOpenUrlW without
+// waiting for an answer nobody reads. Some WinINet implementations (Wine's)
+// keep a closed request alive until the call returns and would still wait
+// for the answer; a minimal receive time-out stops that wait too.
+void CALLBACK CloseRequestOnceSent(HINTERNET handle, DWORD_PTR /*context*/, DWORD status,
+                                   LPVOID /*info*/, DWORD /*info_length*/) {
+  if (status != INTERNET_STATUS_REQUEST_SENT) return;
+  DWORD no_wait_ms = 1;
+  InternetSetOptionW(handle, INTERNET_OPTION_RECEIVE_TIMEOUT, &no_wait_ms, sizeof(no_wait_ms));
+  InternetCloseHandle(handle);
+  g_request_abandoned = true;
+}
+
+bool SetTimeout(HINTERNET session, DWORD option) {
+  DWORD value = kTimeoutMs;
+  return InternetSetOptionW(session, option, &value, sizeof(value)) != FALSE;
+}
+
+}  // namespace
+
+std::u16string StatRequestHeaders(uint32_t major, uint32_t minor, uint32_t ubr) {
+  const std::string version =
+      std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(ubr);
+  return WidenBytes("Accept: */*\r\nSec-CH-UA-Platform: \"Windows\"\r\n"
+                    "Sec-CH-UA-Platform-Version: \"" + version + "\"");
+}
+
+AsyncUrlSender::AsyncUrlSender() = default;
+
+AsyncUrlSender::~AsyncUrlSender() { StopThread(); }
+
+void AsyncUrlSender::StopThread() {
+  {
+    SrwAutoLock hold(lock_);
+    if (!thread_started_) return;
+    stop_ = true;
+  }
+  work_event_.Signal();
+  thread_.Join();
+  SrwAutoLock hold(lock_);
+  thread_started_ = false;
+  queue_.clear();
+}
+
+bool AsyncUrlSender::InitializeThread() {
+  if (!work_event_.is_valid() || !thread_.Start([this] { RunRequestLoop(); })) {
+    PLOG_FROM(ERROR, "InitializeThread") << "Failed to create thread for async http requests";
+    return false;
+  }
+  thread_started_ = true;
+  return true;
+}
+
+bool AsyncUrlSender::Send(const std::u16string& url) {
+  {
+    // Held while the thread starts, so that two first callers cannot both
+    // start one.
+    SrwAutoLock hold(lock_);
+    if (stop_) return false;
+    if (!thread_started_ && !InitializeThread()) return false;
+    queue_.push_back(url);
+  }
+  work_event_.Signal();
+  return true;
+}
+
+void AsyncUrlSender::RunRequestLoop() {
+  while (true) {
+    work_event_.Wait();
+    while (true) {
+      std::u16string url;
+      {
+        SrwAutoLock hold(lock_);
+        if (stop_) return;
+        if (queue_.empty()) break;
+        url = std::move(queue_.front());
+        queue_.pop_front();
+      }
+      SendUrl(url);
+    }
+  }
+}
+
+void AsyncUrlSender::SendUrl(const std::u16string& url) {
+  ScopedInternetHandle session(
+      InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  if (!session) {
+    PLOG(ERROR) << "Failed to open session for " << url;
+    return;
+  }
+  InternetSetStatusCallbackW(session.get(), &CloseRequestOnceSent);
+  if (!SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT) ||
+      !SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT)) {
+    PLOG(ERROR) << "Failed to set internet options for " << url;
+    return;
+  }
+
+  const WindowsVersion& version = GetWindowsVersion();
+  const std::u16string headers = StatRequestHeaders(version.major, version.minor, version.ubr);
+  const std::u16string routed = WidenBytes(RouteRequestUrl(NarrowLowBytes(url)));
+  HINTERNET request = nullptr;
+  DWORD error = ERROR_SUCCESS;
+  g_request_abandoned = false;
+  StructuredException exception;
+  const bool returned = RunWithExceptionGuard(
+      [&] {
+        request = InternetOpenUrlW(session.get(), AsWide(routed), AsWide(headers),
+                                   static_cast<DWORD>(-1), INTERNET_FLAG_RELOAD, 1);
+        error = GetLastError();
+      },
+      &exception);
+  if (!returned) {
+    PLOG(ERROR) << "An attempt to open url " << url << " generated an exception "
+                << exception.code;
+    return;
+  }
+  // Once the request was sent it has done its job, whatever error the
+  // abandoned call returns (12017 from Windows' WinINet; Wine's reports the
+  // closed handle).
+  if (g_request_abandoned) return;
+  if (request) {
+    // Answered before the send was reported: delivered all the same.
+    InternetCloseHandle(request);
+    return;
+  }
+  if (error != ERROR_INTERNET_OPERATION_CANCELLED) {
+    PLOG_CODE(ERROR, error) << "Failed to open " << url;
+  }
+}
+
+}  // namespace lite

@@ -1,0 +1,57 @@
+// Sends statistics GET requests on one background thread, one at a time in
+// the order they were queued, without ever blocking the caller. Requests are
+// fire-and-forget: the response is never read and nothing is retried.
+#ifndef STATS_ASYNC_URL_SENDER_WIN_H_
+#define STATS_ASYNC_URL_SENDER_WIN_H_
+
+#include <deque>
+#include <string>
+
+#include "base/thread_win.h"
+#include "base/waitable_event_win.h"
+#include "stats/srw_lock_win.h"
+
+namespace lite {
+
+class AsyncUrlSender {
+ public:
+  AsyncUrlSender();
+  AsyncUrlSender(const AsyncUrlSender&) = delete;
+  AsyncUrlSender& operator=(const AsyncUrlSender&) = delete;
+  // Lets a request in flight finish (bounded by its time-outs) and drops
+  // whatever is still queued.
+  virtual ~AsyncUrlSender();
+
+  // Queues |url|, starting the request thread on first use; false when the
+  // thread cannot be started (the URL is dropped).
+  virtual bool Send(const std::u16string& url);
+
+  // One request, synchronously, on the request thread. Gives up as soon as
+  // the request has been sent.
+  virtual void SendUrl(const std::u16string& url);
+
+ protected:
+  // Ends the request thread as the destructor does. A subclass that
+  // overrides SendUrl calls it from its own destructor, so that the thread
+  // never runs into a half-destroyed object.
+  void StopThread();
+
+ private:
+  bool InitializeThread();
+  void RunRequestLoop();
+
+  SrwLock lock_;  // guards everything below except the work event
+  WaitableEvent work_event_{WaitableEvent::Reset::kAutomatic};
+  Thread thread_;
+  bool thread_started_ = false;
+  bool stop_ = false;
+  std::deque<std::u16string> queue_;
+};
+
+// The request headers of a statistics GET, for the given Windows version:
+// Accept and the platform client hints, joined by CR LF.
+std::u16string StatRequestHeaders(uint32_t major, uint32_t minor, uint32_t ubr);
+
+}  // namespace lite
+
+#endif  // STATS_ASYNC_URL_SENDER_WIN_H_
