@@ -86,7 +86,10 @@ bool WriteWholeFile(const FilePath& path, const std::string& data) {
   while (done < data.size()) {
     DWORD written = 0;
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size() - done, 1 << 20));
-    if (!WriteFile(file.get(), data.data() + done, chunk, &written, nullptr)) return false;
+    // A write that reports success but stores nothing would never finish.
+    if (!WriteFile(file.get(), data.data() + done, chunk, &written, nullptr) || written == 0) {
+      return false;
+    }
     done += written;
   }
   return true;
