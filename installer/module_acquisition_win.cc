@@ -67,6 +67,7 @@ int WinModuleAcquisition::GetModule(const FilePath& path, ModuleFile* lock,
   if (result != kDownloadSucceeded) {
     // The result code says why; the thread's last error is not about it.
     LOG(ERROR) << "Module was not downloaded: " << path;
+    if (reporter_) reporter_->OnModuleNotDownloaded(download_duration_);
     return result;
   }
   LOG(INFO) << "Module downloaded: " << path;

@@ -37,6 +37,7 @@ class ModuleAcquisitionReporter : public ModuleDownloadReporter {
   // |module_version| is the archive's file version ("0.0.0.0" without one).
   virtual void OnModuleDownloaded(const std::string& module_version,
                                   int64_t download_micros) = 0;
+  virtual void OnModuleNotDownloaded(int64_t download_micros) {}
 };
 
 class WinModuleAcquisition : public ModuleAcquisition {
