@@ -8,7 +8,10 @@
 
 #include "base/file_util_win.h"
 #include "base/scoped_handle_win.h"
+#include "installer/installation_report_win.h"
 #include "installer/installer_command_line.h"
+#include "logging/logger.h"
+#include "logging/recording_logger_for_testing.h"
 #include "stats/install_statistics_win.h"
 #include "stats/installation_events_win.h"
 #include "tests/cdn/test_cdn_win.h"
@@ -117,6 +120,41 @@ TEST(DownloadStatisticsTest, FailedThenSuccessfulAttemptGiveTheEventSequence) {
   EXPECT_EQ(events[3].count("new_ver"), 0u);
   EXPECT_EQ(events[0]["installer_type"], "lite");
   DeletePathRecursively(scratch);
+}
+
+TEST(InstallationReportTest, FinalReportGoesToTheReportHostAndAFailureIsOnlyLogged) {
+  TestCdn cdn;
+  ASSERT_TRUE(cdn.Start());
+  ASSERT_EQ(_putenv_s("TOLVAR_LITE_ENDPOINT_BASE", cdn.Url("").c_str()), 0);
+  std::vector<LogRecord> records;
+  SetGlobalLogger(std::make_unique<RecordingLogger>(&records));
+  ScopedHandle stop(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::atomic<int32_t> cancel_count{0};
+  int64_t download_micros = 2'500'000, setup_micros = 0, install_micros = 61'000'000;
+  const std::u16string installation_id = u"5A1B";
+  {
+    InstallStatistics statistics(0, u"");
+    InstallationEvents events(statistics, {cancel_count, download_micros, setup_micros,
+                                           install_micros, installation_id});
+    WinModuleAcquisition acquisition({"", "", ""}, nullptr, stop.get(), nullptr);
+
+    ReportInstallationFinished(acquisition, events, true);
+    cancel_count = 1;
+    cdn.SetRule("/get/browser/install", R"({"status": 500})");
+    ReportInstallationFinished(acquisition, events, true);
+  }
+  _putenv_s("TOLVAR_LITE_ENDPOINT_BASE", "");
+  SetGlobalLogger(nullptr);
+
+  std::optional<Value> sent = cdn.Requests("/get/browser/install");
+  ASSERT_TRUE(sent);
+  ASSERT_EQ(sent->GetIfList()->size(), 2u);
+  EXPECT_EQ(*(*sent->GetIfList())[0].FindPath("query")->GetIfString(),
+            "ui=5A1B&result=success&time=61&download_time=2");
+  EXPECT_EQ(*(*sent->GetIfList())[1].FindPath("query")->GetIfString(),
+            "ui=5A1B&result=cancelled&time=61&download_time=2");
+  EXPECT_TRUE(HasRecord(records, "Cannot report installation status: final_query_info-500-",
+                        "ReportInstallationFinished"));
 }
 
 }  // namespace
