@@ -1,5 +1,7 @@
 #include "base/thread_win.h"
 
+#include <process.h>
+
 namespace lite {
 
 Thread::~Thread() { Join(); }
@@ -7,7 +9,11 @@ Thread::~Thread() { Join(); }
 bool Thread::Start(std::function<void()> body) {
   if (handle_.is_valid()) return false;
   body_ = std::move(body);
-  handle_.reset(CreateThread(nullptr, 0, &Thread::ThreadMain, this, 0, &id_));
+  // Through the C runtime, so that its per-thread state is set up.
+  unsigned id = 0;
+  handle_.reset(reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, &Thread::ThreadMain, this,
+                                                        0, &id)));
+  id_ = id;
   return handle_.is_valid();
 }
 
@@ -29,7 +35,7 @@ void Thread::Terminate(DWORD exit_code) {
   handle_.reset();
 }
 
-DWORD WINAPI Thread::ThreadMain(void* param) {
+unsigned __stdcall Thread::ThreadMain(void* param) {
   static_cast<Thread*>(param)->body_();
   return 0;
 }

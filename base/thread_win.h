@@ -28,7 +28,7 @@ class Thread {
   HANDLE handle() const { return handle_.get(); }
 
  private:
-  static DWORD WINAPI ThreadMain(void* param);
+  static unsigned __stdcall ThreadMain(void* param);
 
   std::function<void()> body_;
   ScopedHandle handle_;

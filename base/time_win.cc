@@ -1,13 +1,31 @@
 #include <windows.h>
 #include <realtimeapiset.h>
 
+#include "base/proc_address_win.h"
 #include "base/time.h"
 
 namespace lite {
 
+namespace {
+
+using GetSystemTimeFunction = VOID(WINAPI*)(LPFILETIME);
+
+// The precise clock exists from Windows 8 on; importing it would keep the
+// installer from loading on Windows 7.
+GetSystemTimeFunction SystemTimeFunction() {
+  static const GetSystemTimeFunction function = [] {
+    auto precise = GetProcAddressAs<GetSystemTimeFunction>(GetModuleHandleW(L"kernel32.dll"),
+                                                           "GetSystemTimePreciseAsFileTime");
+    return precise ? precise : &GetSystemTimeAsFileTime;
+  }();
+  return function;
+}
+
+}  // namespace
+
 int64_t WallClockMicros() {
   FILETIME ft;
-  GetSystemTimePreciseAsFileTime(&ft);
+  SystemTimeFunction()(&ft);
   const int64_t since_1601 =
       (static_cast<int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
   constexpr int64_t k1601To1970 = 116444736000000000LL;  // in 100 ns

@@ -97,6 +97,18 @@ class Malformed(Exception):
     """The file does not hold what its own headers claim."""
 
 
+# kernel32 functions that Windows 7 does not have (added in Windows 8 or 8.1).
+WINDOWS8_KERNEL32 = {
+    "GetSystemTimePreciseAsFileTime", "CreateFile2", "GetCurrentThreadStackLimits",
+    "SetThreadInformation", "GetThreadInformation", "GetProcessInformation",
+    "SetProcessInformation", "PrefetchVirtualMemory", "CopyFile2",
+    "CreateFileMappingFromApp", "MapViewOfFileFromApp", "GetOverlappedResultEx",
+    "CreateThreadpoolWaitEx", "AddDllDirectoryForApp", "ResolveLocaleName",
+    "GetFirmwareType", "SetProcessMitigationPolicy", "GetProcessMitigationPolicy",
+    "WaitOnAddress", "WakeByAddressSingle", "WakeByAddressAll",
+}
+
+
 def unpack_at(data, fmt, offset, what):
     """struct.unpack_from that refuses to read outside `data`."""
     size = struct.calcsize(fmt)
@@ -189,6 +201,41 @@ class PeImage:
                                 "file (%d bytes)" % (what, rva, length, len(self.data)))
             return self.data[start:start + length]
         raise Malformed("%s (RVA %#x) is not inside any section" % (what, rva))
+
+
+    def imports(self):
+        """{dll name (lower case): [function names]} of the import directory."""
+        if len(self.directories) < 2 or self.directories[1][0] == 0:
+            return {}
+        rva, _ = self.directories[1]
+        thunk_size, ordinal_flag = (8, 1 << 63) if self.magic == 0x020B else (4, 1 << 31)
+        thunk_format = "<Q" if thunk_size == 8 else "<I"
+        result = {}
+        for index in range(4096):
+            (lookup, _, _, name_rva, first_thunk) = struct.unpack(
+                "<IIIII", self.read_rva(rva + 20 * index, 20, "import descriptor"))
+            if name_rva == 0:
+                return result
+            dll = self.read_c_string(name_rva, "import DLL name").lower()
+            names = result.setdefault(dll, [])
+            thunks = lookup or first_thunk
+            for slot in range(65536):
+                (entry,) = struct.unpack(thunk_format, self.read_rva(
+                    thunks + thunk_size * slot, thunk_size, "import thunk"))
+                if entry == 0:
+                    break
+                if not entry & ordinal_flag:
+                    names.append(self.read_c_string((entry & 0x7FFFFFFF) + 2, "import name"))
+        raise Malformed("import directory has no terminating descriptor")
+
+    def read_c_string(self, rva, what):
+        text = b""
+        while len(text) < 512:
+            byte = self.read_rva(rva + len(text), 1, what)
+            if byte == b"\0":
+                return text.decode("ascii", "replace")
+            text += byte
+        raise Malformed("%s at RVA %#x is not terminated" % (what, rva))
 
 
 # --------------------------------------------------------------------------
@@ -860,11 +907,18 @@ class Checker:
                     i, width or 256, height or 256, size, offset)
         return True
 
+    def check_windows7_imports(self):
+        """The installer must load on Windows 7: none of its static imports
+        may be a function that came with Windows 8 or later."""
+        late = sorted(set(self.pe.imports().get("kernel32.dll", [])) & WINDOWS8_KERNEL32)
+        return True if not late else "imports %s" % ", ".join(late)
+
     def run(self):
         _, _, magic_name = MACHINES[self.machine]
         self.check("PE image for %s with a %s optional header" % (self.machine, magic_name),
                    self.check_machine)
         self.check("subsystem is Windows GUI", self.check_subsystem)
+        self.check("no static import that Windows 7 lacks", self.check_windows7_imports)
         self.check("file holds the raw data of every section", self.check_file_complete)
         self.check("SHARED section is IMAGE_SCN_MEM_SHARED with virtual size 4",
                    self.check_shared_section)
