@@ -20,13 +20,6 @@ bool ParseNumber(const std::string& text, size_t* pos, uint64_t* value) {
 
 }  // namespace
 
-std::u16string BuildRequestHeaders(uint32_t major, uint32_t minor, uint32_t ubr) {
-  const std::string version =
-      std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(ubr);
-  return WidenBytes("Accept: */*\r\nSec-CH-UA-Platform: \"Windows\"\r\n"
-                    "Sec-CH-UA-Platform-Version: \"" + version + "\"");
-}
-
 std::u16string RangeHeaderLine(uint32_t offset) {
   return WidenBytes("Range: bytes=" + std::to_string(offset) + "-");
 }

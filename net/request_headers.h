@@ -4,11 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/platform_request_headers.h"
+
 namespace lite {
 
-// The headers every download request carries, CR LF between lines and none
-// after the last; the platform version is "major.minor.ubr".
-std::u16string BuildRequestHeaders(uint32_t major, uint32_t minor, uint32_t ubr);
 
 // "Range: bytes=OFFSET-", the line a continued transfer adds.
 std::u16string RangeHeaderLine(uint32_t offset);

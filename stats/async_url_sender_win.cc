@@ -1,5 +1,7 @@
 #include "stats/async_url_sender_win.h"
 
+#include "base/platform_request_headers.h"
+
 #include <windows.h>
 #include <wininet.h>
 
@@ -42,13 +44,6 @@ bool SetTimeout(HINTERNET session, DWORD option) {
 }
 
 }  // namespace
-
-std::u16string StatRequestHeaders(uint32_t major, uint32_t minor, uint32_t ubr) {
-  const std::string version =
-      std::to_string(major) + "." + std::to_string(minor) + "." + std::to_string(ubr);
-  return WidenBytes("Accept: */*\r\nSec-CH-UA-Platform: \"Windows\"\r\n"
-                    "Sec-CH-UA-Platform-Version: \"" + version + "\"");
-}
 
 AsyncUrlSender::AsyncUrlSender() = default;
 
@@ -121,7 +116,7 @@ void AsyncUrlSender::SendUrl(const std::u16string& url) {
   }
 
   const WindowsVersion& version = GetWindowsVersion();
-  const std::u16string headers = StatRequestHeaders(version.major, version.minor, version.ubr);
+  const std::u16string headers = BuildRequestHeaders(version.major, version.minor, version.ubr);
   const std::u16string routed = WidenBytes(RouteRequestUrl(NarrowLowBytes(url)));
   HINTERNET request = nullptr;
   DWORD error = ERROR_SUCCESS;

@@ -48,10 +48,6 @@ class AsyncUrlSender {
   std::deque<std::u16string> queue_;
 };
 
-// The request headers of a statistics GET, for the given Windows version:
-// Accept and the platform client hints, joined by CR LF.
-std::u16string StatRequestHeaders(uint32_t major, uint32_t minor, uint32_t ubr);
-
 }  // namespace lite
 
 #endif  // STATS_ASYNC_URL_SENDER_WIN_H_
