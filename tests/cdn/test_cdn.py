@@ -151,7 +151,15 @@ class CdnState:
     def record(self, entry):
         line = json.dumps(entry, sort_keys=True)
         with self.lock:
-            self.records.append(entry)
+            # Kept in the order the client made its connections (and its
+            # requests on each): handler threads may parse them out of order,
+            # for example when a client sends and hangs up at once.
+            order = (entry["connection"], entry["index"])
+            at = len(self.records)
+            while at > 0 and (self.records[at - 1]["connection"],
+                              self.records[at - 1]["index"]) > order:
+                at -= 1
+            self.records.insert(at, entry)
             if self.log_path:
                 try:
                     with open(self.log_path, "a") as f:
@@ -170,6 +178,11 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
     @property
     def state(self):
         return self.server.state
+
+    def setup(self):
+        super().setup()
+        self.connection_number = self.server.take_connection_number(self.request)
+        self.requests_on_connection = 0
 
     def do_GET(self):
         self._handle()
@@ -218,7 +231,10 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
             "body": body.decode("utf-8", errors="replace"),
             "body_base64": base64.b64encode(body).decode("ascii"),
             "time": time.time(),
+            "connection": self.connection_number,
+            "index": self.requests_on_connection,
         }
+        self.requests_on_connection += 1
         self.state.record(entry)
         rule = self.state.take_rule(path) or Rule({})
         self._answer(path, rule)
@@ -436,6 +452,26 @@ class CdnServer(http.server.ThreadingHTTPServer):
     def __init__(self, port, state):
         super().__init__(("127.0.0.1", port), CdnHandler)
         self.state = state
+        self._connections_accepted = 0
+        self._connection_numbers = {}
+        self._numbers_lock = threading.Lock()
+
+    def process_request(self, request, client_address):
+        # Runs on the accepting thread, so the numbers follow connect order.
+        with self._numbers_lock:
+            self._connections_accepted += 1
+            self._connection_numbers[id(request)] = self._connections_accepted
+        super().process_request(request, client_address)
+
+    def take_connection_number(self, request):
+        with self._numbers_lock:
+            return self._connection_numbers.pop(id(request), 0)
+
+    def handle_error(self, request, client_address):
+        # Clients that send and hang up (the statistics sender) are expected.
+        if isinstance(sys.exc_info()[1], (BrokenPipeError, ConnectionResetError)):
+            return
+        super().handle_error(request, client_address)
 
     @property
     def port(self):
