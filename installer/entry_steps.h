@@ -15,6 +15,8 @@ namespace lite {
 void InstallCrashHandler();
 void RemoveCrashHandler();
 void SetCrashKey(const std::string& name, const std::string& value);
+// Ends the process at once, as a crash would be ended, with |code|.
+[[noreturn]] void TerminateThroughCrashHandler(uint32_t code);
 
 // "check-the-interface": whether the default-browser interface is available.
 bool ProbeDefaultBrowserInterface();

@@ -1,5 +1,7 @@
 #include "installer/entry_steps.h"
 
+#include <windows.h>
+
 #include "installer/exit_code.h"
 #include "logging/log_message.h"
 
@@ -8,6 +10,11 @@ namespace lite {
 void InstallCrashHandler() {}
 void RemoveCrashHandler() {}
 void SetCrashKey(const std::string& name, const std::string& value) {}
+
+void TerminateThroughCrashHandler(uint32_t code) {
+  TerminateProcess(GetCurrentProcess(), code);
+  ExitProcess(code);  // not reached: TerminateProcess does not return for itself
+}
 
 bool ProbeDefaultBrowserInterface() {
   LOG(WARNING) << "The default-browser interface probe is not part of this build.";

@@ -913,12 +913,19 @@ class Checker:
         late = sorted(set(self.pe.imports().get("kernel32.dll", [])) & WINDOWS8_KERNEL32)
         return True if not late else "imports %s" % ", ".join(late)
 
+    def check_static_imports(self):
+        """Only kernel32 and the C runtime are bound at load time; every other
+        system DLL is delay-loaded after the DLL search order is hardened."""
+        extra = sorted(set(self.pe.imports()) - {"kernel32.dll", "msvcrt.dll"})
+        return True if not extra else "also imports %s" % ", ".join(extra)
+
     def run(self):
         _, _, magic_name = MACHINES[self.machine]
         self.check("PE image for %s with a %s optional header" % (self.machine, magic_name),
                    self.check_machine)
         self.check("subsystem is Windows GUI", self.check_subsystem)
         self.check("no static import that Windows 7 lacks", self.check_windows7_imports)
+        self.check("static imports only kernel32.dll and msvcrt.dll", self.check_static_imports)
         self.check("file holds the raw data of every section", self.check_file_complete)
         self.check("SHARED section is IMAGE_SCN_MEM_SHARED with virtual size 4",
                    self.check_shared_section)
