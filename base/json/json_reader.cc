@@ -1,7 +1,9 @@
 #include "base/json/json_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <system_error>
 #include <utility>
 
@@ -295,12 +297,14 @@ std::optional<Value> Parser::ParseNumber() {
     if (std::from_chars(first, last, integer).ec == std::errc()) return Value(integer);
     // Beyond 32 bits: read as a double below.
   }
-  double real = 0;
-  const std::errc result = std::from_chars(first, last, real).ec;
-  if (result == std::errc()) return Value(real);
-  if (result == std::errc::result_out_of_range && MagnitudeBelowOne(number)) {
-    return Value(number[0] == '-' ? -0.0 : 0.0);
-  }
+  // strtod rather than std::from_chars for doubles: the same result for a
+  // valid JSON number in the "C" locale the installer keeps, without the
+  // parsing tables that would add to the installer's size.
+  const std::string terminated(number);
+  errno = 0;
+  const double real = strtod(terminated.c_str(), nullptr);
+  if (errno != ERANGE) return Value(real);
+  if (MagnitudeBelowOne(number)) return Value(real == 0 && number[0] == '-' ? -0.0 : real);
   return Fail(Error::kNumberOutOfRange, start);
 }
 

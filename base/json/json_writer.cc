@@ -1,7 +1,11 @@
 #include "base/json/json_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string_view>
 #include <utility>
 
@@ -56,10 +60,22 @@ void AppendDouble(double value, std::string* out) {
     out->append("null");
     return;
   }
-  // The shortest text that reads back as the same double.
-  char buffer[32];
-  const char* end = std::to_chars(buffer, buffer + sizeof(buffer), value).ptr;
-  const std::string_view text(buffer, end - buffer);
+  // The shortest text that reads back as the same double: the fewest
+  // significant digits that do, written plainly or with an exponent,
+  // whichever is shorter (plainly on a tie). std::to_chars does the same,
+  // but its tables alone would add a fifth to the installer's size.
+  char scientific[32];
+  int precision = 1;
+  for (; precision < 17; ++precision) {
+    snprintf(scientific, sizeof(scientific), "%.*e", precision - 1, value);
+    if (strtod(scientific, nullptr) == value) break;
+  }
+  snprintf(scientific, sizeof(scientific), "%.*e", precision - 1, value);
+  const int exponent = atoi(strchr(scientific, 'e') + 1);
+  char buffer[400];  // a plain 1e-300 needs over 300 digits
+  snprintf(buffer, sizeof(buffer), "%.*f", std::max(0, precision - 1 - exponent), value);
+  if (strlen(scientific) < strlen(buffer)) strcpy(buffer, scientific);
+  const std::string_view text(buffer);
   out->append(text);
   // "2" would read back as an integer.
   if (text.find_first_of(".e") == std::string_view::npos) out->append(".0");
