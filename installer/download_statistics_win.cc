@@ -28,7 +28,6 @@ void DownloadStatisticsReporter::OnDownloadAttempt(const DownloadAttemptReport& 
   attempt.url = WidenBytes(report.url);
   attempt.x64 = report.architecture_class == kArchitecture64;
   events_.ReportDownloadAttempt(attempt, report.redirect_url);
-  if (!report.success) events_.ReportDownloadError(attempt);
 }
 
 void DownloadStatisticsReporter::OnModuleDownloaded(const std::string& module_version,

@@ -122,6 +122,64 @@ TEST(DownloadStatisticsTest, FailedThenSuccessfulAttemptGiveTheEventSequence) {
   DeletePathRecursively(scratch);
 }
 
+// Cancels the installation while the attempt event is being built, that is
+// after the attempt was found not cancelled.
+class CancelOnAttemptLogged : public Logger {
+ public:
+  explicit CancelOnAttemptLogged(std::atomic<int32_t>* cancel_count)
+      : cancel_count_(cancel_count) {}
+  void Emit(const LogRecord& record) override {
+    if (record.message == "action=download_attempt") cancel_count_->store(1);
+  }
+
+ private:
+  std::atomic<int32_t>* cancel_count_;
+};
+
+// A failed attempt goes out with its download error or not at all: a cancel
+// between the two must not leave the attempt without its error.
+TEST(DownloadStatisticsTest, CancelDuringAFailedAttemptKeepsItsErrorEvent) {
+  TestCdn cdn;
+  ASSERT_TRUE(cdn.Start());
+  ASSERT_EQ(_putenv_s("TOLVAR_LITE_ENDPOINT_BASE", cdn.Url("").c_str()), 0);
+  std::atomic<int32_t> cancel_count{0};
+  int64_t download_micros = 0, setup_micros = 0, install_micros = 0;
+  const std::u16string installation_id;
+  SetGlobalLogger(std::make_unique<CancelOnAttemptLogged>(&cancel_count));
+  std::vector<std::string> targets;
+  {
+    InstallStatistics statistics(0, u"");
+    InstallationEvents events(statistics, {cancel_count, download_micros, setup_micros,
+                                           install_micros, installation_id});
+    DownloadStatisticsReporter reporter(statistics, events, nullptr, &download_micros);
+    DownloadAttemptReport failed;
+    failed.url = "https://cdn.example/setup.arc";
+    failed.attempt_number = 1;
+    failed.error = "internet_read-12002";
+    reporter.OnDownloadAttempt(failed);
+    ASSERT_EQ(cancel_count.load(), 1);
+    failed.attempt_number = 2;
+    reporter.OnDownloadAttempt(failed);  // cancelled before it: neither event
+
+    for (int i = 0; i < 30; ++i) {
+      std::optional<Value> sent = cdn.Requests("/installstats/");
+      if (sent && sent->GetIfList()->size() >= 3) break;
+      Sleep(100);
+    }
+    std::optional<Value> sent = cdn.Requests("/installstats/");
+    ASSERT_TRUE(sent);
+    for (const Value& request : *sent->GetIfList()) {
+      targets.push_back(*request.FindPath("path")->GetIfString());
+    }
+  }
+  _putenv_s("TOLVAR_LITE_ENDPOINT_BASE", "");
+  SetGlobalLogger(nullptr);
+
+  ASSERT_EQ(targets.size(), 2u);
+  EXPECT_EQ(EventVars(targets[0])["action"], "download_attempt");
+  EXPECT_EQ(EventVars(targets[1])["error"], "attempt_1_internet_read_12002");
+}
+
 TEST(InstallationReportTest, FinalReportGoesToTheReportHostAndAFailureIsOnlyLogged) {
   TestCdn cdn;
   ASSERT_TRUE(cdn.Start());

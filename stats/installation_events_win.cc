@@ -30,11 +30,7 @@ void InstallationEvents::ReportDownloadAttempt(DownloadAttempt attempt,
   if (Cancelled()) return;
   if (!redirect_url.empty()) attempt.redirect_host = RedirectHostName(redirect_url);
   statistics_.Send(DownloadAttemptParams(attempt));
-}
-
-void InstallationEvents::ReportDownloadError(const DownloadAttempt& attempt) {
-  if (Cancelled()) return;
-  statistics_.Send(DownloadErrorParams(attempt));
+  if (!attempt.success) statistics_.Send(DownloadErrorParams(attempt));
 }
 
 void InstallationEvents::ReportDownloadFinished() {

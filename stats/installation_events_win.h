@@ -30,10 +30,12 @@ class InstallationEvents {
   // |scale_factor| is the window's DPI scale; the screen size is read here.
   void ReportInstallerStarted(double scale_factor);
   void ReportDownloadStarted();
-  // Not sent once the user has cancelled. |redirect_url| is the last
-  // redirect target (empty when there was none); its host is reported.
+  // A failed attempt is followed by its download error. Neither is sent once
+  // the user has cancelled; the cancel counter is read once for both, so a
+  // cancel in between cannot part an attempt from its error. |redirect_url|
+  // is the last redirect target (empty when there was none); its host is
+  // reported.
   void ReportDownloadAttempt(DownloadAttempt attempt, const std::u16string& redirect_url);
-  void ReportDownloadError(const DownloadAttempt& attempt);
   void ReportDownloadFinished();
   void ReportArchiveLockFailed();
   void ReportVerificationFailed();

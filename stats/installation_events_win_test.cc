@@ -41,10 +41,8 @@ TEST(InstallationEventsTest, EventsOnTheWireAndTheCancelRule) {
     attempt.attempt_number = 1;
     attempt.url = u"https://cdn.example/a b";
     events.ReportDownloadAttempt(attempt, u"https://mirror.example/x");
-    events.ReportDownloadError(attempt);
     cancel_count = 1;
     events.ReportDownloadAttempt(attempt, u"");
-    events.ReportDownloadError(attempt);
     events.ReportDownloadFinished();
     setup_micros = 61000000;
     events.ReportSetupExited({true, false, 400, 0});
