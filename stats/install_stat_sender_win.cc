@@ -27,8 +27,13 @@ std::u16string ReadValueOrEmpty(const char16_t* name) {
 }  // namespace
 
 std::u16string CheckBrowserLaunched() {
-  const std::optional<std::u16string> name =
-      LaunchEventName(ReadValueOrEmpty(u"InstallerSuccessLaunchCmdLine"));
+  std::u16string command_line = ReadValueOrEmpty(u"InstallerSuccessLaunchCmdLine");
+  // The event name has every letter lowered, including those of a profile
+  // folder named outside ASCII; LaunchEventName itself only knows ASCII.
+  if (!command_line.empty()) {
+    CharLowerBuffW(AsWide(command_line.data()), static_cast<DWORD>(command_line.size()));
+  }
+  const std::optional<std::u16string> name = LaunchEventName(command_line);
   if (!name) return u"false";
   ScopedHandle event(OpenEventW(SYNCHRONIZE, FALSE, AsWide(*name)));
   return event ? u"true" : u"false";

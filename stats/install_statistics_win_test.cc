@@ -164,5 +164,15 @@ TEST_F(InstallStatisticsTest, LaunchCheckLooksForTheBrowsersGlobalEvent) {
   EXPECT_EQ(CheckBrowserLaunched(), u"false");
 }
 
+TEST_F(InstallStatisticsTest, LaunchCheckLowersLettersBeyondAscii) {
+  // A profile folder named in Cyrillic: the event name has every letter in
+  // lower case, not only the ASCII ones.
+  SetValue(u"InstallerSuccessLaunchCmdLine", u"C:\\Users\\\u0418\u0432\u0430\u043D\\Browser.exe");
+  ScopedHandle event(CreateEventW(
+      nullptr, TRUE, FALSE, L"Global\\c:!users!\u0438\u0432\u0430\u043D!browser.exe"));
+  ASSERT_TRUE(event);
+  EXPECT_EQ(CheckBrowserLaunched(), u"true");
+}
+
 }  // namespace
 }  // namespace lite
