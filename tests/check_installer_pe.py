@@ -919,6 +919,13 @@ class Checker:
         extra = sorted(set(self.pe.imports()) - {"kernel32.dll", "msvcrt.dll"})
         return True if not extra else "also imports %s" % ", ".join(extra)
 
+    def check_no_endpoint_override(self):
+        """Only the end-to-end build may send its hosts elsewhere."""
+        for text in (b"TOLVAR_LITE_ENDPOINT_BASE", "TOLVAR_LITE_ENDPOINT_BASE".encode("utf-16-le")):
+            if text in self.pe.data:
+                return "the executable names TOLVAR_LITE_ENDPOINT_BASE"
+        return True
+
     def run(self):
         _, _, magic_name = MACHINES[self.machine]
         self.check("PE image for %s with a %s optional header" % (self.machine, magic_name),
@@ -926,6 +933,7 @@ class Checker:
         self.check("subsystem is Windows GUI", self.check_subsystem)
         self.check("no static import that Windows 7 lacks", self.check_windows7_imports)
         self.check("static imports only kernel32.dll and msvcrt.dll", self.check_static_imports)
+        self.check("no run-time redirection of the service hosts", self.check_no_endpoint_override)
         self.check("file holds the raw data of every section", self.check_file_complete)
         self.check("SHARED section is IMAGE_SCN_MEM_SHARED with virtual size 4",
                    self.check_shared_section)
