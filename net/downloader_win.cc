@@ -55,8 +55,8 @@ void Downloader::RecordError(const std::string& stage, DWORD error) {
 
 bool Downloader::QueryNumber(DWORD query, DWORD* value) {
   DWORD length = sizeof(*value);
-  return request_ && WinInet().HttpQueryInfoW(request_.get(), query | HTTP_QUERY_FLAG_NUMBER,
-                                              value, &length, nullptr);
+  return request_ && HttpQueryInfoW(request_.get(), query | HTTP_QUERY_FLAG_NUMBER, value,
+                                    &length, nullptr);
 }
 
 bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
@@ -70,13 +70,12 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
   read_status_ = 0;
   CloseHandles();
 
-  const WinInetApi& api = WinInet();
-  session_.reset(api.InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  session_.reset(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session_) {
     RecordError("internet_open-", GetLastError());
     return false;
   }
-  if (api.InternetSetStatusCallbackW(session_.get(), &OnInternetStatus) ==
+  if (InternetSetStatusCallbackW(session_.get(), &OnInternetStatus) ==
       INTERNET_INVALID_STATUS_CALLBACK) {
     PLOG(ERROR) << "SetStatusCallback failed";
   }
@@ -92,9 +91,9 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
   StructuredException raised;
   const bool returned = RunWithExceptionGuard(
       [&] {
-        request = api.InternetOpenUrlW(session_.get(), AsWide(target), AsWide(headers),
-                                       static_cast<DWORD>(-1), kOpenFlags,
-                                       reinterpret_cast<DWORD_PTR>(&redirect_url_));
+        request = InternetOpenUrlW(session_.get(), AsWide(target), AsWide(headers),
+                                   static_cast<DWORD>(-1), kOpenFlags,
+                                   reinterpret_cast<DWORD_PTR>(&redirect_url_));
         open_error = GetLastError();
       },
       &raised);
@@ -105,7 +104,7 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
     return false;
   }
   if (!request) {
-    api.InternetSetStatusCallbackW(session_.get(), nullptr);
+    InternetSetStatusCallbackW(session_.get(), nullptr);
     RecordError("internet_open_url-", open_error);
     return false;
   }
@@ -117,7 +116,7 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
     RecordError("internet_set_file_pointer-", ERROR_INTERNET_INVALID_OPERATION);
     sink->Reset();
   }
-  api.InternetSetStatusCallbackW(session_.get(), nullptr);
+  InternetSetStatusCallbackW(session_.get(), nullptr);
   url_ = url;
   sink_ = sink;
   LOG(INFO) << "Connection established: " << url;
@@ -155,8 +154,7 @@ Downloader::Continuation Downloader::AcceptContinuation(uint32_t offset) {
 uint32_t Downloader::ReadNext() {
   if (!last_error_.empty() || !sink_) return 0;
   DWORD received = 0;
-  if (!WinInet().InternetReadFile(request_.get(), buffer_->data(), kDownloadBufferSize,
-                                  &received)) {
+  if (!InternetReadFile(request_.get(), buffer_->data(), kDownloadBufferSize, &received)) {
     RecordError("internet_read-", GetLastError());
     return 0;
   }
@@ -202,15 +200,14 @@ std::string Downloader::GetResponseHeader(const std::string& name) {
   // value.
   std::string buffer = name + '\0';
   DWORD length = static_cast<DWORD>(buffer.size());
-  const WinInetApi& api = WinInet();
-  if (api.HttpQueryInfoA(request_.get(), HTTP_QUERY_CUSTOM, buffer.data(), &length, nullptr)) {
+  if (HttpQueryInfoA(request_.get(), HTTP_QUERY_CUSTOM, buffer.data(), &length, nullptr)) {
     return buffer.substr(0, length);
   }
   if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return std::string();
   buffer.assign(std::max<size_t>(length, name.size() + 1), '\0');
   memcpy(buffer.data(), name.data(), name.size());
   length = static_cast<DWORD>(buffer.size());
-  if (api.HttpQueryInfoA(request_.get(), HTTP_QUERY_CUSTOM, buffer.data(), &length, nullptr)) {
+  if (HttpQueryInfoA(request_.get(), HTTP_QUERY_CUSTOM, buffer.data(), &length, nullptr)) {
     return buffer.substr(0, std::min<size_t>(length, buffer.size()));
   }
   return std::string();

@@ -5,6 +5,7 @@
 #define NET_DOWNLOADER_WIN_H_
 
 #include <windows.h>
+#include <wininet.h>
 
 #include <array>
 #include <cstdint>
@@ -12,10 +13,10 @@
 #include <string>
 
 #include "base/file_path.h"
+#include "base/scoped_internet_handle_win.h"
 #include "base/structured_exception_guard_win.h"
 #include "net/download_sink.h"
 #include "net/string_sink.h"
-#include "net/wininet_api_win.h"
 
 namespace lite {
 

@@ -11,7 +11,7 @@
 #include "base/wide_string_win.h"
 #include "base/windows_version_win.h"
 #include "logging/system_error_win.h"
-#include "stats/scoped_internet_handle_win.h"
+#include "base/scoped_internet_handle_win.h"
 
 namespace lite {
 

@@ -1,6 +1,7 @@
-// Owner of a WinINet handle (session, connection or request).
-#ifndef STATS_SCOPED_INTERNET_HANDLE_WIN_H_
-#define STATS_SCOPED_INTERNET_HANDLE_WIN_H_
+// Owner of a WinINet handle (session, connection or request). Whoever uses
+// it links wininet, which is delay-loaded like every system DLL.
+#ifndef BASE_SCOPED_INTERNET_HANDLE_WIN_H_
+#define BASE_SCOPED_INTERNET_HANDLE_WIN_H_
 
 #include <windows.h>
 #include <wininet.h>
@@ -18,4 +19,4 @@ using ScopedInternetHandle = ScopedGeneric<InternetHandleTraits>;
 
 }  // namespace lite
 
-#endif  // STATS_SCOPED_INTERNET_HANDLE_WIN_H_
+#endif  // BASE_SCOPED_INTERNET_HANDLE_WIN_H_
