@@ -6,15 +6,13 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "base/json/json_reader.h"
+#include "tools/file_io/file_io.h"
 #include "tools/package_builder/cabinet_writer.h"
 #include "tools/package_builder/package_signature.h"
 
@@ -107,39 +105,6 @@ bool ParseOptions(int argc, char** argv, Options* options, std::string* error) {
   return true;
 }
 
-bool ReadFile(const std::string& path, std::string* contents, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (in) contents->assign(std::istreambuf_iterator<char>(in), {});
-  if (!in && !in.eof()) {
-    *error = "cannot read " + path + ": " + std::strerror(errno);
-    return false;
-  }
-  return true;
-}
-
-// Writes beside the target and renames, so a failed run never leaves a
-// partial package that a build would take as up to date.
-bool WriteFileAtomically(const std::string& path, const std::string& contents,
-                         std::string* error) {
-  const std::string temporary = path + ".partial";
-  {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    out.write(contents.data(), static_cast<std::streamsize>(contents.size()));
-    out.close();
-    if (!out) {
-      *error = "cannot write " + temporary + ": " + std::strerror(errno);
-      std::remove(temporary.c_str());
-      return false;
-    }
-  }
-  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-    *error = "cannot rename " + temporary + " to " + path + ": " + std::strerror(errno);
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
-}
-
 int64_t MemberTime(const Options& options) {
   if (options.timestamp) return *options.timestamp;
   int64_t seconds = 0;
@@ -162,8 +127,8 @@ int Run(int argc, char** argv) {
 
   std::string json_text;
   std::string key_pem;
-  if (!ReadFile(options.input_path, &json_text, &error) ||
-      !ReadFile(options.key_path, &key_pem, &error)) {
+  if (!ReadWholeFile(options.input_path, &json_text, &error) ||
+      !ReadWholeFile(options.key_path, &key_pem, &error)) {
     return Fail(error);
   }
   std::optional<Value> config = ReadJson(json_text, &error);
@@ -179,7 +144,7 @@ int Run(int argc, char** argv) {
   const CabinetMember member{options.member, member_text,
                              DosTimestampFromUnixTime(MemberTime(options))};
   if (!WriteCabinet({member}, &cabinet, &error) ||
-      !WriteFileAtomically(options.output_path, cabinet, &error)) {
+      !ReplaceFileContents(options.output_path, cabinet, "", &error)) {
     return Fail(error);
   }
   return 0;

@@ -7,7 +7,7 @@
 
 #include "distribution/certificate_tag.h"
 #include "distribution/legacy_tag.h"
-#include "tools/tag_tool/file_io.h"
+#include "tools/file_io/file_io.h"
 #include "tools/tag_tool/tag_stamper.h"
 
 namespace lite {

@@ -1,6 +1,7 @@
-// Whole-file reads and replacing writes for the tag tool.
-#ifndef TOOLS_TAG_TOOL_FILE_IO_H_
-#define TOOLS_TAG_TOOL_FILE_IO_H_
+// Whole-file reads and replacing writes for the release tools: a tool either
+// replaces its output whole or leaves it as it was.
+#ifndef TOOLS_FILE_IO_FILE_IO_H_
+#define TOOLS_FILE_IO_FILE_IO_H_
 
 #include <string>
 #include <string_view>
@@ -11,10 +12,11 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* err
 
 // Writes |bytes| to a temporary file beside |path| and renames it over
 // |path|, so |path| is either replaced whole or not touched. The new file
-// gets the permissions of |permissions_from| (the file it was made from).
+// gets the permissions of |permissions_from| (the file it was made from);
+// with an empty one, those of a newly created file.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes,
                          const std::string& permissions_from, std::string* error);
 
 }  // namespace lite
 
-#endif  // TOOLS_TAG_TOOL_FILE_IO_H_
+#endif  // TOOLS_FILE_IO_FILE_IO_H_

@@ -1,4 +1,4 @@
-#include "tools/tag_tool/file_io.h"
+#include "tools/file_io/file_io.h"
 
 #include <errno.h>
 #include <fcntl.h>
@@ -42,14 +42,21 @@ bool ReadWholeFile(const std::string& path, std::string* bytes, std::string* err
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes,
                          const std::string& permissions_from, std::string* error) {
-  std::string temp = path + ".tag_tool-XXXXXX";
+  std::string temp = path + ".partial-XXXXXX";
   const int fd = mkstemp(temp.data());
   if (fd < 0) {
     *error = ErrnoText("cannot create a temporary file beside", path);
     return false;
   }
   struct stat original;
-  if (stat(permissions_from.c_str(), &original) == 0) fchmod(fd, original.st_mode & 07777);
+  if (!permissions_from.empty() && stat(permissions_from.c_str(), &original) == 0) {
+    fchmod(fd, original.st_mode & 07777);
+  } else {
+    // mkstemp makes the file private; a new output is made as open() would.
+    const mode_t mask = umask(0);
+    umask(mask);
+    fchmod(fd, 0666 & ~mask);
+  }
   size_t done = 0;
   while (done < bytes.size()) {
     const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
