@@ -3,9 +3,7 @@
 #include <windows.h>
 
 #include "base/file_util_win.h"
-#include "base/scoped_handle_win.h"
 #include "base/utf.h"
-#include "base/wide_string_win.h"
 #include "distribution/tag_file_win.h"
 #include "logging/system_error_win.h"
 #include "stats/setup_registry_win.h"
@@ -47,15 +45,8 @@ void DistribInfoParams::CreateJsonFromDistribParams(const FilePath& path) const 
     PLOG(ERROR) << "Can't create json dump";
     return;
   }
-  ScopedHandle file(CreateFileW(AsWide(path.value()), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  if (!file.is_valid() ||
-      !WriteFile(file.get(), json->data(), static_cast<DWORD>(json->size()), &written,
-                 nullptr) ||
-      written != json->size()) {
-    PLOG(ERROR) << "Write json to file error";
-  }
+  // Create-always, no sharing, the whole text or a failure.
+  if (!WriteWholeFile(path, *json)) PLOG(ERROR) << "Write json to file error";
 }
 
 bool DistribInfoParams::GetParam(const std::string& key, std::string* value) const {
