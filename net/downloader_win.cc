@@ -7,6 +7,7 @@
 
 #include "base/endpoints.h"
 #include "base/file_util_win.h"
+#include "base/platform_request_headers.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 #include "base/windows_version_win.h"

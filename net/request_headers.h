@@ -4,8 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#include "base/platform_request_headers.h"
-
 namespace lite {
 
 

@@ -1,5 +1,6 @@
 #include "net/request_headers.h"
 
+#include "base/platform_request_headers.h"
 #include "base/utf.h"
 #include "gtest/gtest.h"
 

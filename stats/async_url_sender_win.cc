@@ -1,17 +1,16 @@
 #include "stats/async_url_sender_win.h"
 
-#include "base/platform_request_headers.h"
-
 #include <windows.h>
 #include <wininet.h>
 
 #include "base/endpoints.h"
+#include "base/platform_request_headers.h"
+#include "base/scoped_internet_handle_win.h"
 #include "base/structured_exception_guard_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 #include "base/windows_version_win.h"
 #include "logging/system_error_win.h"
-#include "base/scoped_internet_handle_win.h"
 
 namespace lite {
 
