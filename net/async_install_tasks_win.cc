@@ -29,41 +29,33 @@ FilePath ReserveTemporaryName() {
 
 }  // namespace
 
-FilePath* AsyncInstallTasks::PathFor(size_t rule_index) {
-  FilePath* paths[] = {&variations_path_, &abt_path_, &webntp_path_, &server_config_path_,
-                       &wallpaper_path_};
-  return paths[rule_index];
-}
-
 AsyncInstallTasks::AsyncInstallTasks(const BrandInfo& brand, const DistribInfoParams& params) {
-  static_assert(std::size(kBackgroundDocumentRules) == 5, "one path per document");
-  for (size_t i = 0; i < std::size(kBackgroundDocumentRules); ++i) {
-    const BackgroundDocumentRule& rule = kBackgroundDocumentRules[i];
+  for (const BackgroundDocumentRule& rule : kBackgroundDocumentRules) {
     if (IsBackgroundDocumentEnabled(rule, ParamOf(params, rule.param_key))) {
-      *PathFor(i) = ReserveTemporaryName();
+      paths_[static_cast<size_t>(rule.document)] = ReserveTemporaryName();
     }
   }
 
-  if (!variations_path_.empty()) {
-    tasks_.push_back([url = brand.GetVariationsUrl(), path = variations_path_](HANDLE stop) {
+  if (!variations_path().empty()) {
+    tasks_.push_back([url = brand.GetVariationsUrl(), path = variations_path()](HANDLE stop) {
       DownloadAndSaveVariations(url, path, stop);
     });
   }
-  if (!abt_path_.empty()) {
-    tasks_.push_back([url = brand.GetAbtUrl(), path = abt_path_](HANDLE stop) {
+  if (!abt_path().empty()) {
+    tasks_.push_back([url = brand.GetAbtUrl(), path = abt_path()](HANDLE stop) {
       DownloadAndSaveVariations(url, path, stop);
     });
   }
-  if (!server_config_path_.empty()) {
+  if (!server_config_path().empty()) {
     tasks_.push_back([brand_id = brand.brand_id(), partner_id = brand.partner_id(),
-                      path = server_config_path_](HANDLE stop) {
+                      path = server_config_path()](HANDLE stop) {
       DownloadServerConfigBundle(brand_id, partner_id, path, stop);
     });
   }
-  if (!wallpaper_path_.empty() && !brand.preloaded_wallpapers_url().empty()) {
+  if (!wallpaper_path().empty() && !brand.preloaded_wallpapers_url().empty()) {
     tasks_.push_back([base_url = brand.preloaded_wallpapers_url(),
                       pwexp = ParamOf(params, "pwexp").value_or(std::string()),
-                      path = wallpaper_path_](HANDLE stop) {
+                      path = wallpaper_path()](HANDLE stop) {
       DownloadWallpaperBundle(base_url, pwexp, path, stop);
     });
   }
@@ -75,7 +67,7 @@ AsyncInstallTasks::~AsyncInstallTasks() {
   thread_.Join();
   // Setup has taken what it needed by now; the new-tab page and wallpaper
   // files are the browser's to keep.
-  for (const FilePath* path : {&variations_path_, &abt_path_, &server_config_path_}) {
+  for (const FilePath* path : {&variations_path(), &abt_path(), &server_config_path()}) {
     if (!path->empty()) DeleteFileIfExists(*path);
   }
   tasks_.clear();
@@ -98,10 +90,9 @@ void AsyncInstallTasks::RunTasks() {
 
 std::vector<std::pair<std::string, FilePath>> AsyncInstallTasks::ResultSwitches() const {
   std::vector<std::pair<std::string, FilePath>> switches;
-  const FilePath* paths[] = {&variations_path_, &abt_path_, &webntp_path_,
-                             &server_config_path_, &wallpaper_path_};
-  for (size_t i = 0; i < std::size(kBackgroundDocumentRules); ++i) {
-    if (!paths[i]->empty()) switches.emplace_back(kBackgroundDocumentRules[i].result_switch, *paths[i]);
+  for (const BackgroundDocumentRule& rule : kBackgroundDocumentRules) {
+    const FilePath& path = PathOf(rule.document);
+    if (!path.empty()) switches.emplace_back(rule.result_switch, path);
   }
   return switches;
 }

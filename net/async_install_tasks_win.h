@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <string>
 #include <utility>
@@ -14,6 +15,7 @@
 #include "base/file_path.h"
 #include "base/thread_win.h"
 #include "base/waitable_event_win.h"
+#include "net/background_documents.h"
 
 namespace lite {
 
@@ -31,11 +33,11 @@ class AsyncInstallTasks {
   // configuration files.
   ~AsyncInstallTasks();
 
-  const FilePath& variations_path() const { return variations_path_; }
-  const FilePath& abt_path() const { return abt_path_; }
-  const FilePath& webntp_path() const { return webntp_path_; }
-  const FilePath& server_config_path() const { return server_config_path_; }
-  const FilePath& wallpaper_path() const { return wallpaper_path_; }
+  const FilePath& variations_path() const { return PathOf(BackgroundDocument::kVariations); }
+  const FilePath& abt_path() const { return PathOf(BackgroundDocument::kAbt); }
+  const FilePath& webntp_path() const { return PathOf(BackgroundDocument::kWebNtp); }
+  const FilePath& server_config_path() const { return PathOf(BackgroundDocument::kServerConfig); }
+  const FilePath& wallpaper_path() const { return PathOf(BackgroundDocument::kWallpaper); }
   // (switch, path) for every reserved path, in the setup command line's order.
   std::vector<std::pair<std::string, FilePath>> ResultSwitches() const;
 
@@ -56,13 +58,13 @@ class AsyncInstallTasks {
 
   bool InitializeThread();
   void RunTasks();
-  FilePath* PathFor(size_t rule_index);
+  const FilePath& PathOf(BackgroundDocument document) const {
+    return paths_[static_cast<size_t>(document)];
+  }
 
-  FilePath variations_path_;
-  FilePath abt_path_;
-  FilePath webntp_path_;
-  FilePath server_config_path_;
-  FilePath wallpaper_path_;
+  // The reserved result files, one per document, in BackgroundDocument's
+  // order; empty for a disabled document.
+  std::array<FilePath, std::size(kBackgroundDocumentRules)> paths_;
   Thread thread_;
   WaitableEvent stop_event_{WaitableEvent::Reset::kManual};
   std::vector<Task> tasks_;
