@@ -88,10 +88,10 @@ TEST_F(DownloaderTest, NotFoundEndsTheBodyAndFailsTheFinalCheck) {
                         "FinalizeDownload"));
 
   // Nothing listening: the URL cannot be opened.
-  const uint16_t port = cdn_.port();
-  cdn_.Stop();
-  EXPECT_FALSE(downloader.OpenDownload(WidenBytes("http://127.0.0.1:" + std::to_string(port) +
-                                                  "/x"), &sink));
+  const testing::RefusingPort refusing;
+  ASSERT_NE(refusing.port(), 0);
+  EXPECT_FALSE(downloader.OpenDownload(
+      WidenBytes("http://127.0.0.1:" + std::to_string(refusing.port()) + "/x"), &sink));
   EXPECT_EQ(downloader.last_error().rfind("internet_open_url-", 0), 0u) << downloader.last_error();
 }
 

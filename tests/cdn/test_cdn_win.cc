@@ -58,6 +58,27 @@ bool StartWinsock() {
 
 }  // namespace
 
+RefusingPort::RefusingPort() : socket_(INVALID_SOCKET) {
+  if (!StartWinsock()) return;
+  SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+  if (s == INVALID_SOCKET) return;
+  sockaddr_in address = {};
+  address.sin_family = AF_INET;
+  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  int length = sizeof(address);
+  if (bind(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) != 0 ||
+      getsockname(s, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+    closesocket(s);
+    return;
+  }
+  socket_ = s;
+  port_ = ntohs(address.sin_port);
+}
+
+RefusingPort::~RefusingPort() {
+  if (socket_ != INVALID_SOCKET) closesocket(static_cast<SOCKET>(socket_));
+}
+
 RawHttpResponse RawHttpRequest(uint16_t port, const std::string& method,
                                const std::string& target, const std::string& body) {
   RawHttpResponse response;

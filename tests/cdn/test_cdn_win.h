@@ -73,6 +73,23 @@ struct RawHttpResponse {
 RawHttpResponse RawHttpRequest(uint16_t port, const std::string& method,
                                const std::string& target, const std::string& body);
 
+// A loopback port that refuses connections while the object lives: bound,
+// never listening, so no other test's server can take it meanwhile (a
+// stopped server's port can be handed to the next server at once).
+class RefusingPort {
+ public:
+  RefusingPort();
+  RefusingPort(const RefusingPort&) = delete;
+  RefusingPort& operator=(const RefusingPort&) = delete;
+  ~RefusingPort();
+
+  uint16_t port() const { return port_; }
+
+ private:
+  uintptr_t socket_;
+  uint16_t port_ = 0;
+};
+
 }  // namespace testing
 }  // namespace lite
 
