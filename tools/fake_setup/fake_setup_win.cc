@@ -1,0 +1,64 @@
+// A stand-in for the browser's setup program, for tests of the installer.
+// It does what the setup-program contract allows and nothing else: it
+// records what it was handed, reports progress to the installer window, and
+// ends with the exit code the test chose. The test steers it through the
+// environment, which setup inherits from the installer:
+//   TOLVAR_FAKE_SETUP_RECORD     file to write the record to (JSON, see
+//                                setup_record_win.h); none when unset
+//   TOLVAR_FAKE_SETUP_EXIT_CODE  decimal exit code, 0 when unset
+//   TOLVAR_FAKE_SETUP_DELAY_MS   time to stay running between the install
+//                                and the import progress, 0 when unset
+#include <windows.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+#include "base/file_path.h"
+#include "base/utf.h"
+#include "base/wide_string_win.h"
+#include "installer/installer_command_line.h"
+#include "tools/fake_setup/progress_messages_win.h"
+#include "tools/fake_setup/setup_record_win.h"
+
+namespace lite {
+namespace {
+
+std::optional<std::u16string> Environment(const wchar_t* name) {
+  wchar_t buffer[MAX_PATH * 2];
+  const DWORD length = GetEnvironmentVariableW(name, buffer, ARRAYSIZE(buffer));
+  if (length == 0 || length >= ARRAYSIZE(buffer)) return std::nullopt;
+  return FromWide(buffer, length);
+}
+
+// Exit codes are 32 bits: "-1" and "4294967295" both give 0xFFFFFFFF.
+uint32_t EnvironmentNumber(const wchar_t* name) {
+  const std::optional<std::u16string> text = Environment(name);
+  return text ? static_cast<uint32_t>(std::strtoll(NarrowLowBytes(*text).c_str(), nullptr, 10))
+              : 0;
+}
+
+// The installer window named by "progress-window"; null for "0" (a silent
+// run) and when the switch is missing.
+HWND ProgressWindow() {
+  const InstallerCommandLine command_line = InstallerCommandLine::FromWords(CommandLineWords());
+  const std::string value = command_line.GetSwitchValueASCII("progress-window");
+  return reinterpret_cast<HWND>(
+      static_cast<uintptr_t>(std::strtoull(value.c_str(), nullptr, 10)));
+}
+
+int RunFakeSetup() {
+  if (const std::optional<std::u16string> record_path = Environment(L"TOLVAR_FAKE_SETUP_RECORD")) {
+    WriteSetupRecord(CaptureSetupRecord(), FilePath(*record_path));
+  }
+  const HWND window = ProgressWindow();
+  if (window) PostInstallProgress(window);
+  if (const uint32_t delay_ms = EnvironmentNumber(L"TOLVAR_FAKE_SETUP_DELAY_MS")) Sleep(delay_ms);
+  if (window) PostImportProgressAndClose(window);
+  return static_cast<int>(EnvironmentNumber(L"TOLVAR_FAKE_SETUP_EXIT_CODE"));
+}
+
+}  // namespace
+}  // namespace lite
+
+int wmain() { return lite::RunFakeSetup(); }
