@@ -28,5 +28,8 @@ set(TL_SITE3_HOST "https://int.browser.tolvar.example")
 set(TL_SITE4_HOST "https://tb.browser.tolvar.example")
 set(TL_SITE5_HOST "https://ua.browser.tolvar.example")
 
+# The ten RSA keys that sign trust documents (TRUSTED.JSON) of modules.
+include(${CMAKE_CURRENT_LIST_DIR}/trust_keys.cmake)
+
 configure_file(${CMAKE_CURRENT_LIST_DIR}/product_config.h.in
                ${CMAKE_BINARY_DIR}/generated/product_config.h @ONLY)
