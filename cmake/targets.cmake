@@ -31,7 +31,7 @@ endfunction()
 # ROUTING e2e makes the test's requests to the compiled-in hosts go where
 # TOLVAR_LITE_ENDPOINT_BASE says, as in lite_installer_e2e.exe.
 function(tl_test name)
-  cmake_parse_arguments(A "" "LOCK;ROUTING" "SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
+  cmake_parse_arguments(A "" "ROUTING" "LOCK;SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
   if(NOT TL_BUILD_TESTS)
     return()
   endif()
@@ -57,14 +57,20 @@ function(tl_test name)
   else()
     target_link_libraries(${name} PRIVATE gmock gtest_main)
   endif()
-  # LOCK names a machine-wide resource (registry values, a shared folder)
-  # whose tests must not run at the same time.
-  set(props TIMEOUT 300)
-  if(A_LOCK)
-    list(APPEND props RESOURCE_LOCK ${A_LOCK})
-  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
-                       PROPERTIES ${props})
+                       PROPERTIES TIMEOUT 300 TEST_LIST ${name}_TESTS)
+  # LOCK names the machine-wide resources (registry values, a shared folder,
+  # a named mutex) whose tests must not run at the same time. The discovered
+  # tests are only known when CTest runs, and gtest_discover_tests cannot
+  # pass a list-valued property, so a file read after the discovery sets it.
+  if(A_LOCK)
+    set(lock_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_locks.cmake)
+    file(WRITE ${lock_file}
+         "foreach(test IN LISTS ${name}_TESTS)\n"
+         "  set_tests_properties(\"\${test}\" PROPERTIES RESOURCE_LOCK \"${A_LOCK}\")\n"
+         "endforeach()\n")
+    set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${lock_file})
+  endif()
 endfunction()
 
 # A libFuzzer target (host preset with clang only).
