@@ -28,8 +28,8 @@ TEST_F(TrustedFilesTest, MalformedDocumentsEmptyTheMapWithTheirErrorLine) {
   EXPECT_FALSE(GetTrustedFiles("", &map));
   EXPECT_TRUE(map.empty());
   EXPECT_TRUE(HasRecord(records_, "Failed to read json : Line: 1", "GetTrustedFiles"));
-  for (const char* text : {"[]", "{}", "{\"trusted_info\":[]}",
-                           "{\"trusted_info\":{\"certificates\":{}}}"}) {
+  for (const char* text :
+       {"[]", "{}", "{\"trusted_info\":[]}", "{\"trusted_info\":{\"certificates\":{}}}"}) {
     records_.clear();
     map = {{"x", {"x", ""}}};
     EXPECT_FALSE(GetTrustedFiles(text, &map)) << text;
@@ -45,12 +45,20 @@ TEST_F(TrustedFilesTest, TakesValidElementsInTheInstallersDialectAndKeepsTheFirs
   const std::string text =
       "// a comment\n"
       "{\"trusted_info\":{\"certificates\":[\n"
-      "  {\"id\":\"AQI=\",\"pub_key\":\"" + kDigestHex + "\"},\n"
+      "  {\"id\":\"AQI=\",\"pub_key\":\"" +
+      kDigestHex +
+      "\"},\n"
       "  {\"id\":\"AQI=\"},\n"
-      "  {\"id\":\"AQM=\",\"pub_key\":\"" + kDigestHex.substr(2) + "\"},\n"
-      "  {\"id\":\"gA==\",\"pub_key\":\"" + std::string(62, 'a') + "zz\"},\n"
+      "  {\"id\":\"AQM=\",\"pub_key\":\"" +
+      kDigestHex.substr(2) +
+      "\"},\n"
+      "  {\"id\":\"gA==\",\"pub_key\":\"" +
+      std::string(62, 'a') +
+      "zz\"},\n"
       "  {\"id\":\"fw==\",\"pub_key\":7},\n"
-      "  {\"id\":\"not base64\"}, {\"id\":5}, {\"pub_key\":\"" + kDigestHex + "\"}, \"AQI=\", 3\n"
+      "  {\"id\":\"not base64\"}, {\"id\":5}, {\"pub_key\":\"" +
+      kDigestHex +
+      "\"}, \"AQI=\", 3\n"
       "]}}";
   TrustedCertificateMap map;
   ASSERT_TRUE(GetTrustedFiles(text, &map));

@@ -26,26 +26,26 @@ bool VerifySignature(const FilePath& path, uint32_t index, SignatureSource* sour
                      bool* hash_only) {
   SignatureCheck check = source->Verify(index, *hash_only);
   if (check.raised_exception) {
-    LOG_FROM(ERROR, kVerifyModuleImpl) << "An attempt to verify " << path
-                                       << " generated an exception " << check.exception_code
-                                       << ", is_prevents_net_usage = " << 0;
+    LOG_FROM(ERROR, kVerifyModuleImpl)
+        << "An attempt to verify " << path << " generated an exception " << check.exception_code
+        << ", is_prevents_net_usage = " << 0;
     return false;
   }
   if (check.result == 0) return true;
   if (!source->IsExtendedCheckNeeded()) return false;
-  LOG_FROM(WARNING, kVerifyModuleImpl) << "Start additional sha256 verification. " << path
-                                       << " Error code: " << check.result;
+  LOG_FROM(WARNING, kVerifyModuleImpl)
+      << "Start additional sha256 verification. " << path << " Error code: " << check.result;
   *hash_only = true;
   check = source->Verify(index, true);
   if (check.raised_exception) {
-    LOG_FROM(ERROR, kVerifyModuleImpl) << "An attempt to verify " << path
-                                       << " generated an exception " << check.exception_code
-                                       << ", is_prevents_net_usage = " << 0;
+    LOG_FROM(ERROR, kVerifyModuleImpl)
+        << "An attempt to verify " << path << " generated an exception " << check.exception_code
+        << ", is_prevents_net_usage = " << 0;
     return false;
   }
-  LOG_FROM(INFO, kVerifyModuleImpl) << "Extended verification "
-                                    << (check.result == 0 ? "success. " : "failed. ") << path
-                                    << " Error code: " << check.result;
+  LOG_FROM(INFO, kVerifyModuleImpl)
+      << "Extended verification " << (check.result == 0 ? "success. " : "failed. ") << path
+      << " Error code: " << check.result;
   return check.result == 0;
 }
 
@@ -53,8 +53,8 @@ bool VerifySignature(const FilePath& path, uint32_t index, SignatureSource* sour
 // made.
 std::string PublicKeyDigest(const CertParams& params) {
   if (params.public_key_unused_bits != 0) {
-    LOG_FROM(ERROR, kExtractCertParams) << "Unsupported case: cUnusedBit="
-                                        << params.public_key_unused_bits;
+    LOG_FROM(ERROR, kExtractCertParams)
+        << "Unsupported case: cUnusedBit=" << params.public_key_unused_bits;
     return std::string();
   }
   std::string digest;

@@ -18,8 +18,7 @@ inline constexpr char kSha256WithRsaOid[] = "1.2.840.113549.1.1.11";
 // without a failed SHA-256 signature after it, a valid older one has. An
 // empty |verifier| rejects the file without asking |source|. |path| only
 // names the file in log lines.
-bool VerifyModuleImpl(const FilePath& path, const TrustVerifier& verifier,
-                      SignatureSource* source);
+bool VerifyModuleImpl(const FilePath& path, const TrustVerifier& verifier, SignatureSource* source);
 
 }  // namespace lite
 

@@ -113,8 +113,7 @@ class VerifyModuleImplTest : public ::testing::Test {
 };
 
 TEST_F(VerifyModuleImplTest, ListedSha256SignatureIsAcceptedAtOnce) {
-  FakeSource source({Signature(kSha256WithRsaOid, 'a'), Signature(kSha256WithRsaOid, 'b')},
-                    false);
+  FakeSource source({Signature(kSha256WithRsaOid, 'a'), Signature(kSha256WithRsaOid, 'b')}, false);
   EXPECT_TRUE(VerifyModuleImpl(kPath, Listing({{Id('a'), Digest("key")}}), &source));
   EXPECT_TRUE(Has("File successfully verified with sha256. C:\\t\\setup.exe", LOGSEV_INFO));
   EXPECT_EQ(source.calls, (std::vector<std::pair<uint32_t, bool>>{{0, false}}));
@@ -197,8 +196,8 @@ TEST_F(VerifyModuleImplTest, FailedSignatureGetsAHashOnlyRetryOnlyBeforeWindows1
   hash_fails.hash_only_check.result = static_cast<int32_t>(0x80096010);
   FakeSource retry_fails({hash_fails, Signature(kSha256WithRsaOid, 'a')}, true);
   EXPECT_TRUE(VerifyModuleImpl(kPath, listed, &retry_fails));
-  EXPECT_TRUE(Has("Extended verification failed. C:\\t\\setup.exe Error code: -2146869232",
-                  LOGSEV_INFO));
+  EXPECT_TRUE(
+      Has("Extended verification failed. C:\\t\\setup.exe Error code: -2146869232", LOGSEV_INFO));
   EXPECT_EQ(retry_fails.calls,
             (std::vector<std::pair<uint32_t, bool>>{{0, false}, {0, true}, {1, true}}));
 }
@@ -219,8 +218,9 @@ TEST_F(VerifyModuleImplTest, ExceptionsAndMissingCertificatesSkipToTheNextSignat
   EXPECT_NE(diagnostics.find(":ERROR:verify_module_impl.cc("), std::string::npos) << diagnostics;
   EXPECT_NE(diagnostics.find("] ExtractCertParams failed. C:\\t\\setup.exe\n"), std::string::npos);
 #endif
-  EXPECT_TRUE(Has("An attempt to verify C:\\t\\setup.exe generated an exception 3221225477, "
-                  "is_prevents_net_usage = 0"));
+  EXPECT_TRUE(
+      Has("An attempt to verify C:\\t\\setup.exe generated an exception 3221225477, "
+          "is_prevents_net_usage = 0"));
   // An exception is not a failed result: no hash-only retry.
   EXPECT_EQ(source.calls.size(), 3u);
   EXPECT_EQ(Count("Can not find sertificate"), 0);

@@ -40,9 +40,8 @@ const unsigned char* Bytes(std::string_view text) {
 
 }  // namespace
 
-bool SignTrustDocument(std::string_view private_key_pem, int key_number,
-                       std::string_view document, std::string* signature_file,
-                       std::string* error) {
+bool SignTrustDocument(std::string_view private_key_pem, int key_number, std::string_view document,
+                       std::string* signature_file, std::string* error) {
   if (key_number < 0 || key_number >= kTrustedKeyCount) {
     *error = "key number " + std::to_string(key_number) + " is not between 0 and " +
              std::to_string(kTrustedKeyCount - 1);
@@ -51,8 +50,7 @@ bool SignTrustDocument(std::string_view private_key_pem, int key_number,
   std::unique_ptr<BIO, BioFree> pem(
       BIO_new_mem_buf(private_key_pem.data(), static_cast<int>(private_key_pem.size())));
   // An empty password refuses encrypted keys instead of prompting mid-build.
-  ScopedKey key(pem ? PEM_read_bio_PrivateKey(pem.get(), nullptr, nullptr,
-                                              const_cast<char*>(""))
+  ScopedKey key(pem ? PEM_read_bio_PrivateKey(pem.get(), nullptr, nullptr, const_cast<char*>(""))
                     : nullptr);
   if (!key) {
     *error = "the key is not an unencrypted PEM private key: " + OpenSslReason();
@@ -64,15 +62,14 @@ bool SignTrustDocument(std::string_view private_key_pem, int key_number,
   }
   std::unique_ptr<EVP_MD_CTX, DigestContextFree> context(EVP_MD_CTX_new());
   size_t length = 0;
-  if (!context ||
-      EVP_DigestSignInit(context.get(), nullptr, EVP_sha1(), nullptr, key.get()) != 1 ||
+  if (!context || EVP_DigestSignInit(context.get(), nullptr, EVP_sha1(), nullptr, key.get()) != 1 ||
       EVP_DigestSign(context.get(), nullptr, &length, Bytes(document), document.size()) != 1) {
     *error = "signing failed: " + OpenSslReason();
     return false;
   }
   std::string signature(length, '\0');
-  if (EVP_DigestSign(context.get(), reinterpret_cast<unsigned char*>(signature.data()),
-                     &length, Bytes(document), document.size()) != 1) {
+  if (EVP_DigestSign(context.get(), reinterpret_cast<unsigned char*>(signature.data()), &length,
+                     Bytes(document), document.size()) != 1) {
     *error = "signing failed: " + OpenSslReason();
     return false;
   }
@@ -94,8 +91,8 @@ bool VerifyTrustDocument(std::string_view signature_file, std::string_view docum
                          static_cast<unsigned char>(signature_file[1]) << 8;
   const std::optional<std::string> spki = DecodeTrustedKey(key_number);
   if (!spki) {
-    *error = "the signature file names key " + std::to_string(key_number) +
-             ", which is not built in";
+    *error =
+        "the signature file names key " + std::to_string(key_number) + ", which is not built in";
     return false;
   }
   const unsigned char* der = Bytes(*spki);

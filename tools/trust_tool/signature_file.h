@@ -11,9 +11,8 @@ namespace lite {
 
 // False with |*error| set when |key_number| is not that of a built-in key or
 // |private_key_pem| holds no unencrypted RSA private key.
-bool SignTrustDocument(std::string_view private_key_pem, int key_number,
-                       std::string_view document, std::string* signature_file,
-                       std::string* error);
+bool SignTrustDocument(std::string_view private_key_pem, int key_number, std::string_view document,
+                       std::string* signature_file, std::string* error);
 
 // Checks |signature_file| over |document| with the built-in key it names.
 bool VerifyTrustDocument(std::string_view signature_file, std::string_view document,

@@ -25,8 +25,7 @@ using ScopedX509 = std::unique_ptr<X509, X509Free>;
 
 ScopedX509 ReadCertificate(std::string_view pem) {
   std::unique_ptr<BIO, BioFree> bio(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
-  ScopedX509 certificate(bio ? PEM_read_bio_X509(bio.get(), nullptr, nullptr, nullptr)
-                             : nullptr);
+  ScopedX509 certificate(bio ? PEM_read_bio_X509(bio.get(), nullptr, nullptr, nullptr) : nullptr);
   ERR_clear_error();
   return certificate;
 }
@@ -68,8 +67,8 @@ bool MakeCertificateEntry(std::string_view signer_pem, std::string_view issuer_p
   const ScopedX509 signer = ReadCertificate(signer_pem);
   const ScopedX509 issuer = ReadCertificate(issuer_pem);
   if (!signer || !issuer) {
-    *error = std::string("the ") + (signer ? "issuer" : "signer") +
-             " file holds no PEM certificate";
+    *error =
+        std::string("the ") + (signer ? "issuer" : "signer") + " file holds no PEM certificate";
     return false;
   }
   std::string issuer_serial, signer_serial;
@@ -92,8 +91,7 @@ bool MakeCertificateEntry(std::string_view signer_pem, std::string_view issuer_p
   return true;
 }
 
-bool ReadCertificateList(std::string_view document, Value::List* certificates,
-                         std::string* error) {
+bool ReadCertificateList(std::string_view document, Value::List* certificates, std::string* error) {
   std::string parse_error;
   const std::optional<Value> root = ReadJson(document, &parse_error);
   if (!root) {

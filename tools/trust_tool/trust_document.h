@@ -20,8 +20,7 @@ bool MakeCertificateEntry(std::string_view signer_pem, std::string_view issuer_p
 
 // The "certificates" list of an existing document, for adding to it; false
 // with |*error| set when |document| is not a trust document.
-bool ReadCertificateList(std::string_view document, Value::List* certificates,
-                         std::string* error);
+bool ReadCertificateList(std::string_view document, Value::List* certificates, std::string* error);
 
 // {"trusted_info":{"certificates":[...]}}, compact.
 std::string ComposeTrustDocument(Value::List certificates);

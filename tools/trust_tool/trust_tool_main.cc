@@ -115,8 +115,8 @@ int MakeJson(Arguments& args) {
     return Fail(error);
   }
   certificates.push_back(std::move(entry));
-  if (!ReplaceFileContents(args.Get("--out"), ComposeTrustDocument(std::move(certificates)),
-                           "", &error)) {
+  if (!ReplaceFileContents(args.Get("--out"), ComposeTrustDocument(std::move(certificates)), "",
+                           &error)) {
     return Fail(error);
   }
   return 0;
@@ -145,9 +145,8 @@ int Verify(Arguments& args) {
       !ReadWholeFile(args.Get("--sig"), &signature, &error)) {
     return Fail(error);
   }
-  if (signature.size() >= 2 &&
-      (static_cast<unsigned char>(signature[0]) | static_cast<unsigned char>(signature[1]) << 8) !=
-          number) {
+  if (signature.size() >= 2 && (static_cast<unsigned char>(signature[0]) |
+                                static_cast<unsigned char>(signature[1]) << 8) != number) {
     return Fail(args.Get("--sig") + " names another key than " + std::to_string(number));
   }
   if (!VerifyTrustDocument(signature, document, &error)) return Fail(error);

@@ -82,19 +82,21 @@ class TrustToolTest : public ::testing::Test {
 
 TEST_F(TrustToolTest, ListsTheSignerByIssuerAndSignerSerialsAndKeyDigest) {
   ASSERT_EQ(Run("json --signer " + kSigner + " --issuer " + kIssuer + " --out " + Path("a.json")),
-            0) << stderr_;
+            0)
+      << stderr_;
   const std::string expected_entry = "{\"id\":\"" + Base64Encode("\x10\x01\x20\x01") +
                                      "\",\"pub_key\":\"" + PublicKeyDigestHex(kSigner) + "\"}";
   EXPECT_EQ(ReadAll(Path("a.json")),
             "{\"trusted_info\":{\"certificates\":[" + expected_entry + "]}}");
 
   // Swapped roles and no digest, listed after the entries of a.json.
-  ASSERT_EQ(Run("json --no-pub-key --signer " + kIssuer + " --issuer " + kSigner +
-                " --append " + Path("a.json") + " --out " + Path("b.json")),
-            0) << stderr_;
-  EXPECT_EQ(ReadAll(Path("b.json")),
-            "{\"trusted_info\":{\"certificates\":[" + expected_entry + ",{\"id\":\"" +
-                Base64Encode("\x20\x01\x10\x01") + "\"}]}}");
+  ASSERT_EQ(Run("json --no-pub-key --signer " + kIssuer + " --issuer " + kSigner + " --append " +
+                Path("a.json") + " --out " + Path("b.json")),
+            0)
+      << stderr_;
+  EXPECT_EQ(ReadAll(Path("b.json")), "{\"trusted_info\":{\"certificates\":[" + expected_entry +
+                                         ",{\"id\":\"" + Base64Encode("\x20\x01\x10\x01") +
+                                         "\"}]}}");
 }
 
 TEST_F(TrustToolTest, SignaturesOfEveryKeyVerifyWithTheBuiltInKeyOfTheirNumber) {
@@ -103,25 +105,26 @@ TEST_F(TrustToolTest, SignaturesOfEveryKeyVerifyWithTheBuiltInKeyOfTheirNumber) 
     const std::string sig = Path("s" + std::to_string(n) + ".dat");
     ASSERT_EQ(Run("sign --key-number " + std::to_string(n) + " --key " + KeyPem(n) + " --in " +
                   Path("t.json") + " --out " + sig),
-              0) << stderr_;
+              0)
+        << stderr_;
     const std::string bytes = ReadAll(sig);
     ASSERT_EQ(bytes.size(), 130u);
     EXPECT_EQ(bytes[0], n);
     EXPECT_EQ(bytes[1], 0);
     EXPECT_EQ(Run("verify --key-number " + std::to_string(n) + " --in " + Path("t.json") +
                   " --sig " + sig),
-              0) << n << ": " << stderr_;
+              0)
+        << n << ": " << stderr_;
   }
   // One changed byte of the document, another key's number, a signature
   // made by another key than the one it names.
   WriteAll(Path("u.json"), "{\"trusted_info\":{\"certificates\":[]}} \n");
   EXPECT_EQ(Run("verify --key-number 0 --in " + Path("u.json") + " --sig " + Path("s0.dat")), 1);
   EXPECT_EQ(Run("verify --key-number 1 --in " + Path("t.json") + " --sig " + Path("s0.dat")), 1);
-  ASSERT_EQ(Run("sign --key-number 2 --key " + KeyPem(3) + " --in " + Path("t.json") +
-                " --out " + Path("wrong.dat")),
+  ASSERT_EQ(Run("sign --key-number 2 --key " + KeyPem(3) + " --in " + Path("t.json") + " --out " +
+                Path("wrong.dat")),
             0);
-  EXPECT_EQ(Run("verify --key-number 2 --in " + Path("t.json") + " --sig " + Path("wrong.dat")),
-            1);
+  EXPECT_EQ(Run("verify --key-number 2 --in " + Path("t.json") + " --sig " + Path("wrong.dat")), 1);
 }
 
 TEST_F(TrustToolTest, BadInputIsRefusedWithAReasonAndNoOutput) {

@@ -1,0 +1,206 @@
+// The pipeline on real modules under Wine: small programs built with trust
+// resources and signed with osslsigncode (trust/CMakeLists.txt), and copies
+// of them with resources rewritten by UpdateResourceW.
+#include "trust/module_trust_win.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/file_util_win.h"
+#include "base/registry_win.h"
+#include "base/utf.h"
+#include "base/wide_string_win.h"
+#include "logging/recording_logger_for_testing.h"
+#include "tests/support/child_process_win.h"
+
+namespace lite {
+namespace {
+
+FilePath ModulePath(const std::u16string& name) {
+  return FilePath(UTF8ToUTF16(TL_TRUST_MODULE_DIR)).Append(name);
+}
+
+std::string ReadAll(const FilePath& path) {
+  return ReadFileWithLimit(path, 1 << 20).value_or(std::string());
+}
+
+// Replaces (or with empty |bytes| deletes) one resource of |module|, in
+// the language windres gives resources.
+bool RewriteResource(const FilePath& module, const wchar_t* type, const wchar_t* name,
+                     const std::string& bytes) {
+  HANDLE update = BeginUpdateResourceW(AsWide(module.value()), FALSE);
+  if (!update) return false;
+  const bool updated = UpdateResourceW(
+      update, type, name, MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US),
+      bytes.empty() ? nullptr : const_cast<char*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+  return EndUpdateResourceW(update, !updated) && updated;
+}
+
+int VerifyInChild(const std::vector<std::u16string>& args) {
+  std::vector<LogRecord> records;
+  SetGlobalLogger(std::make_unique<RecordingLogger>(&records));
+  const bool accepted = VerifyDownloadedModule(FilePath(args.at(0)));
+  SetGlobalLogger(nullptr);
+  return (accepted ? 1 : 0) +
+         (HasRecord(records, "Start additional sha256 verification. ", "VerifyModuleImpl") ? 2
+                                                                                           : 0) +
+         (HasRecord(records, "Extended verification success. ", "VerifyModuleImpl") ? 4 : 0);
+}
+TL_CHILD_PROCESS("verify-downloaded-module", VerifyInChild);
+
+class ModuleTrustTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetGlobalLogger(std::make_unique<RecordingLogger>(&records_)); }
+  void TearDown() override {
+    SetGlobalLogger(nullptr);
+    if (!scratch_.empty()) DeletePathRecursively(scratch_);
+  }
+
+  bool Logged(const std::string& message, const std::string& function) const {
+    return HasRecord(records_, message, function);
+  }
+  bool LoggedAnything(const std::string& message) const {
+    for (const LogRecord& r : records_) {
+      if (r.message.find(message) != std::string::npos) return true;
+    }
+    return false;
+  }
+
+  // A copy of the unsigned listed module in a scratch folder.
+  FilePath CopyOfListedModule(const std::u16string& name) {
+    if (scratch_.empty()) scratch_ = testing::MakeScratchDir();
+    const FilePath copy = scratch_.Append(name);
+    EXPECT_TRUE(CopyFileW(AsWide(ModulePath(u"trust_module_listed.exe").value()),
+                          AsWide(copy.value()), FALSE));
+    return copy;
+  }
+
+  std::vector<LogRecord> records_;
+  FilePath scratch_;
+};
+
+TEST_F(ModuleTrustTest, ListedSha256SignatureIsAccepted) {
+  const FilePath module = ModulePath(u"trust_module_listed_signed.exe");
+  const std::string document = ReadAll(ModulePath(u"trust_module_listed_trust\\TRUSTED.JSON"));
+  ASSERT_FALSE(document.empty());
+  EXPECT_EQ(GetTrustJsonFromModule(module), document);
+
+  EXPECT_TRUE(VerifyDownloadedModule(module));
+  const std::string path = UTF16ToUTF8(module.value());
+  EXPECT_TRUE(Logged("Verifying " + path, "VerifyModule"));
+  EXPECT_TRUE(Logged("File successfully verified with sha256. " + path, "VerifyModuleImpl"));
+  EXPECT_FALSE(LoggedAnything("KNOWN_ERROR"));
+}
+
+TEST_F(ModuleTrustTest, UnlistedSignerWrongKeyDigestAndMissingSignatureAreRejected) {
+  const FilePath not_listed = ModulePath(u"trust_module_not_listed_signed.exe");
+  EXPECT_FALSE(VerifyDownloadedModule(not_listed));
+  EXPECT_TRUE(Logged("Can not find sertificate in trusted list. " + UTF16ToUTF8(not_listed.value()),
+                     "VerifyModuleImpl"));
+  EXPECT_TRUE(Logged("KNOWN_ERROR_untrusted_certificate", "VerifyModuleImpl"));
+
+  // Listed twice: the first entry, with another key's digest, decides.
+  records_.clear();
+  const FilePath wrong_digest = ModulePath(u"trust_module_wrong_key_digest_signed.exe");
+  EXPECT_FALSE(VerifyDownloadedModule(wrong_digest));
+  EXPECT_TRUE(
+      Logged("Public key is not match. " + UTF16ToUTF8(wrong_digest.value()), "VerifyModuleImpl"));
+  EXPECT_TRUE(Logged("SHA256 verification failed. ", "VerifyModuleImpl"));
+
+  records_.clear();
+  const FilePath unsigned_module = ModulePath(u"trust_module_listed.exe");
+  EXPECT_FALSE(GetTrustJsonFromModule(unsigned_module).empty());
+  EXPECT_FALSE(VerifyDownloadedModule(unsigned_module));
+  EXPECT_TRUE(Logged("Can not find any trusted certificates. ", "VerifyModuleImpl"));
+  EXPECT_FALSE(LoggedAnything("additional sha256"));  // Windows 10: no second try
+}
+
+TEST_F(ModuleTrustTest, BrokenTrustResourcesRejectTheModuleBeforeAnyAuthenticodeCheck) {
+  const std::string signature = ReadAll(ModulePath(u"trust_module_listed_trust\\SIGNATURE.DAT"));
+  const std::string document = ReadAll(ModulePath(u"trust_module_listed_trust\\TRUSTED.JSON"));
+  ASSERT_EQ(signature.size(), 130u);
+  ASSERT_EQ(signature[0], 0);
+  std::string tampered_document = document;
+  tampered_document[tampered_document.size() - 3] ^= 1;
+  struct Case {
+    const wchar_t* type;
+    const wchar_t* name;
+    std::string bytes;
+    const char* line;
+  };
+  const Case cases[] = {
+      {L"SIGNATURE_DAT", L"SIGNATURE.DAT", signature.substr(0, 2),
+       "Cannot find resource SIGNATURE_DAT"},
+      {L"SIGNATURE_DAT", L"SIGNATURE.DAT", "\x0a" + signature.substr(1), "Cannot find key"},
+      {L"SIGNATURE_DAT", L"SIGNATURE.DAT", "\x01" + signature.substr(1), "Verify error"},
+      {L"TRUSTED_JSON", L"TRUSTED.JSON", tampered_document, "Verify error"},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    records_.clear();
+    const FilePath copy =
+        CopyOfListedModule(u"broken" + UTF8ToUTF16(std::to_string(n++)) + u".exe");
+    ASSERT_TRUE(RewriteResource(copy, c.type, c.name, c.bytes)) << c.line;
+    EXPECT_EQ(GetTrustJsonFromModule(copy), "") << c.line;
+    EXPECT_TRUE(Logged(c.line, "GetTrustJsonFromModule")) << c.line;
+    EXPECT_FALSE(VerifyDownloadedModule(copy)) << c.line;
+    EXPECT_TRUE(Logged("Failed to read json : ", "GetTrustedFiles")) << c.line;
+    EXPECT_FALSE(LoggedAnything("KNOWN_ERROR")) << c.line;  // the walk never started
+    if (c.line == std::string("Verify error")) {
+      EXPECT_TRUE(Logged("CryptVerifySignature failed ", "VerifySignature"));
+    }
+  }
+
+  records_.clear();
+  EXPECT_FALSE(VerifyDownloadedModule(FilePath(u"trust_module_listed.exe")));
+  EXPECT_TRUE(
+      Logged("Attempting to GetTrustJsonFromModule at an invalid path: "
+             "trust_module_listed.exe",
+             "GetTrustJsonFromModule"));
+  EXPECT_EQ(GetTrustJsonFromModule(ModulePath(u"missing.exe")), "");
+  EXPECT_TRUE(Logged("Failed to load module for GetTrustJsonFromModule: " +
+                         UTF16ToUTF8(ModulePath(u"missing.exe").value()) + " - 2, ",
+                     "GetTrustJsonFromModule"));
+  // A program without resources, and one with only SIGNATURE.DAT (Wine's
+  // UpdateResourceW does not delete resources).
+  EXPECT_EQ(GetTrustJsonFromModule(ModulePath(u"trust_module_bare.exe")), "");
+  EXPECT_TRUE(Logged("Cannot find resource SIGNATURE_DAT - ", "GetTrustJsonFromModule"));
+  records_.clear();
+  const FilePath signature_only = scratch_.Append(u"signature_only.exe");
+  ASSERT_TRUE(CopyFileW(AsWide(ModulePath(u"trust_module_bare.exe").value()),
+                        AsWide(signature_only.value()), FALSE));
+  ASSERT_TRUE(RewriteResource(signature_only, L"SIGNATURE_DAT", L"SIGNATURE.DAT", signature));
+  EXPECT_EQ(GetTrustJsonFromModule(signature_only), "");
+  EXPECT_TRUE(Logged("Cannot find resource TRUSTED_JSON - ", "GetTrustJsonFromModule"));
+}
+
+TEST_F(ModuleTrustTest, UntrustedRootIsRefusedOnWindows10AndPassesHashOnlyOnWindows7) {
+  const FilePath module = ModulePath(u"trust_module_untrusted_chain_signed.exe");
+  EXPECT_FALSE(VerifyDownloadedModule(module));
+  EXPECT_TRUE(LoggedAnything("is not trusted, chain status "));
+  EXPECT_TRUE(Logged("KNOWN_ERROR_untrusted_certificate", "VerifyModuleImpl"));
+
+  // Wine reports another Windows version to one executable name.
+  scratch_ = testing::MakeScratchDir();
+  const FilePath copy = scratch_.Append(u"trust_tests_on_win7.exe");
+  ASSERT_TRUE(CopyFileW(AsWide(GetExecutablePath().value()), AsWide(copy.value()), FALSE));
+  RegistryKey app_defaults;
+  ASSERT_EQ(
+      app_defaults.Create(HKEY_CURRENT_USER,
+                          u"Software\\Wine\\AppDefaults\\trust_tests_on_win7.exe", KEY_SET_VALUE),
+      ERROR_SUCCESS);
+  ASSERT_EQ(app_defaults.WriteString(u"Version", u"win7"), ERROR_SUCCESS);
+  Process child = LaunchProcess(testing::JoinCommandLine(
+      {copy.value(), u"--child=verify-downloaded-module", module.value()}));
+  ASSERT_TRUE(child.is_valid());
+  int code = 0;
+  ASSERT_TRUE(child.WaitForExit(60000, &code));
+  EXPECT_EQ(code, 1 + 2 + 4);  // accepted after the hash-only check
+}
+
+}  // namespace
+}  // namespace lite

@@ -1,0 +1,87 @@
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "base/scoped_handle_win.h"
+#include "base/wide_string_win.h"
+#include "logging/system_error_win.h"
+#include "trust/module_trust_win.h"
+#include "trust/signature_checker_win.h"
+#include "trust/trusted_keys.h"
+
+namespace lite {
+namespace {
+
+// The bytes of a resource of |module|, valid while it stays loaded; false
+// with the Windows error of the call that failed.
+bool FindModuleResource(HMODULE module, const wchar_t* type, const wchar_t* name,
+                        std::string_view* bytes, DWORD* error) {
+  HRSRC resource = FindResourceW(module, name, type);
+  HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) {
+    *error = GetLastError();
+    return false;
+  }
+  *bytes = std::string_view(static_cast<const char*>(data), SizeofResource(module, resource));
+  return true;
+}
+
+}  // namespace
+
+std::string GetTrustJsonFromModule(const FilePath& module_path) {
+  if (!module_path.IsAbsolute()) {
+    LOG(ERROR) << "Attempting to GetTrustJsonFromModule at an invalid path: " << module_path;
+    return std::string();
+  }
+  // As data only: nothing of the module runs, and it is not bound as a DLL.
+  ScopedLibrary module(LoadLibraryExW(AsWide(module_path.value()), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  if (!module) {
+    PLOG(ERROR) << "Failed to load module for GetTrustJsonFromModule: " << module_path;
+    return std::string();
+  }
+  std::string_view signature;
+  DWORD error = 0;
+  if (!FindModuleResource(module.get(), L"SIGNATURE_DAT", L"SIGNATURE.DAT", &signature, &error)) {
+    PLOG_CODE(ERROR, error) << "Cannot find resource "
+                            << "SIGNATURE_DAT";
+    return std::string();
+  }
+  // A key number and at least one byte of signature.
+  if (signature.size() <= 2) {
+    LOG(ERROR) << "Cannot find resource "
+               << "SIGNATURE_DAT";
+    return std::string();
+  }
+  std::string_view trust_json;
+  if (!FindModuleResource(module.get(), L"TRUSTED_JSON", L"TRUSTED.JSON", &trust_json, &error)) {
+    PLOG_CODE(ERROR, error) << "Cannot find resource "
+                            << "TRUSTED_JSON";
+    return std::string();
+  }
+  if (trust_json.empty()) {
+    LOG(ERROR) << "Cannot find resource "
+               << "TRUSTED_JSON";
+    return std::string();
+  }
+  const int key_number =
+      static_cast<unsigned char>(signature[0]) | static_cast<unsigned char>(signature[1]) << 8;
+  const std::optional<std::string> key = DecodeTrustedKey(key_number);
+  if (!key) {
+    LOG(ERROR) << "Cannot find key";
+    return std::string();
+  }
+  SignatureChecker checker;
+  const bool verified = checker.Check(signature.substr(2), *key, trust_json);
+  checker.Cleanup();
+  if (!verified) {
+    LOG(ERROR) << "Verify error";
+    return std::string();
+  }
+  return std::string(trust_json);
+}
+
+}  // namespace lite
