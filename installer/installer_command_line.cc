@@ -181,13 +181,19 @@ void InstallerCommandLine::RemoveSwitch(std::string_view name) {
 }
 
 std::u16string InstallerCommandLine::Render() const {
-  std::u16string line = QuoteProgram(program_);
+  const std::u16string program = QuoteProgram(program_);
+  return switches_.empty() ? program : program + u" " + RenderSwitches();
+}
+
+std::u16string InstallerCommandLine::RenderSwitches() const {
+  std::u16string line;
   for (const auto& [name, value] : switches_) {
     // Names get the same quoting as values; a name read from a quoted word
     // may hold blanks. Quotes can open mid-word, so --"a b"="c d" reads back
     // as the single word --a b=c d.
     const std::u16string wide_name = UTF8ToUTF16(name);
-    line += u" --";
+    if (!line.empty()) line += u' ';
+    line += u"--";
     line += QuoteForCommandLine(wide_name);
     // "--name=" reads the same as "--name", and the "=" keeps white space at
     // the end of a name from being trimmed away when the word is read.

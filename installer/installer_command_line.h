@@ -51,6 +51,10 @@ class InstallerCommandLine {
   // in white space is written as " --name=" to survive trimming. A quotation mark
   // cannot be expressed in the program path and is left out.
   std::u16string Render() const;
+  // The switches alone, as Render() writes them after the program but
+  // without the blank that would separate them from it: the parameters of
+  // ShellExecuteExW.
+  std::u16string RenderSwitches() const;
 
  private:
   void SetSwitch(std::string name, std::u16string value);

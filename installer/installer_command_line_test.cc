@@ -168,6 +168,18 @@ TEST(InstallerCommandLineTest, RendersSwitchesInNameOrder) {
   EXPECT_EQ(bytes.Render(), u"p --a-b --a_b --ab --z --\u00E9=1");
 }
 
+TEST(InstallerCommandLineTest, SwitchesRenderAloneForShellParameters) {
+  InstallerCommandLine command_line;
+  command_line.SetProgram(u"C:\\Program Files\\i.exe");
+  EXPECT_EQ(command_line.RenderSwitches(), u"");
+  EXPECT_EQ(command_line.Render(), u"\"C:\\Program Files\\i.exe\"");
+  command_line.AppendSwitchValue("setup-cmd-line", u"s.exe --a=\"b c\"");
+  command_line.AppendSwitch("run-as-admin");
+  const std::u16string switches = u"--run-as-admin --setup-cmd-line=\"s.exe --a=\\\"b c\\\"\"";
+  EXPECT_EQ(command_line.RenderSwitches(), switches);
+  EXPECT_EQ(command_line.Render(), u"\"C:\\Program Files\\i.exe\" " + switches);
+}
+
 TEST(InstallerCommandLineTest, QuotesOnlyWhatNeedsIt) {
   struct Case {
     std::u16string text;
