@@ -1,7 +1,7 @@
-// The steps of the entry sequence that belong to subsystems which are not
-// part of this build yet: crash capture, the default-browser probe, the
-// elevated copy, the installation engine and the installer window. Each says in the log what it did not do, so a
-// run is never mistaken for a real installation.
+// The steps of the entry sequence that hand the run to another subsystem:
+// the elevated copy and the silent installation run the engine; crash
+// capture, the default-browser probe and the installer window are not part
+// of this build yet, and each of those says in the log what it did not do.
 #ifndef INSTALLER_ENTRY_STEPS_H_
 #define INSTALLER_ENTRY_STEPS_H_
 

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include "installer/distribution_configuration_win.h"
 #include "installer/exit_code.h"
+#include "installer/installer_win.h"
+#include "installer/process_command_line.h"
+#include "installer/switches.h"
 #include "logging/log_message.h"
 
 namespace lite {
@@ -27,9 +31,14 @@ int RunElevatedCopy() {
 }
 
 int RunSilentInstallation(const DistributionConfiguration& config) {
-  LOG(WARNING) << "The installation engine is not part of this build; "
-                  "no setup program was downloaded or run.";
-  return kExitNoSetupExitCode;
+  const InstallerCommandLine& command_line = ProcessCommandLine();
+  Installer engine(nullptr, &config.brand, &config.params, true);
+  engine.SetMakeBrowserDefault(command_line.HasSwitch(switches::kMakeBrowserDefaultAfterImport));
+  engine.set_send_statistics(command_line.HasSwitch(switches::kSendStatistics) ||
+                             config.brand.ShouldSendStatistics());
+  engine.set_install_pin(!command_line.HasSwitch(switches::kDisableTlPin));
+  engine.InstallSync();
+  return engine.result_code();
 }
 
 int RunInstallerWindow(const DistributionConfiguration& config, int* engine_result) {
