@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -38,7 +39,9 @@ class TestEngine : public Installer {
   int32_t setup_exit_code = 0;
   FailureKind setup_failure_kind = FailureKind::kNone;
 
-  int setup_runs = 0;
+  std::atomic<int> setup_runs{0};
+  // Set: setup never returns, as a hung setup program would not.
+  HANDLE hang_until = nullptr;
   std::u16string archive;
   InstallerCommandLine setup_command_line;
   std::optional<std::u16string> brand_value_during_setup;
@@ -52,6 +55,7 @@ class TestEngine : public Installer {
   bool RunModule(const std::u16string& archive_path,
                  const InstallerCommandLine& command_line) override {
     ++setup_runs;
+    if (hang_until) WaitForSingleObject(hang_until, INFINITE);
     archive = archive_path;
     setup_command_line = command_line;
     brand_value_during_setup = ReadSetupValue(u"brand");
@@ -198,7 +202,9 @@ TEST_F(InstallerTest, SetupExitCode7ReachesTheWindowAsFailureKind5) {
 TEST_F(InstallerTest, ClosingTheWindowBeforeInstallEndsTheWorkerWithoutAnError) {
   cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
   RecordingDelegate delegate;
-  int setup_runs = 0;
+  std::atomic<int> setup_runs{0};
+  // Set: setup never returns, as a hung setup program would not.
+  HANDLE hang_until = nullptr;
   {
     TestEngine engine(&delegate, &*brand_, &params_, false);
     engine.InstallAsync();
@@ -213,6 +219,25 @@ TEST_F(InstallerTest, ClosingTheWindowBeforeInstallEndsTheWorkerWithoutAnError) 
   EXPECT_EQ(setup_runs, 0);
   EXPECT_TRUE(delegate.errors.empty());
   EXPECT_FALSE(ArchiveStillInScratch());
+}
+
+TEST_F(InstallerTest, WorkerThatDoesNotStopIsTerminatedAfterSixtySeconds) {
+  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  ScopedHandle never(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::optional<TestEngine> engine;
+  engine.emplace(nullptr, &*brand_, &params_, false);
+  engine->hang_until = never.get();
+  engine->InstallAsync();
+  engine->ReleaseInstall();
+  for (int i = 0; i < 400 && engine->setup_runs == 0; ++i) Sleep(50);
+  ASSERT_EQ(engine->setup_runs, 1);
+  const DWORD start = GetTickCount();
+  // The destructor stops the engine; a setup run in this process does not
+  // stop for it.
+  engine.reset();
+  const DWORD waited = GetTickCount() - start;
+  EXPECT_GE(waited, 59000u);
+  EXPECT_LT(waited, 70000u);
 }
 
 }  // namespace
