@@ -265,6 +265,10 @@ bool Installer::StartElevated() {
   return false;
 }
 
+void Installer::set_elevated_installer(std::unique_ptr<ElevatedInstaller> copy) {
+  elevated_installer_ = std::move(copy);
+}
+
 bool Installer::RunModuleInElevatedProcess() {
   LOG(INFO) << "Started waiting the elevated installer has finished its work.";
   const bool ok = elevated_installer_->RunModule(stop_event_.get());

@@ -113,6 +113,8 @@ class Installer {
   // the shared parameter block.
   InstallerCommandLine BuildSetupCommandLine(const std::u16string& archive,
                                              bool with_data_files) const;
+  // The elevated copy that will run setup instead of this process.
+  void set_elevated_installer(std::unique_ptr<ElevatedInstaller> copy);
   // Where a replaced setup run puts the exit code it stands for.
   void set_result_code(int32_t code) { result_code_ = code; }
 

@@ -14,6 +14,7 @@
 #include "distribution/brand_info.h"
 #include "distribution/distrib_info_params.h"
 #include "installer/delayed_params_win.h"
+#include "installer/elevated_installer_win.h"
 #include "installer/installer_command_line.h"
 #include "installer/installer_delegate.h"
 #include "stats/setup_registry_win.h"
@@ -219,6 +220,37 @@ TEST_F(InstallerTest, ClosingTheWindowBeforeInstallEndsTheWorkerWithoutAnError) 
   EXPECT_EQ(setup_runs, 0);
   EXPECT_TRUE(delegate.errors.empty());
   EXPECT_FALSE(ArchiveStillInScratch());
+}
+
+// Stands for an elevated copy that could not take the single-instance lock.
+int ExitAsAnotherInstance(const std::vector<std::u16string>&) { return 600; }
+TL_CHILD_PROCESS("exit-as-another-instance", ExitAsAnotherInstance);
+
+class ElevatedTestEngine : public TestEngine {
+ public:
+  using TestEngine::TestEngine;
+  using Installer::set_elevated_installer;
+};
+
+TEST_F(InstallerTest, ElevatedCopyEndingWith600GivesInstallResult7) {
+  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  RecordingDelegate delegate;
+  ElevatedTestEngine engine(&delegate, &*brand_, &params_, false);
+  delegate.stop_on_error = engine.stop_event();
+  auto copy = std::make_unique<ElevatedInstaller>();
+  Process child = testing::StartChild("exit-as-another-instance", {});
+  ASSERT_TRUE(child.is_valid());
+  HANDLE process = nullptr;
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), child.handle(), GetCurrentProcess(), &process,
+                              0, FALSE, DUPLICATE_SAME_ACCESS));
+  copy->SetProcess(process, nullptr);
+  engine.set_elevated_installer(std::move(copy));
+  engine.InstallSync();
+
+  EXPECT_EQ(engine.setup_runs, 0);
+  EXPECT_EQ(delegate.errors, std::vector<int>{7});
+  // Setup's exit code never reaches this process.
+  EXPECT_EQ(engine.result_code(), 400);
 }
 
 TEST_F(InstallerTest, WorkerThatDoesNotStopIsTerminatedAfterSixtySeconds) {
