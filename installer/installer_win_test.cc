@@ -203,9 +203,7 @@ TEST_F(InstallerTest, SetupExitCode7ReachesTheWindowAsFailureKind5) {
 TEST_F(InstallerTest, ClosingTheWindowBeforeInstallEndsTheWorkerWithoutAnError) {
   cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
   RecordingDelegate delegate;
-  std::atomic<int> setup_runs{0};
-  // Set: setup never returns, as a hung setup program would not.
-  HANDLE hang_until = nullptr;
+  int setup_runs = 0;
   {
     TestEngine engine(&delegate, &*brand_, &params_, false);
     engine.InstallAsync();
