@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "installer/distribution_configuration_win.h"
+#include "installer/elevated_copy_win.h"
 #include "installer/exit_code.h"
 #include "installer/installer_win.h"
 #include "installer/process_command_line.h"
@@ -26,8 +27,14 @@ bool ProbeDefaultBrowserInterface() {
 }
 
 int RunElevatedCopy() {
-  LOG(ERROR) << "The elevated copy is not part of this build; nothing was installed.";
-  return kExitElevatedCopyFailed;
+  return ExecuteAsAdmin(ProcessCommandLine(),
+                        [](InstallerDelegate& delegate, const std::u16string& archive,
+                           const InstallerCommandLine& setup_command_line, int32_t* result_code) {
+                          Installer engine(&delegate, nullptr, nullptr, false);
+                          const bool ok = engine.RunModule(archive, setup_command_line);
+                          *result_code = engine.result_code();
+                          return ok;
+                        });
 }
 
 int RunSilentInstallation(const DistributionConfiguration& config) {
