@@ -29,6 +29,9 @@ MACHINES = {
 
 IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
 IMAGE_SCN_MEM_SHARED = 0x10000000
+IMAGE_SCN_MEM_READ = 0x40000000
+IMAGE_SCN_MEM_WRITE = 0x80000000
+DELAYED_PARAMS_SIZE = 0xED4  # the parameter block handed to the elevated copy
 IMAGE_DIRECTORY_ENTRY_RESOURCE = 2
 
 RT_ICON = 3
@@ -622,6 +625,23 @@ class Checker:
             problems.append("virtual size is %d" % section.virtual_size)
         return True if not problems else "; ".join(problems)
 
+    def check_delayed_params_section(self):
+        found = [s for s in self.pe.sections if s.name == "Shared"]
+        if len(found) != 1:
+            return "%d sections named Shared" % len(found)
+        section = found[0]
+        problems = []
+        wanted = IMAGE_SCN_MEM_SHARED | IMAGE_SCN_MEM_READ | IMAGE_SCN_MEM_WRITE
+        if section.characteristics & wanted != wanted:
+            problems.append("characteristics %#010x lack shared, read or write"
+                            % section.characteristics)
+        if section.virtual_size != DELAYED_PARAMS_SIZE:
+            problems.append("virtual size is %#x" % section.virtual_size)
+        elif self.pe.read_rva(section.virtual_address, DELAYED_PARAMS_SIZE,
+                              "Shared section data").strip(b"\0"):
+            problems.append("the block does not start out zero")
+        return True if not problems else "; ".join(problems)
+
     # 4a: manifest
 
     def check_single_manifest(self):
@@ -937,6 +957,8 @@ class Checker:
         self.check("file holds the raw data of every section", self.check_file_complete)
         self.check("SHARED section is IMAGE_SCN_MEM_SHARED with virtual size 4",
                    self.check_shared_section)
+        self.check("Shared section is shared, readable and writable with virtual size %#x, "
+                   "all zero" % DELAYED_PARAMS_SIZE, self.check_delayed_params_section)
 
         self.check("exactly one RT_MANIFEST resource", self.check_single_manifest)
         self.check("RT_MANIFEST %d is a UTF-8 assembly manifest" % MANIFEST_ID,
