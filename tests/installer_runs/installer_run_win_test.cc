@@ -123,5 +123,15 @@ TEST_F(InstallerRunTest, InterfaceProbeAnswersBeforeAnythingElse) {
   EXPECT_FALSE(Logged("Lite installer mode."));
 }
 
+TEST_F(InstallerRunTest, ElevatedCopyWithoutItsFirstInstallerEndsAtOnce) {
+  EXPECT_EQ(Run({u"--run-as-admin", u"--parent-installer-process-id=none",
+                 u"--setup-cmd-line=fake_browser_arc"}),
+            -1);
+  EXPECT_TRUE(Logged("ERROR: Suspicious process id=none"));
+  EXPECT_TRUE(Logged("INFO: Start installer as admin (ExecuteAsAdmin:"));
+  EXPECT_TRUE(Logged("ERROR: Installer started as admin has been unexpectedly synced, wr="));
+  EXPECT_FALSE(Logged("Lite installer mode."));
+}
+
 }  // namespace
 }  // namespace lite
