@@ -33,8 +33,13 @@ int64_t WallClockMicros() {
 }
 
 int64_t UnbiasedInterruptTimeMicros() {
+  // Windows 7 and later; importing it would keep the installer from loading
+  // on Vista, which it still serves with its own setup URL.
+  using QueryFunction = BOOL(WINAPI*)(PULONGLONG);
+  static const QueryFunction query = GetProcAddressAs<QueryFunction>(
+      GetModuleHandleW(L"kernel32.dll"), "QueryUnbiasedInterruptTime");
   ULONGLONG hundred_ns = 0;
-  if (!QueryUnbiasedInterruptTime(&hundred_ns)) return 0;
+  if (!query || !query(&hundred_ns)) return 0;
   return static_cast<int64_t>(hundred_ns / 10);
 }
 

@@ -196,10 +196,18 @@ TEST(InstallationReportTest, FinalReportGoesToTheReportHostAndAFailureIsOnlyLogg
                                            install_micros, installation_id});
     WinModuleAcquisition acquisition({"", "", ""}, nullptr, stop.get(), nullptr);
 
-    ReportInstallationFinished(acquisition, events, true);
+    ReportInstallationFinished(
+        [&](const std::u16string& url, DownloadSink* sink, std::string* error) {
+          return acquisition.Download(url, sink, error, nullptr);
+        },
+        events, true);
     cancel_count = 1;
     cdn.SetRule("/get/browser/install", R"({"status": 500})");
-    ReportInstallationFinished(acquisition, events, true);
+    ReportInstallationFinished(
+        [&](const std::u16string& url, DownloadSink* sink, std::string* error) {
+          return acquisition.Download(url, sink, error, nullptr);
+        },
+        events, true);
   }
   _putenv_s("TOLVAR_LITE_ENDPOINT_BASE", "");
   SetGlobalLogger(nullptr);

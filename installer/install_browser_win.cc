@@ -70,12 +70,14 @@ int Installer::InstallBrowser() {
   DeleteFileW(AsWide(module_path_.value()));
   ScopedFileDeletion delete_archive(module_path_);
 
-  const int64_t t0 = UnbiasedInterruptTimeMicros();
+  // Durations are wall-clock time; the time stamps handed to setup are
+  // interrupt time (Installer::ReleaseInstall).
+  const int64_t t0 = WallClockMicros();
   ModuleFile module_lock;
   const int download_result = GetModule(module_path_, permanent_lock ? &module_lock : nullptr);
   if (download_result != 0) return download_result;
 
-  const int64_t t1 = UnbiasedInterruptTimeMicros();
+  const int64_t t1 = WallClockMicros();
   const HANDLE waits[] = {stop_event_.get(), release_event_.get()};
   if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
     PLOG(ERROR) << "Installation after download event isn't in signal state or installation "
@@ -83,7 +85,7 @@ int Installer::InstallBrowser() {
     return 1;
   }
 
-  const int64_t t2 = UnbiasedInterruptTimeMicros();
+  const int64_t t2 = WallClockMicros();
   // Nobody may write the archive between its verification and its start.
   ScopedHandle read_lock;
   if (permanent_lock) {
@@ -109,7 +111,7 @@ int Installer::InstallBrowser() {
   }
   LOG(INFO) << "Verification succeeded: " << module_path_;
 
-  const int64_t t3 = UnbiasedInterruptTimeMicros();
+  const int64_t t3 = WallClockMicros();
   statistics_.SaveParamsToRegistry();
   const bool elevated = elevated_installer_ != nullptr;
   events_.ReportSetupLaunched(AreUacNotificationsEnabled(), elevated);
@@ -127,7 +129,7 @@ int Installer::InstallBrowser() {
 
   read_lock.reset();
   module_lock.Close();
-  const int64_t t4 = UnbiasedInterruptTimeMicros();
+  const int64_t t4 = WallClockMicros();
   setup_micros_ = t4 - t3;
   SetupExit exit;
   // Setup that ran and failed (exit codes 7 and 8) did start: its exit code
@@ -187,6 +189,7 @@ bool Installer::WriteParamsForElevatedCopy() const {
 InstallerCommandLine Installer::BuildSetupCommandLine(const std::u16string& archive,
                                                       bool with_data_files) const {
   const InstallerCommandLine& process_command_line = ProcessCommandLine();
+  const InstallerDataFiles data_files = DataFiles();
   SetupCommandLineInputs in;
   in.process_command_line = &process_command_line;
   in.archive_path = archive;
@@ -200,10 +203,10 @@ InstallerCommandLine Installer::BuildSetupCommandLine(const std::u16string& arch
   in.ok_button_pressed_time = install_click_time_;
   in.install_start_time = install_start_time_;
   in.interface_availability = interface_availability_;
-  in.abt_config_resource_file = data_files_.abt_config_path();
-  in.installer_data = data_files_.installer_data_path();
-  in.clids_file = data_files_.clids_path();
-  in.website_icon_file = data_files_.website_icon_path();
+  in.abt_config_resource_file = data_files.abt_config_path();
+  in.installer_data = data_files.installer_data_path();
+  in.clids_file = data_files.clids_path();
+  in.website_icon_file = data_files.website_icon_path();
   in.override_partner_package = partner_package_override_path_;
   in.browser_present = browser_present_;
   if (brand_) {

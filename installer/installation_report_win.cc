@@ -1,19 +1,17 @@
 #include "installer/installation_report_win.h"
 
 #include "base/utf.h"
-#include "installer/module_acquisition_win.h"
 #include "logging/system_error_win.h"
 #include "net/string_sink.h"
 #include "stats/installation_events_win.h"
 
 namespace lite {
 
-void ReportInstallationFinished(WinModuleAcquisition& acquisition,
-                                const InstallationEvents& events, bool success) {
+void ReportInstallationFinished(const PlainDownload& download, const InstallationEvents& events,
+                                bool success) {
   StringSink response;  // discarded
   std::string error;
-  if (!acquisition.Download(WidenBytes(events.InstallReportUrl(success)), &response, &error,
-                            nullptr)) {
+  if (!download(WidenBytes(events.InstallReportUrl(success)), &response, &error)) {
     PLOG(ERROR) << "Cannot report installation status: " << error;
   }
 }

@@ -3,15 +3,23 @@
 #ifndef INSTALLER_INSTALLATION_REPORT_WIN_H_
 #define INSTALLER_INSTALLATION_REPORT_WIN_H_
 
+#include <functional>
+#include <string>
+
 namespace lite {
 
+class DownloadSink;
 class InstallationEvents;
-class WinModuleAcquisition;
 
-// Sends the report through the engine's plain download (which honours its
-// stop event); a failure is logged and changes nothing else.
-void ReportInstallationFinished(WinModuleAcquisition& acquisition,
-                                const InstallationEvents& events, bool success);
+// The engine's plain download: |url| into |sink|, honouring its stop event;
+// the downloader's error text on failure.
+using PlainDownload = std::function<bool(const std::u16string& url, DownloadSink* sink,
+                                         std::string* error)>;
+
+// Sends the report through |download|; a failure is logged and changes
+// nothing else.
+void ReportInstallationFinished(const PlainDownload& download, const InstallationEvents& events,
+                                bool success);
 
 }  // namespace lite
 

@@ -45,6 +45,13 @@ class Installer::Acquisition : public WinModuleAcquisition {
     return WinModuleAcquisition::GetModuleCreationTime(path, time);
   }
   bool PlainIsNative64Bit() { return WinModuleAcquisition::IsNative64Bit(); }
+  int PlainDownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line) {
+    return ModuleAcquisition::DownloadModule(sink, command_line);
+  }
+
+  int DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line) override {
+    return engine_.DownloadModule(sink, command_line);
+  }
 
   bool GetModuleCreationTime(const FilePath& path, int64_t* time) override {
     return engine_.GetModuleCreationTime(path, time);
@@ -205,7 +212,12 @@ void Installer::Install() {
   events_.ReportInstallerStarted(GetScaleFactor());
   installation_id_ = NewInstallationId();
   if (brand_) brand_->StoreLanguageValue();
-  ExtractInstallerDataIfAbsent(working_dir_, data_files_);
+  InstallerDataFiles completed = DataFiles();
+  ExtractInstallerDataIfAbsent(working_dir_, completed);
+  {
+    SrwAutoLock lock(data_files_lock_);
+    data_files_ = completed;
+  }
   StoreSetupValues();
 
   int result = InstallBrowser();
@@ -220,7 +232,16 @@ void Installer::Install() {
     RemoveSetupValuesAfterSuccess();
   }
   if (delegate_) WaitForBrowserWindow();
-  ReportInstallationFinished(*acquisition_, events_, result == 0);
+  ReportInstallationFinished(
+      [this](const std::u16string& url, DownloadSink* sink, std::string* error) {
+        return Download(url, sink, error, nullptr);
+      },
+      events_, result == 0);
+}
+
+InstallerDataFiles Installer::DataFiles() const {
+  SrwAutoLock lock(data_files_lock_);
+  return data_files_;
 }
 
 void Installer::StoreSetupValues() const {
@@ -299,7 +320,7 @@ bool Installer::GetModuleCreationTime(const FilePath& path, int64_t* time) {
 }
 
 int Installer::DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line) {
-  return acquisition_->DownloadModule(sink, command_line);
+  return acquisition_->PlainDownloadModule(sink, command_line);
 }
 
 DownloadAttemptOutcome Installer::RunDownloadAttempt(const std::u16string& url,

@@ -21,6 +21,7 @@
 #include "installer/module_acquisition_win.h"
 #include "stats/install_statistics_win.h"
 #include "stats/installation_events_win.h"
+#include "stats/srw_lock_win.h"
 
 namespace lite {
 
@@ -121,6 +122,9 @@ class Installer {
  private:
   class Acquisition;
 
+  // The data-file paths, which the worker completes while the window may
+  // build the elevated copy's command line.
+  InstallerDataFiles DataFiles() const;
   void StoreSetupValues() const;
   void RemoveSetupValuesAfterSuccess() const;
   void WaitForBrowserWindow();
@@ -137,6 +141,7 @@ class Installer {
   bool send_statistics_ = false;
   bool install_pin_ = true;
   FilePath working_dir_;
+  mutable SrwLock data_files_lock_;
   InstallerDataFiles data_files_;
   std::u16string installation_id_;
   int32_t result_code_;

@@ -76,7 +76,7 @@ class ModuleAcquisition {
   virtual ~ModuleAcquisition() = default;
 
   // The attempt loop over |sink| (the open archive file); a result code.
-  int DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line);
+  virtual int DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line);
 
   // Candidate URLs, each with "?from_installer=true".
   std::vector<std::string> GetDownloadUrls(int architecture_class);
