@@ -68,6 +68,17 @@ int RunChild(const std::string& name, const std::vector<std::u16string>& args,
   return exit_code;
 }
 
+bool WaitForFileText(const FilePath& file, const std::string& text, DWORD timeout_ms) {
+  const DWORD start = GetTickCount();
+  do {
+    if (ReadFileWithLimit(file, 1 << 22).value_or("").find(text) != std::string::npos) {
+      return true;
+    }
+    Sleep(50);
+  } while (GetTickCount() - start < timeout_ms);
+  return false;
+}
+
 FilePath MakeScratchDir() {
   std::optional<FilePath> dir = CreateUniqueTempDir(u"tltest");
   return dir ? *dir : FilePath();

@@ -39,6 +39,10 @@ FilePath MakeScratchDir();
 // CreateProcessW block.
 std::u16string EnvironmentWith(const std::map<std::u16string, std::u16string>& overrides);
 
+// Waits up to |timeout_ms| for |file| to contain |text|; for following a
+// running program's log.
+bool WaitForFileText(const FilePath& file, const std::string& text, DWORD timeout_ms);
+
 // The build's lite_installer.exe.
 FilePath InstallerExePath();
 
