@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "base/file_util_win.h"
@@ -90,6 +91,17 @@ TEST(SetupHandoffTest, SuccessfulRunHandsSetupItsSwitchesValuesAndReportsEverySt
   EXPECT_EQ(program.rfind(temp, 0), 0u) << program;
   EXPECT_TRUE(std::regex_match(program.substr(temp.size()), std::regex(R"(tq[0-9A-F]+\.tmp)")))
       << program;
+  // Written as the installer renders switches: "--" and the lower-case
+  // name, in name order; the loose argument is gone.
+  const std::string raw = *run.SetupRecord()->FindPath("command_line")->GetIfString();
+  EXPECT_NE(raw.find(" --unknown-switch=\"Some Value\""), std::string::npos) << raw;
+  EXPECT_EQ(raw.find("loose-argument"), std::string::npos) << raw;
+  std::vector<std::string> names;
+  for (const Value& word : *run.SetupRecord()->FindPath("arguments")->GetIfList()) {
+    const std::string& text = *word.GetIfString();
+    if (text.rfind("--", 0) == 0) names.push_back(text.substr(2, text.find('=') - 2));
+  }
+  EXPECT_TRUE(std::is_sorted(names.begin(), names.end())) << raw;
   InstallerCommandLine::SwitchMap switches = setup->switches();
   EXPECT_TRUE(std::regex_match(Take(&switches, "install-start-time-no-uac"),
                                std::regex("[1-9][0-9]*")));
@@ -192,7 +204,8 @@ TEST(SetupHandoffTest, DoNotLaunchBrowserReachesSetupAndTheRunEndsWithSetup) {
   EXPECT_TRUE(setup->HasSwitch("do-not-launch-browser"));
   EXPECT_FALSE(setup->HasSwitch("semi-silent"));
   EXPECT_FALSE(setup->HasSwitch("uac-enabled"));
-  // Nothing waits for a browser window (20 s) after setup.
+  // A silent run has no window to keep open for the browser, with or
+  // without the switch: nothing waits the 20 s for the browser's window.
   EXPECT_LT(run.run_ms(), 20000u);
   const std::vector<std::string> reports = run.FinalReports();
   ASSERT_EQ(reports.size(), 1u);
