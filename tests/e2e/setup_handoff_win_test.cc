@@ -89,15 +89,16 @@ TEST(SetupHandoffTest, SuccessfulRunHandsSetupItsSwitchesValuesAndReportsEverySt
   ASSERT_TRUE(setup) << "setup never ran";
   const std::string program = UTF16ToUTF8(setup->GetProgram());
   EXPECT_EQ(program.rfind(temp, 0), 0u) << program;
-  EXPECT_TRUE(std::regex_match(program.substr(temp.size()), std::regex(R"(tq[0-9A-F]+\.tmp)")))
+  EXPECT_TRUE(std::regex_match(program.substr(temp.size()), std::regex(R"(tq[0-9A-Fa-f]+\.tmp)")))
       << program;
   // Written as the installer renders switches: "--" and the lower-case
   // name, in name order; the loose argument is gone.
-  const std::string raw = *run.SetupRecord()->FindPath("command_line")->GetIfString();
+  const std::optional<Value> record = run.SetupRecord();
+  const std::string raw = *record->FindPath("command_line")->GetIfString();
   EXPECT_NE(raw.find(" --unknown-switch=\"Some Value\""), std::string::npos) << raw;
   EXPECT_EQ(raw.find("loose-argument"), std::string::npos) << raw;
   std::vector<std::string> names;
-  for (const Value& word : *run.SetupRecord()->FindPath("arguments")->GetIfList()) {
+  for (const Value& word : *record->FindPath("arguments")->GetIfList()) {
     const std::string& text = *word.GetIfString();
     if (text.rfind("--", 0) == 0) names.push_back(text.substr(2, text.find('=') - 2));
   }
