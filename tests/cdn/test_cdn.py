@@ -335,6 +335,11 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
             self.send_header(name, value)
         for name, value in (rule.get("headers") or {}).items():
             self.send_header(name, value)
+        # One request per connection: WinINet hands a kept-alive connection
+        # to later sessions of the process, and a request on it would sort
+        # by that connection's place in the record, ahead of requests made
+        # in between on newer connections.
+        self.send_header("Connection", "close")
         self.end_headers()
 
     def _send_simple(self, status, data, rule, headers):

@@ -116,6 +116,20 @@ class TestCdnTest(unittest.TestCase):
             logged = [json.loads(line) for line in f]
         self.assertIn("/stats/event", [r["path"] for r in logged])
 
+    def test_each_connection_carries_one_request_so_the_record_follows_the_client(self):
+        early = http.client.HTTPConnection("127.0.0.1", self.cdn.port, timeout=10)
+        early.request("GET", "/order/1")
+        response = early.getresponse()
+        response.read()
+        self.assertEqual(response.getheader("Connection"), "close")
+        self.get("/order/2")
+        # http.client connects again for a closed connection.
+        early.request("GET", "/order/3")
+        early.getresponse().read()
+        early.close()
+        self.assertEqual([r["path"] for r in self.cdn.requests(path="/order/")],
+                         ["/order/1", "/order/2", "/order/3"])
+
 
 if __name__ == "__main__":
     unittest.main()
