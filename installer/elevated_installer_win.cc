@@ -66,7 +66,7 @@ void ElevatedInstaller::EnsureProcessFinished() {
   if (WaitForSingleObject(process_.get(), finish_timeout_ms_) != WAIT_TIMEOUT) return;
   terminated_ = true;
   PLOG(ERROR) << "The elevated installer hangs and must be forcibly terminated.";
-  TerminateProcess(process_.get(), 0);
+  if (!TerminateProcess(process_.get(), 0)) PLOG(ERROR) << "Cannot terminate the elevated installer.";
 }
 
 std::unique_ptr<ElevatedInstaller> StartElevatedCopy(

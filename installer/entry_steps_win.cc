@@ -9,6 +9,7 @@
 #include "installer/process_command_line.h"
 #include "installer/switches.h"
 #include "logging/log_message.h"
+#include "logging/system_error_win.h"
 
 namespace lite {
 
@@ -31,6 +32,15 @@ int RunElevatedCopy() {
                         [](InstallerDelegate& delegate, const std::u16string& archive,
                            const InstallerCommandLine& setup_command_line, int32_t* result_code) {
                           Installer engine(&delegate, nullptr, nullptr, false);
+                          // The path came through memory any process of
+                          // this file can write: the copy runs with rights,
+                          // so it runs only what it has verified itself. The
+                          // first installer keeps the file from changing.
+                          if (!engine.VerifyDownloadedModule(FilePath(archive))) {
+                            PLOG_FROM(ERROR, "ExecuteAsAdmin")
+                                << "Module verification failed: " << archive;
+                            return false;
+                          }
                           const bool ok = engine.RunModule(archive, setup_command_line);
                           *result_code = engine.result_code();
                           return ok;

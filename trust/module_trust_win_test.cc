@@ -178,6 +178,34 @@ TEST_F(ModuleTrustTest, BrokenTrustResourcesRejectTheModuleBeforeAnyAuthenticode
   EXPECT_TRUE(Logged("Cannot find resource TRUSTED_JSON - ", "GetTrustJsonFromModule"));
 }
 
+// Sets the size that |module|'s directory gives resource |type|/|name|.
+bool PatchResourceSize(const FilePath& module, const wchar_t* type, const wchar_t* name,
+                       DWORD size) {
+  DWORD offset = 0;
+  {
+    // Mapped as a plain file, the directory entry's address is its offset.
+    ScopedLibrary mapped(
+        LoadLibraryExW(AsWide(module.value()), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+    HRSRC entry = mapped ? FindResourceW(mapped.get(), name, type) : nullptr;
+    if (!entry) return false;
+    const auto base = reinterpret_cast<uintptr_t>(mapped.get()) & ~uintptr_t{3};
+    offset = static_cast<DWORD>(reinterpret_cast<uintptr_t>(entry) - base) +
+             offsetof(IMAGE_RESOURCE_DATA_ENTRY, Size);
+  }
+  ScopedHandle file(CreateFileW(AsWide(module.value()), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                0, nullptr));
+  DWORD written = 0;
+  return file.is_valid() && SetFilePointer(file.get(), offset, nullptr, FILE_BEGIN) == offset &&
+         WriteFile(file.get(), &size, sizeof(size), &written, nullptr) && written == sizeof(size);
+}
+
+TEST_F(ModuleTrustTest, ResourceLargerThanTheModuleIsRefusedUnread) {
+  const FilePath module = CopyOfListedModule(u"oversized.exe");
+  ASSERT_TRUE(PatchResourceSize(module, L"TRUSTED_JSON", L"TRUSTED.JSON", 0x4000000));
+  EXPECT_EQ(GetTrustJsonFromModule(module), "");
+  EXPECT_TRUE(Logged("Cannot find resource TRUSTED_JSON - 13, ", "GetTrustJsonFromModule"));
+}
+
 TEST_F(ModuleTrustTest, UntrustedRootIsRefusedOnWindows10AndPassesHashOnlyOnWindows7) {
   const FilePath module = ModulePath(u"trust_module_untrusted_chain_signed.exe");
   EXPECT_FALSE(VerifyDownloadedModule(module));

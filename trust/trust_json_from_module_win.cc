@@ -14,8 +14,28 @@
 namespace lite {
 namespace {
 
+// Whether [data, data + size) lies within the one mapping that holds
+// |data|. A resource's size comes from the module's own directory, which
+// nothing has vouched for yet.
+bool IsWithinMapping(const void* data, size_t size) {
+  const char* end = static_cast<const char*>(data) + size;
+  MEMORY_BASIC_INFORMATION region;
+  if (!VirtualQuery(data, &region, sizeof(region))) return false;
+  const void* allocation = region.AllocationBase;
+  const char* covered = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
+  while (covered < end) {
+    if (!VirtualQuery(covered, &region, sizeof(region)) || region.State != MEM_COMMIT ||
+        region.AllocationBase != allocation) {
+      return false;
+    }
+    covered += region.RegionSize;
+  }
+  return true;
+}
+
 // The bytes of a resource of |module|, valid while it stays loaded; false
-// with the Windows error of the call that failed.
+// with the Windows error of the call that failed, or ERROR_INVALID_DATA
+// when the resource claims more bytes than the module holds.
 bool FindModuleResource(HMODULE module, const wchar_t* type, const wchar_t* name,
                         std::string_view* bytes, DWORD* error) {
   HRSRC resource = FindResourceW(module, name, type);
@@ -25,7 +45,13 @@ bool FindModuleResource(HMODULE module, const wchar_t* type, const wchar_t* name
     *error = GetLastError();
     return false;
   }
-  *bytes = std::string_view(static_cast<const char*>(data), SizeofResource(module, resource));
+  const DWORD size = SizeofResource(module, resource);
+  if (!IsWithinMapping(data, size)) {
+    *error = ERROR_INVALID_DATA;
+    SetLastError(ERROR_INVALID_DATA);
+    return false;
+  }
+  *bytes = std::string_view(static_cast<const char*>(data), size);
   return true;
 }
 

@@ -22,6 +22,12 @@ std::string Reversed(std::string bytes) {
 
 // Verifies signature |index|, with the hash-only second try where the
 // system wants one; |*hash_only| stays set for the signatures after it.
+bool IsFailureNoRetryForgives(int32_t result) {
+  constexpr int32_t kRevoked = static_cast<int32_t>(0x800B010C);            // CERT_E_REVOKED
+  constexpr int32_t kBadCertSignature = static_cast<int32_t>(0x80096004);  // TRUST_E_CERT_SIGNATURE
+  return result == kRevoked || result == kBadCertSignature;
+}
+
 bool VerifySignature(const FilePath& path, uint32_t index, SignatureSource* source,
                      bool* hash_only) {
   SignatureCheck check = source->Verify(index, *hash_only);
@@ -33,6 +39,9 @@ bool VerifySignature(const FilePath& path, uint32_t index, SignatureSource* sour
   }
   if (check.result == 0) return true;
   if (!source->IsExtendedCheckNeeded()) return false;
+  // The hash-only retry is for systems that cannot follow a SHA-256 chain;
+  // it must not forgive a certificate known to be revoked or forged.
+  if (IsFailureNoRetryForgives(check.result)) return false;
   LOG_FROM(WARNING, kVerifyModuleImpl)
       << "Start additional sha256 verification. " << path << " Error code: " << check.result;
   *hash_only = true;

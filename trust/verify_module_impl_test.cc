@@ -202,6 +202,18 @@ TEST_F(VerifyModuleImplTest, FailedSignatureGetsAHashOnlyRetryOnlyBeforeWindows1
             (std::vector<std::pair<uint32_t, bool>>{{0, false}, {0, true}, {1, true}}));
 }
 
+TEST_F(VerifyModuleImplTest, RevokedOrForgedCertificateGetsNoHashOnlyRetry) {
+  const TrustVerifier listed = Listing({{Id('a'), Digest("key")}});
+  for (uint32_t failure : {0x800B010Cu, 0x80096004u}) {
+    FakeSignature refused = Signature(kSha256WithRsaOid, 'a');
+    refused.check.result = static_cast<int32_t>(failure);
+    FakeSource windows7({refused}, true);
+    EXPECT_FALSE(VerifyModuleImpl(kPath, listed, &windows7)) << failure;
+    EXPECT_EQ(windows7.calls.size(), 1u) << failure;
+  }
+  EXPECT_EQ(Count("Start additional sha256 verification. "), 0);
+}
+
 TEST_F(VerifyModuleImplTest, ExceptionsAndMissingCertificatesSkipToTheNextSignature) {
   FakeSignature raises = Signature(kSha256WithRsaOid, 'x');
   raises.check.raised_exception = true;
