@@ -9,19 +9,10 @@
 #include <string>
 
 #include "base/base64.h"
+#include "tools/openssl_owners.h"
 
 namespace lite {
 namespace {
-
-struct BioFree {
-  void operator()(BIO* bio) const { BIO_free(bio); }
-};
-struct KeyFree {
-  void operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
-};
-struct DigestContextFree {
-  void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
-};
 
 // The reason of the most recent OpenSSL failure, for the error text.
 std::string OpenSslReason() {
@@ -37,11 +28,11 @@ std::string OpenSslReason() {
 
 bool SignPackageText(std::string_view private_key_pem, std::string_view json_text,
                      std::string* signature_base64, std::string* error) {
-  std::unique_ptr<BIO, BioFree> pem(
+  ScopedBio pem(
       BIO_new_mem_buf(private_key_pem.data(), static_cast<int>(private_key_pem.size())));
   // A null password callback with an empty password refuses encrypted keys
   // instead of prompting on the terminal in the middle of a build.
-  std::unique_ptr<EVP_PKEY, KeyFree> key(
+  ScopedKey key(
       pem ? PEM_read_bio_PrivateKey(pem.get(), nullptr, nullptr, const_cast<char*>(""))
           : nullptr);
   if (!key) {
@@ -58,7 +49,7 @@ bool SignPackageText(std::string_view private_key_pem, std::string_view json_tex
     return false;
   }
 
-  std::unique_ptr<EVP_MD_CTX, DigestContextFree> context(EVP_MD_CTX_new());
+  ScopedDigestContext context(EVP_MD_CTX_new());
   unsigned char signature[kPackageSignatureBytes];
   size_t length = sizeof signature;
   // RSA keys sign with PKCS #1 v1.5 padding unless told otherwise.

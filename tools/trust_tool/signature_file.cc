@@ -10,20 +10,10 @@
 #include <optional>
 
 #include "trust/trusted_keys.h"
+#include "tools/openssl_owners.h"
 
 namespace lite {
 namespace {
-
-struct BioFree {
-  void operator()(BIO* bio) const { BIO_free(bio); }
-};
-struct KeyFree {
-  void operator()(EVP_PKEY* key) const { EVP_PKEY_free(key); }
-};
-struct DigestContextFree {
-  void operator()(EVP_MD_CTX* context) const { EVP_MD_CTX_free(context); }
-};
-using ScopedKey = std::unique_ptr<EVP_PKEY, KeyFree>;
 
 std::string OpenSslReason() {
   const unsigned long code = ERR_get_error();
@@ -47,7 +37,7 @@ bool SignTrustDocument(std::string_view private_key_pem, int key_number, std::st
              std::to_string(kTrustedKeyCount - 1);
     return false;
   }
-  std::unique_ptr<BIO, BioFree> pem(
+  ScopedBio pem(
       BIO_new_mem_buf(private_key_pem.data(), static_cast<int>(private_key_pem.size())));
   // An empty password refuses encrypted keys instead of prompting mid-build.
   ScopedKey key(pem ? PEM_read_bio_PrivateKey(pem.get(), nullptr, nullptr, const_cast<char*>(""))
@@ -60,7 +50,7 @@ bool SignTrustDocument(std::string_view private_key_pem, int key_number, std::st
     *error = "the key is not an RSA key";
     return false;
   }
-  std::unique_ptr<EVP_MD_CTX, DigestContextFree> context(EVP_MD_CTX_new());
+  ScopedDigestContext context(EVP_MD_CTX_new());
   size_t length = 0;
   if (!context || EVP_DigestSignInit(context.get(), nullptr, EVP_sha1(), nullptr, key.get()) != 1 ||
       EVP_DigestSign(context.get(), nullptr, &length, Bytes(document), document.size()) != 1) {
@@ -97,7 +87,7 @@ bool VerifyTrustDocument(std::string_view signature_file, std::string_view docum
   }
   const unsigned char* der = Bytes(*spki);
   ScopedKey key(d2i_PUBKEY(nullptr, &der, static_cast<long>(spki->size())));
-  std::unique_ptr<EVP_MD_CTX, DigestContextFree> context(EVP_MD_CTX_new());
+  ScopedDigestContext context(EVP_MD_CTX_new());
   const std::string_view signature = signature_file.substr(2);
   if (!key || !context ||
       EVP_DigestVerifyInit(context.get(), nullptr, EVP_sha1(), nullptr, key.get()) != 1 ||

@@ -11,20 +11,13 @@
 #include "base/base64.h"
 #include "base/json/json_reader.h"
 #include "base/json/json_writer.h"
+#include "tools/openssl_owners.h"
 
 namespace lite {
 namespace {
 
-struct BioFree {
-  void operator()(BIO* bio) const { BIO_free(bio); }
-};
-struct X509Free {
-  void operator()(X509* certificate) const { X509_free(certificate); }
-};
-using ScopedX509 = std::unique_ptr<X509, X509Free>;
-
 ScopedX509 ReadCertificate(std::string_view pem) {
-  std::unique_ptr<BIO, BioFree> bio(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
+  ScopedBio bio(BIO_new_mem_buf(pem.data(), static_cast<int>(pem.size())));
   ScopedX509 certificate(bio ? PEM_read_bio_X509(bio.get(), nullptr, nullptr, nullptr) : nullptr);
   ERR_clear_error();
   return certificate;
