@@ -89,8 +89,8 @@ class SilentInstallation {
   DWORD run_ms_ = 0;
 };
 
-// The values the installer hands to setup under HKCU\Software\Tolvar\
-// TolvarBrowser; the e2e cases start from none of them.
+// The values the installer hands to setup under the per-user key
+// HKCU\Software\Tolvar\TolvarBrowser; the e2e cases start from none of them.
 void RemoveHandedOverValues();
 // Which of them are present now (name -> value).
 std::map<std::string, std::string> PresentHandedOverValues();
