@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-#include <charconv>
 #include <string>
 
 #include "base/file_util_win.h"
 #include "base/scoped_handle_win.h"
+#include "installer/decimal_text.h"
 #include "installer/delayed_params_win.h"
 #include "installer/elevated_installer_win.h"
 #include "installer/exit_code.h"
@@ -21,21 +21,10 @@ namespace {
 
 constexpr char kFunction[] = "ExecuteAsAdmin";
 
-// The leading decimal number of |text| (0 when there is none); false when
-// anything else is there too.
-template <typename Number>
-bool ParseLeadingDecimal(const std::string& text, Number* value) {
-  *value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, *value);
-  if (error != std::errc()) *value = 0;
-  return error == std::errc() && ptr == end;
-}
-
 DWORD ReadParentProcessId(const InstallerCommandLine& command_line) {
   const std::string text = command_line.GetSwitchValueASCII(switches::kParentInstallerProcessId);
   int32_t id = 0;
-  if (!ParseLeadingDecimal(text, &id)) {
+  if (!ParseDecimal(text, &id)) {
     PLOG_FROM(ERROR, kFunction) << "Suspicious process id=" << text;
   }
   return static_cast<DWORD>(id);
@@ -43,7 +32,7 @@ DWORD ReadParentProcessId(const InstallerCommandLine& command_line) {
 
 HWND ReadProgressWindow(const InstallerCommandLine& setup_command_line) {
   uintptr_t handle = 0;
-  ParseLeadingDecimal(setup_command_line.GetSwitchValueASCII(setup_switches::kProgressWindow), &handle);
+  ParseDecimal(setup_command_line.GetSwitchValueASCII(setup_switches::kProgressWindow), &handle);
   return reinterpret_cast<HWND>(handle);
 }
 

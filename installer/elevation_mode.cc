@@ -1,9 +1,9 @@
 #include "installer/elevation_mode.h"
 
-#include <charconv>
 #include <string>
 
 #include "distribution/brand_info.h"
+#include "installer/decimal_text.h"
 #include "installer/switches.h"
 
 namespace lite {
@@ -25,9 +25,7 @@ bool HasTriStatePreset(const DistribParamMap* params, const std::string& key) {
 // The whole text as a decimal integer, 0 when it is not one.
 int ParseDecimalOrZero(const std::string& text) {
   int value = 0;
-  const char* end = text.data() + text.size();
-  const auto [ptr, error] = std::from_chars(text.data(), end, value);
-  return error == std::errc() && ptr == end ? value : 0;
+  return ParseDecimal(text, &value) ? value : 0;
 }
 
 // Without a welcome screen nobody presses Install, so the restart has to come

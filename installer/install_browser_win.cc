@@ -3,7 +3,6 @@
 // elevated copy.
 #include <windows.h>
 
-#include <limits>
 #include <string>
 
 #include "base/scoped_handle_win.h"
@@ -26,6 +25,7 @@
 #include "logging/system_error_win.h"
 #include "net/async_install_tasks_win.h"
 #include "net/module_file_win.h"
+#include "stats/install_report_url.h"
 
 namespace lite {
 namespace {
@@ -40,16 +40,6 @@ class ScopedFileDeletion {
  private:
   const FilePath& path_;
 };
-
-// Whole seconds; the two extreme values stand for an endless duration and
-// are passed on unchanged.
-int64_t DurationSeconds(int64_t micros) {
-  if (micros == std::numeric_limits<int64_t>::max() ||
-      micros == std::numeric_limits<int64_t>::min()) {
-    return micros;
-  }
-  return micros / 1000000;
-}
 
 std::u16string Decimal(int64_t value) { return WidenBytes(std::to_string(value)); }
 

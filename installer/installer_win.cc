@@ -4,6 +4,7 @@
 
 #include "base/file_util_win.h"
 #include "base/guid.h"
+#include "base/string_join.h"
 #include "base/time.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
@@ -81,20 +82,6 @@ std::u16string NewInstallationId() {
   return guid ? WidenBytes(StripGuidBraces(GuidToString(*guid))) : std::u16string();
 }
 
-std::string JoinTestIds(const std::vector<std::string>& ids, const char* separator) {
-  std::string joined;
-  for (const std::string& id : ids) {
-    if (!joined.empty()) joined += separator;
-    joined += id;
-  }
-  return joined;
-}
-
-bool IsWindows8Or81() {
-  const WindowsVersion& version = GetWindowsVersion();
-  return version.major == 6 && (version.minor == 2 || version.minor == 3);
-}
-
 bool IsSignaled(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
 
 }  // namespace
@@ -138,7 +125,7 @@ void Installer::Initialize(const BrandInfo* brand, const DistribInfoParams* para
   if (brand) {
     statistics_.SetParam(StatParam::kBrandId, brand->brand_id());
     statistics_.SetParam(StatParam::kPartnerId, brand->partner_id());
-    statistics_.SetParam(StatParam::kTestIds, JoinTestIds(brand->forced_test_ids(), "%3B"));
+    statistics_.SetParam(StatParam::kTestIds, JoinStrings(brand->forced_test_ids(), "%3B"));
   } else {
     statistics_.SetParam(StatParam::kBrandId, "unknown");
     statistics_.SetParam(StatParam::kPartnerId, "unknown");
@@ -190,7 +177,7 @@ bool Installer::WaitForInstallAsync() {
 
 void Installer::SetMakeBrowserDefault(bool make_default) {
   // Windows 8 lets no program choose the default browser for the user.
-  if (IsWindows8Or81()) return;
+  if (GetWindowsVersion().IsWin8Or81()) return;
   make_default_ = make_default;
 }
 
@@ -201,8 +188,8 @@ void Installer::SetBrowserPresent(const std::string& value) {
 
 bool Installer::CheckInterfaceAvailability() {
   const WindowsVersion& version = GetWindowsVersion();
-  if (version.major < 6 || (version.major == 6 && version.minor <= 1)) return true;
-  if (version.major == 6) return false;
+  if (!version.AtLeast(6, 2)) return true;
+  if (!version.IsWin10OrLater()) return false;
   const bool available = ProbeDefaultBrowserInterface();
   interface_availability_ = available ? 1 : 0;
   return available;

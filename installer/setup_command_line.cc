@@ -1,5 +1,6 @@
 #include "installer/setup_command_line.h"
 
+#include "base/string_join.h"
 #include "base/utf.h"
 #include "installer/setup_switches.h"
 #include "installer/switches.h"
@@ -27,15 +28,6 @@ void AppendPathIfNonEmpty(InstallerCommandLine* line, std::string_view name,
 void AppendTextIfNonEmpty(InstallerCommandLine* line, const char* name,
                           const std::string& text) {
   if (!text.empty()) line->AppendSwitchASCII(name, text);
-}
-
-std::string Join(const std::vector<std::string>& parts, const char* separator) {
-  std::string joined;
-  for (const std::string& part : parts) {
-    if (!joined.empty()) joined += separator;
-    joined += part;
-  }
-  return joined;
 }
 
 }  // namespace
@@ -77,7 +69,7 @@ InstallerCommandLine BuildSetupCommandLine(const SetupCommandLineInputs& in) {
   AppendTextIfNonEmpty(&line, ss::kBrowserPresent, in.browser_present);
   AppendTextIfNonEmpty(&line, ss::kInstallerBrandId, in.installer_brand_id);
   AppendTextIfNonEmpty(&line, ss::kInstallerPartnerId, in.installer_partner_id);
-  AppendTextIfNonEmpty(&line, ss::kTestIds, Join(in.test_ids, ";"));
+  AppendTextIfNonEmpty(&line, ss::kTestIds, JoinStrings(in.test_ids, ";"));
 
   for (const auto& [name, path] : in.background_results) {
     AppendPathIfNonEmpty(&line, name, path);

@@ -8,7 +8,7 @@
 namespace lite {
 
 bool AreUacNotificationsEnabled() {
-  if (GetWindowsVersion().major < 6) return false;
+  if (!GetWindowsVersion().IsVistaOrLater()) return false;
   RegistryKey policies;
   if (policies.Open(HKEY_LOCAL_MACHINE,
                     u"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
