@@ -46,14 +46,6 @@ bool IsReadableNonEmptyFile(const std::u16string& path) {
   }
 }
 
-void SetOrRemove(InstallerCommandLine* line, const char* name, bool set) {
-  if (set) {
-    line->AppendSwitch(name);
-  } else {
-    line->RemoveSwitch(name);
-  }
-}
-
 void AppendIfNonEmpty(InstallerCommandLine* line, const char* name,
                       const std::u16string& value) {
   if (!value.empty()) line->AppendSwitchValue(name, value);
@@ -120,9 +112,9 @@ void ReadDelayedParams(InstallerCommandLine* line) {
                    FieldText(block.partner_package_override_path));
   AppendIfNonEmpty(line, ss::kInstallStartTimeNoUac, FieldText(block.histogram_full_time));
 
-  SetOrRemove(line, switches::kSendStatistics, block.send_statistics != 0);
-  SetOrRemove(line, switches::kMakeBrowserDefaultAfterImport, block.make_default != 0);
-  SetOrRemove(line, switches::kDisableTlPin, block.install_tlpin == 0);
+  line->SetOrRemoveSwitch(switches::kSendStatistics, block.send_statistics != 0);
+  line->SetOrRemoveSwitch(switches::kMakeBrowserDefaultAfterImport, block.make_default != 0);
+  line->SetOrRemoveSwitch(switches::kDisableTlPin, block.install_tlpin == 0);
   line->AppendSwitchValue(ss::kHistogramDownloadTime, FieldText(block.histogram_download_time));
 }
 

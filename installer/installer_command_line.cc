@@ -180,6 +180,14 @@ void InstallerCommandLine::RemoveSwitch(std::string_view name) {
   switches_.erase(SwitchKey(name));
 }
 
+void InstallerCommandLine::SetOrRemoveSwitch(std::string_view name, bool present) {
+  if (present) {
+    AppendSwitch(name);
+  } else {
+    RemoveSwitch(name);
+  }
+}
+
 std::u16string InstallerCommandLine::Render() const {
   const std::u16string program = QuoteProgram(program_);
   return switches_.empty() ? program : program + u" " + RenderSwitches();

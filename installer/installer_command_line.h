@@ -41,6 +41,8 @@ class InstallerCommandLine {
   void AppendSwitchASCII(std::string_view name, std::string_view value);
   void AppendSwitchValue(std::string_view name, std::u16string_view value);
   void RemoveSwitch(std::string_view name);
+  // AppendSwitch when |present|, else RemoveSwitch.
+  void SetOrRemoveSwitch(std::string_view name, bool present);
 
   void SetProgram(std::u16string program) { program_ = std::move(program); }
   const std::u16string& GetProgram() const { return program_; }

@@ -8,14 +8,6 @@
 namespace lite {
 namespace {
 
-void SetOrRemove(InstallerCommandLine* line, const char* name, bool set) {
-  if (set) {
-    line->AppendSwitch(name);
-  } else {
-    line->RemoveSwitch(name);
-  }
-}
-
 void AppendNumberIfNonZero(InstallerCommandLine* line, const char* name, int64_t value) {
   if (value != 0) line->AppendSwitchValue(name, UTF8ToUTF16(std::to_string(value)));
 }
@@ -46,9 +38,9 @@ InstallerCommandLine BuildSetupCommandLine(const SetupCommandLineInputs& in) {
   line.AppendSwitchASCII(switches::kBrandName, in.brand_name);
   AppendPathIfNonEmpty(&line, ss::kDistrInfoFile, in.distr_info_file);
 
-  SetOrRemove(&line, switches::kMakeBrowserDefaultAfterImport, in.make_default);
-  SetOrRemove(&line, switches::kSendStatistics, in.send_statistics);
-  SetOrRemove(&line, switches::kDisableTlPin, !in.install_pin);
+  line.SetOrRemoveSwitch(switches::kMakeBrowserDefaultAfterImport, in.make_default);
+  line.SetOrRemoveSwitch(switches::kSendStatistics, in.send_statistics);
+  line.SetOrRemoveSwitch(switches::kDisableTlPin, !in.install_pin);
 
   AppendNumberIfNonZero(&line, ss::kOkButtonPressedTime, in.ok_button_pressed_time);
   AppendNumberIfNonZero(&line, ss::kInstallStartTimeNoUac, in.install_start_time);
