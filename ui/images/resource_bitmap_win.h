@@ -1,0 +1,68 @@
+// A decoded picture (PNG or JPEG) with the scale it is drawn at. Copies share
+// the decoded image; an empty bitmap has size 0 and draws nothing.
+#ifndef UI_IMAGES_RESOURCE_BITMAP_WIN_H_
+#define UI_IMAGES_RESOURCE_BITMAP_WIN_H_
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+namespace Gdiplus {
+class Graphics;
+class Image;
+}  // namespace Gdiplus
+
+namespace lite {
+
+class ResourceBitmap {
+ public:
+  ResourceBitmap() = default;
+
+  // The 1x or 2x RT_RCDATA picture of this program's module for
+  // |scale_factor| (ui/images/image_variant.h). GDI+ must be running.
+  static ResourceBitmap Load(int id_1x, int id_2x, double scale_factor);
+  // The same from another module (a test's resource-only library).
+  static ResourceBitmap LoadFrom(HMODULE module, int id_1x, int id_2x, double scale_factor);
+  // A copy of |bitmap| at scale 1; the caller keeps |bitmap|.
+  static ResourceBitmap FromHBITMAP(HBITMAP bitmap);
+  // Encoded picture bytes (a downloaded slide) drawn at |scale|; empty when
+  // they do not decode.
+  static ResourceBitmap FromEncoded(const std::string& bytes, double scale);
+
+  bool empty() const { return !image_; }
+  // The size in screen pixels: picture pixels x scale, truncated or rounded
+  // up.
+  int Width() const;
+  int Height() const;
+  int CeilWidth() const;
+  int CeilHeight() const;
+  double scale() const { return scale_; }
+
+  // Draws the part |src_scaled| (screen pixels of this picture at its scale)
+  // into |dst| (screen pixels of |dc|).
+  void Draw(HDC dc, const RECT& dst, const RECT& src_scaled) const;
+  // The whole picture stretched over |dst|.
+  void DrawAll(HDC dc, const RECT& dst) const;
+  // Draw onto a GDI+ surface, which keeps the picture's alpha (layered
+  // windows).
+  void Draw(Gdiplus::Graphics* graphics, const RECT& dst, const RECT& src_scaled) const;
+
+ private:
+  struct Decoded;
+  ResourceBitmap(std::shared_ptr<Decoded> decoded, double scale)
+      : image_(std::move(decoded)), scale_(scale) {}
+  static std::shared_ptr<Decoded> Decode(const void* data, size_t size);
+  int PixelWidth() const;
+  int PixelHeight() const;
+  // Source in picture pixels.
+  void DrawPixels(Gdiplus::Graphics* graphics, const RECT& dst, double x, double y,
+                  double width, double height) const;
+
+  std::shared_ptr<Decoded> image_;
+  double scale_ = 1.0;
+};
+
+}  // namespace lite
+
+#endif  // UI_IMAGES_RESOURCE_BITMAP_WIN_H_
