@@ -78,7 +78,7 @@ TEST(InstallationWindowLayoutTest, CheckBoxRule) {
     D design;
     bool less_contrasty;
     uint32_t mask;
-    Rect statistics, make_default, pin, title;
+    Rect statistics, make_default, pin;
   } const rows[] = {
       // Facetune and NewIdentity, both contrast cases.
       {D::kFacetune, false, 3, {61, 235, 454, 428}, {61, 207, 454, 428}, kNone},
@@ -95,8 +95,7 @@ TEST(InstallationWindowLayoutTest, CheckBoxRule) {
       {D::kOrigin, false, 4, kNone, kNone, {60, 315, 525, 400}},
       {D::kOrigin, false, 5, kNone, {60, 294, 525, 400}, {60, 324, 525, 400}},
       {D::kOrigin, false, 6, {60, 309, 525, 400}, kNone, {60, 279, 525, 400}},
-      {D::kOrigin, false, 7, {60, 310, 525, 400}, {60, 250, 525, 400}, {60, 280, 525, 400},
-       {0, 152, 728, 250}},
+      {D::kOrigin, false, 7, {60, 310, 525, 400}, {60, 250, 525, 400}, {60, 280, 525, 400}},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(::testing::Message() << static_cast<int>(r.design) << " " << r.less_contrasty
@@ -105,10 +104,12 @@ TEST(InstallationWindowLayoutTest, CheckBoxRule) {
     EXPECT_EQ(layout.StatisticsCheckBoxRect(), r.statistics);
     EXPECT_EQ(layout.MakeDefaultCheckBoxRect(), r.make_default);
     EXPECT_EQ(layout.PinCheckBoxRect(), r.pin);
-    if (!r.title.empty()) {
-      EXPECT_EQ(layout.TitleRect(), r.title);
-    }
   }
+  // Origin's title moves up to make room for all three boxes.
+  EXPECT_EQ(InstallationWindowLayout(D::kOrigin, kWin10, false, 7).TitleRect(),
+            (Rect{0, 152, 728, 250}));
+  EXPECT_EQ(InstallationWindowLayout(D::kOrigin, kWin10, false, 6).TitleRect(),
+            (Rect{0, 182, 728, 250}));
 }
 
 TEST(InstallationWindowLayoutTest, FacetuneAtOneAndAHalf) {
