@@ -8,8 +8,12 @@
 //   TOLVAR_FAKE_SETUP_EXIT_CODE  decimal exit code, 0 when unset
 //   TOLVAR_FAKE_SETUP_DELAY_MS   time to stay running between the install
 //                                and the import progress, 0 when unset
+//   TOLVAR_FAKE_SETUP_IMAGE_COPY file to copy this program's own file to,
+//                                so a test can compare what was started
+//                                with what was served; none when unset
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <string>
@@ -47,7 +51,19 @@ HWND ProgressWindow() {
       static_cast<uintptr_t>(std::strtoull(value.c_str(), nullptr, 10)));
 }
 
+void CopyOwnImage(const std::u16string& destination) {
+  wchar_t own_path[MAX_PATH * 2];
+  const DWORD length = GetModuleFileNameW(nullptr, own_path, ARRAYSIZE(own_path));
+  if (length == 0 || length >= ARRAYSIZE(own_path) ||
+      !CopyFileW(own_path, AsWide(destination), FALSE)) {
+    fprintf(stderr, "fake setup: cannot copy its own file (%lu)\n", GetLastError());
+  }
+}
+
 int RunFakeSetup() {
+  if (const std::optional<std::u16string> copy_path = Environment(L"TOLVAR_FAKE_SETUP_IMAGE_COPY")) {
+    CopyOwnImage(*copy_path);
+  }
   if (const std::optional<std::u16string> record_path = Environment(L"TOLVAR_FAKE_SETUP_RECORD")) {
     WriteSetupRecord(CaptureSetupRecord(), FilePath(*record_path));
   }
