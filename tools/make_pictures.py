@@ -71,6 +71,7 @@ def render(picture, work, out_dir):
 def main():
     sources, out_dir, rc_file = sys.argv[1:4]
     sys.path.insert(0, os.path.abspath(sources))
+    sys.dont_write_bytecode = True  # the build leaves the source tree as it was
     import catalogue
 
     pictures = catalogue.pictures()
