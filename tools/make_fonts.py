@@ -79,7 +79,7 @@ def to_truetype(font):
 
 
 def fill_missing(font, fallback_path, unicodes):
-    """Adds the letters the font lacks from the fallback face."""
+    """Adds the letters the font lacks from the fallback face; returns them."""
     fallback = TTFont(fallback_path)
     fallback_cmap = fallback.getBestCmap()
     cmap = font.getBestCmap()
@@ -134,9 +134,8 @@ def make_font(row, font_root, out_dir):
     path = os.path.join(font_root, source)
     font = TTFont(path, recalcTimestamp=False)
     source_name = font["name"].getDebugName(4)
-    filled = []
     if fallback != "-":
-        filled = fill_missing(font, os.path.join(font_root, fallback), UNICODES)
+        fill_missing(font, os.path.join(font_root, fallback), UNICODES)
     options = subset.Options()
     options.layout_features = []     # GDI draws these scripts without OpenType layout
     options.name_IDs = ["*"]
@@ -158,7 +157,7 @@ def make_font(row, font_root, out_dir):
     font = TTFont(out, recalcTimestamp=False)
     missing = [u for u in UNICODES if u not in font.getBestCmap()]
     font.save(out)
-    return int(ident), out, filled, missing
+    return int(ident), out, missing
 
 
 def main():
@@ -169,11 +168,10 @@ def main():
     lines = ["// Fonts of the installer window, made at build time (resources/fonts).",
              "#pragma code_page(65001)", ""]
     for row in rows:
-        ident, out, filled, missing = make_font(row, font_root, out_dir)
-        if filled:
-            print("make_fonts: %d: %d letters from the fallback face" % (ident, len(filled)))
+        ident, out, missing = make_font(row, font_root, out_dir)
         if missing:
-            print("make_fonts: %d: no glyph for %s" % (ident, " ".join("U+%04X" % u for u in missing)))
+            sys.exit("make_fonts: %d: no glyph for %s"
+                     % (ident, " ".join("U+%04X" % u for u in missing)))
         lines.append('%d FONT "%s"' % (ident, out))
     with open(rc_file, "w", encoding="utf-8") as f:
         f.write("\n".join(lines) + "\n")
