@@ -8,7 +8,7 @@
 #include <cstring>
 #include <cwchar>
 
-#include "installer/entry_steps.h"
+#include "crash/crash_handler_win.h"
 
 namespace lite {
 namespace {

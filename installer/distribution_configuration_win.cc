@@ -1,7 +1,7 @@
 #include "installer/distribution_configuration_win.h"
 
+#include "crash/crash_handler_win.h"
 #include "distribution/package_sources_win.h"
-#include "installer/entry_steps.h"
 #include "installer/installer_command_line.h"
 #include "installer/switches.h"
 

@@ -13,9 +13,7 @@
 #include "distribution/distrib_info_params.h"
 #include "distribution/installer_data_files_win.h"
 #include "installer/delayed_params_win.h"
-#include "installer/device_scale_factor_win.h"
 #include "installer/elevated_installer_win.h"
-#include "installer/entry_steps.h"
 #include "installer/exit_code.h"
 #include "installer/installation_report_win.h"
 #include "installer/installer_delegate.h"
@@ -186,17 +184,17 @@ void Installer::SetBrowserPresent(const std::string& value) {
   statistics_.SetParam(StatParam::kBrowserPresent, value);
 }
 
-bool Installer::CheckInterfaceAvailability() {
+bool Installer::CheckInterfaceAvailability(const std::function<bool()>& probe) {
   const WindowsVersion& version = GetWindowsVersion();
   if (!version.AtLeast(6, 2)) return true;
   if (!version.IsWin10OrLater()) return false;
-  const bool available = ProbeDefaultBrowserInterface();
+  const bool available = probe();
   interface_availability_ = available ? 1 : 0;
   return available;
 }
 
 void Installer::Install() {
-  events_.ReportInstallerStarted(GetScaleFactor());
+  events_.ReportInstallerStarted(device_scale_factor_);
   installation_id_ = NewInstallationId();
   if (brand_) brand_->StoreLanguageValue();
   InstallerDataFiles completed = DataFiles();

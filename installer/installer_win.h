@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -88,7 +89,11 @@ class Installer {
   void set_send_statistics(bool send) { send_statistics_ = send; }
   void set_install_pin(bool pin) { install_pin_ = pin; }
   void SetBrowserPresent(const std::string& value);
-  bool CheckInterfaceAvailability();
+  // Whether the default-browser interface can be used here; |probe| asks
+  // the system where the Windows version alone does not tell.
+  bool CheckInterfaceAvailability(const std::function<bool()>& probe);
+  // The screen's scale factor, reported in the first statistics event.
+  void set_device_scale_factor(double factor) { device_scale_factor_ = factor; }
   // Starts the elevated copy that will run setup (the window decides when).
   bool StartElevated();
   void IncrementCancelCount() { cancel_count_.fetch_add(1); }
@@ -140,6 +145,7 @@ class Installer {
   bool make_default_ = false;
   bool send_statistics_ = false;
   bool install_pin_ = true;
+  double device_scale_factor_ = 1.0;
   FilePath working_dir_;
   mutable SrwLock data_files_lock_;
   InstallerDataFiles data_files_;

@@ -5,31 +5,23 @@
 
 #include <string>
 
+#include "base/string_table_win.h"
 #include "base/wide_string_win.h"
 #include "logging/log_message.h"
 
 namespace lite {
 namespace {
 
-// LoadString in |language_id| from the installer's own string table.
+// The processor message in |language_id|, else in whatever language the
+// system picks, so that the user is told something.
 std::u16string LoadLocalizedString(uint16_t language_id, int id) {
   HMODULE module = GetModuleHandleW(nullptr);
-  // String tables are stored in blocks of 16 under id / 16 + 1.
-  HRSRC block = FindResourceExW(module, RT_STRING,
-                                MAKEINTRESOURCEW(static_cast<WORD>(id / 16 + 1)),
-                                language_id);
-  if (!block) {
-    wchar_t* text = nullptr;
-    const int length = LoadStringW(module, static_cast<UINT>(id),
-                                   reinterpret_cast<wchar_t*>(&text), 0);
-    return length > 0 ? FromWide(text, static_cast<size_t>(length)) : std::u16string();
-  }
-  HGLOBAL loaded = LoadResource(module, block);
-  const auto* entry = static_cast<const WORD*>(LockResource(loaded));
-  if (!entry) return std::u16string();
-  // Each entry is a length-prefixed UTF-16 string.
-  for (int i = 0; i < id % 16; ++i) entry += 1 + *entry;
-  return std::u16string(reinterpret_cast<const char16_t*>(entry + 1), *entry);
+  std::u16string text = LoadStringInLanguage(module, language_id, static_cast<uint32_t>(id));
+  if (!text.empty()) return text;
+  wchar_t* fallback = nullptr;
+  const int length =
+      LoadStringW(module, static_cast<UINT>(id), reinterpret_cast<wchar_t*>(&fallback), 0);
+  return length > 0 ? FromWide(fallback, static_cast<size_t>(length)) : std::u16string();
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "installer/entry_sequence_win.h"
+#include "main/entry_sequence_win.h"
 
 // The four arguments are not used: the command line is read through the
 // process-wide command line, which also expands "semi-silent".

@@ -1,12 +1,13 @@
-#include "installer/entry_sequence_win.h"
+#include "main/entry_sequence_win.h"
 
 #include <windows.h>
 
 #include <memory>
 
 #include "base/file_util_win.h"
+#include "crash/crash_handler_win.h"
+#include "default_browser/interface_probe_win.h"
 #include "installer/distribution_configuration_win.h"
-#include "installer/entry_steps.h"
 #include "installer/exit_code.h"
 #include "installer/master_process_id_win.h"
 #include "installer/preflight_win.h"
@@ -18,6 +19,11 @@
 #include "installer/ui_runtime_win.h"
 #include "logging/file_logger_win.h"
 #include "logging/system_error_win.h"
+#include "main/elevated_copy_run_win.h"
+#include "main/silent_run_win.h"
+#include "ui/dialogs/disk_space_dialog_win.h"
+#include "ui/layout/device_scale_factor_win.h"
+#include "ui/main_window/installer_window_win.h"
 
 namespace lite {
 namespace {
@@ -58,7 +64,9 @@ int RunInstallation(const InstallerCommandLine& command_line) {
   int exit_code;
   if (silent) {
     ENTRY_LOG(INFO) << "Installing in silent mode.";
-    exit_code = RunSilentInstallation(*config);
+    const double scale_factor = ComputeDeviceScaleFactor(
+        command_line.GetSwitchValueASCII(switches::kForceDeviceScaleFactor));
+    exit_code = RunSilentInstallation(command_line, *config, scale_factor);
   } else if (enough_disk_space) {
     int engine_result = kExitNoSetupExitCode;
     if (RunInstallerWindow(*config, &engine_result) == 1) {
@@ -114,7 +122,7 @@ int RunEntrySequence() {
       return secure_exit_code;
   }
 
-  if (command_line.HasSwitch(switches::kRunAsAdmin)) return RunElevatedCopy();
+  if (command_line.HasSwitch(switches::kRunAsAdmin)) return RunElevatedCopy(command_line);
 
   ScopedUiRuntime ui_runtime;
   ENTRY_LOG(INFO) << "Lite installer mode.";

@@ -1,5 +1,5 @@
-#ifndef INSTALLER_ENTRY_SEQUENCE_WIN_H_
-#define INSTALLER_ENTRY_SEQUENCE_WIN_H_
+#ifndef MAIN_ENTRY_SEQUENCE_WIN_H_
+#define MAIN_ENTRY_SEQUENCE_WIN_H_
 
 namespace lite {
 
@@ -9,4 +9,4 @@ int RunEntrySequence();
 
 }  // namespace lite
 
-#endif  // INSTALLER_ENTRY_SEQUENCE_WIN_H_
+#endif  // MAIN_ENTRY_SEQUENCE_WIN_H_

@@ -1,12 +1,9 @@
-#include "installer/device_scale_factor_win.h"
+#include "ui/layout/device_scale_factor_win.h"
 
 #include <windows.h>
 
 #include <cmath>
 #include <cstdlib>
-
-#include "installer/process_command_line.h"
-#include "installer/switches.h"
 
 namespace lite {
 namespace {
@@ -26,11 +23,8 @@ double ScaleFactorFrom(const std::string& forced, int screen_dpi) {
   return screen_dpi / 96.0;
 }
 
-double GetScaleFactor() {
-  // Static initialisation is thread-safe and happens once.
-  static const double factor = ScaleFactorFrom(
-      ProcessCommandLine().GetSwitchValueASCII(switches::kForceDeviceScaleFactor), ScreenDpi());
-  return factor;
+double ComputeDeviceScaleFactor(const std::string& forced) {
+  return ScaleFactorFrom(forced, ScreenDpi());
 }
 
 }  // namespace lite

@@ -1,0 +1,22 @@
+#include "main/silent_run_win.h"
+
+#include "installer/distribution_configuration_win.h"
+#include "installer/installer_command_line.h"
+#include "installer/installer_win.h"
+#include "installer/switches.h"
+
+namespace lite {
+
+int RunSilentInstallation(const InstallerCommandLine& command_line,
+                          const DistributionConfiguration& config, double scale_factor) {
+  Installer engine(nullptr, &config.brand, &config.params, true);
+  engine.set_device_scale_factor(scale_factor);
+  engine.SetMakeBrowserDefault(command_line.HasSwitch(switches::kMakeBrowserDefaultAfterImport));
+  engine.set_send_statistics(command_line.HasSwitch(switches::kSendStatistics) ||
+                             config.brand.ShouldSendStatistics());
+  engine.set_install_pin(!command_line.HasSwitch(switches::kDisableTlPin));
+  engine.InstallSync();
+  return engine.result_code();
+}
+
+}  // namespace lite
