@@ -3,6 +3,7 @@
 #include <wininet.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "base/file_util_win.h"
@@ -221,6 +222,30 @@ TEST_F(DownloaderTest, CancelFailsTheTransfer) {
   DownloadAttemptResult result;
   EXPECT_FALSE(DownloadAttempt(WideUrl("/slow.exe"), &sink, cancel.get(), nullptr, &result));
   EXPECT_EQ(result.error_text, "");
+}
+
+// The stop event is not asked before every read, but a stop in the middle
+// of a body still ends the attempt long before the body would have ended.
+TEST_F(DownloaderTest, CancelDuringTheBodyEndsTheAttemptSoon) {
+  ASSERT_TRUE(cdn_.SetRule("/slow.exe", R"({"generate": 1000000, "rate": 100000})"));
+  ScopedHandle cancel(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  std::thread stopper([&] {
+    Sleep(1000);
+    SetEvent(cancel.get());
+  });
+  StringSink sink;
+  RecordingObserver observer;
+  DownloadAttemptResult result;
+  const ULONGLONG start = GetTickCount64();
+  EXPECT_FALSE(DownloadAttempt(WideUrl("/slow.exe"), &sink, cancel.get(), &observer, &result));
+  const ULONGLONG took = GetTickCount64() - start;
+  stopper.join();
+  EXPECT_GE(took, 1000u);
+  EXPECT_LT(took, 4000u);  // the whole body takes 10 s
+  EXPECT_GT(sink.bytes_written(), 0u);
+  EXPECT_LT(sink.bytes_written(), 1000000u);
+  EXPECT_EQ(result.error_text, "");
+  EXPECT_NE(observer.progress.back(), 1.0f);
 }
 
 std::vector<FilePath> TemporaryDownloads() {
