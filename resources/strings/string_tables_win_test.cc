@@ -10,22 +10,14 @@
 #include <string>
 #include <string_view>
 
+#include "base/string_table_win.h"
 #include "distribution/language_codes.h"
 
 namespace lite {
 namespace {
 
-// Looks |id| up in |language_id| only; empty when that language lacks it.
 std::u16string LoadTableString(uint16_t language_id, int id) {
-  HMODULE module = GetModuleHandleW(nullptr);
-  HRSRC block = FindResourceExW(module, RT_STRING,
-                                MAKEINTRESOURCEW(static_cast<WORD>(id / 16 + 1)), language_id);
-  if (!block) return std::u16string();
-  const auto* entry = static_cast<const WORD*>(LockResource(LoadResource(module, block)));
-  if (!entry) return std::u16string();
-  // A block holds sixteen length-prefixed UTF-16 strings.
-  for (int i = 0; i < id % 16; ++i) entry += 1 + *entry;
-  return std::u16string(reinterpret_cast<const char16_t*>(entry + 1), *entry);
+  return LoadStringInLanguage(GetModuleHandleW(nullptr), language_id, static_cast<uint32_t>(id));
 }
 
 constexpr const char* kLanguageCodes[] = {"en", "ru", "uk", "tr", "de", "es", "fr", "it",
