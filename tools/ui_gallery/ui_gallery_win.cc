@@ -1,0 +1,201 @@
+// The window toolkit's gallery: shows any page (a window preview, a dialog
+// kind, a control set) in a chosen design, language, Windows release and
+// scale factor, and can capture each page into a PNG.
+//
+//   ui_gallery --page=welcome --design=origin --lang=de --windows=7
+//              --force-device-scale-factor=1.5 [--outline] [--shot=FILE.png]
+//   ui_gallery --batch=FILE   one view per line (the same switches), each
+//                             with its --shot; one process shows them all
+//   ui_gallery --list-pages | --list-languages
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/file_util_win.h"
+#include "base/utf.h"
+#include "distribution/brand_info.h"
+#include "tools/ui_gallery/design_preview_win.h"
+#include "tools/ui_gallery/gallery_options.h"
+#include "tools/ui_gallery/screen_capture_win.h"
+#include "ui/images/gdiplus_win.h"
+#include "ui/layout/scale.h"
+
+namespace lite {
+namespace {
+
+using PageFactory =
+    std::function<std::unique_ptr<DialogWindow>(const BrandInfo&, const GalleryOptions&)>;
+
+struct Page {
+  const char* name;
+  PageFactory make;
+};
+
+const std::vector<Page>& Pages() {
+  static const std::vector<Page> pages = {
+      {"welcome",
+       [](const BrandInfo& brand, const GalleryOptions& options) {
+         return std::make_unique<DesignPreview>(brand, options, DesignPreview::Screen::kWelcome);
+       }},
+      {"progress",
+       [](const BrandInfo& brand, const GalleryOptions& options) {
+         return std::make_unique<DesignPreview>(brand, options, DesignPreview::Screen::kProgress);
+       }},
+  };
+  return pages;
+}
+
+// A light surface behind the pages, so that shadows show as they would on
+// a desktop.
+HWND CreateBackdrop() {
+  WNDCLASSW window_class = {};
+  window_class.lpfnWndProc = DefWindowProcW;
+  window_class.hInstance = GetModuleHandleW(nullptr);
+  window_class.hbrBackground = CreateSolidBrush(RGB(0xE9, 0xEC, 0xEF));
+  window_class.lpszClassName = L"TolvarGalleryBackdrop";
+  RegisterClassW(&window_class);
+  return CreateWindowExW(WS_EX_TOOLWINDOW, window_class.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
+                         0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                         nullptr, nullptr, window_class.hInstance, nullptr);
+}
+
+// A Unix path is the same file on Wine's drive Z:.
+std::u16string WindowsPath(const std::string& path) {
+  std::u16string wide = UTF8ToUTF16(path);
+  if (wide.empty() || wide[0] != u'/') return wide;
+  for (char16_t& c : wide) {
+    if (c == u'/') c = u'\\';
+  }
+  return u"Z:" + wide;
+}
+
+// The view being captured: the page is painted on one timer tick, captured
+// on the next, then ended.
+struct Shot {
+  DialogWindow* page = nullptr;
+  std::u16string path;
+  int margin = 0;
+  int ticks = 0;
+  bool written = false;
+};
+Shot g_shot;
+
+void CALLBACK ShotTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND window = g_shot.page ? g_shot.page->hwnd() : nullptr;
+  if (!window || !IsWindowVisible(window)) return;
+  if (g_shot.ticks++ == 0) {
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    return;
+  }
+  KillTimer(nullptr, id);
+  RECT area;
+  GetWindowRect(window, &area);
+  InflateRect(&area, g_shot.margin, g_shot.margin);
+  g_shot.written = CaptureScreenToPng(area, g_shot.path);
+  EndDialog(window, 0);
+}
+
+// Shows one view; false when it could not be made or captured.
+bool ShowView(const GalleryOptions& options, HWND backdrop) {
+  const PageFactory* make = nullptr;
+  for (const Page& page : Pages()) {
+    if (options.page == page.name) make = &page.make;
+  }
+  if (!make) {
+    std::fprintf(stderr, "unknown page %s\n", options.page.c_str());
+    return false;
+  }
+  BrandInfo brand(GetUserTempDir());
+  brand.ApplyBrandInfo(BrandConfigFor(options));
+  brand.SetInterfaceLanguage(options.language);
+  std::unique_ptr<DialogWindow> page = (*make)(brand, options);
+  if (!page) {
+    std::fprintf(stderr, "page %s has nothing to show in this design\n", options.page.c_str());
+    return false;
+  }
+  if (options.shot.empty()) {
+    page->RunModal(backdrop);
+    return true;
+  }
+  g_shot = Shot{page.get(), WindowsPath(options.shot), Scale(options.scale_factor, 8) + 16};
+  SetTimer(nullptr, 0, 40, &ShotTimer);
+  page->RunModal(backdrop);
+  if (!g_shot.written) std::fprintf(stderr, "no picture for %s\n", options.shot.c_str());
+  return g_shot.written;
+}
+
+int Run(const std::vector<std::string>& args) {
+  if (args.size() == 1 && args[0] == "--list-pages") {
+    for (const Page& page : Pages()) std::printf("%s\n", page.name);
+    return 0;
+  }
+  if (args.size() == 1 && args[0] == "--list-languages") {
+    for (const std::string& code : InterfaceLanguages()) std::printf("%s\n", code.c_str());
+    return 0;
+  }
+  std::vector<std::vector<std::string>> views;
+  if (args.size() == 1 && args[0].rfind("--batch=", 0) == 0) {
+    std::ifstream batch(args[0].substr(8));
+    if (!batch) {
+      std::fprintf(stderr, "cannot read %s\n", args[0].c_str());
+      return 2;
+    }
+    for (std::string line; std::getline(batch, line);) {
+      std::vector<std::string> words = SplitWords(line);
+      if (!words.empty()) views.push_back(std::move(words));
+    }
+  } else {
+    views.push_back(args);
+  }
+  std::vector<GalleryOptions> parsed;
+  for (const std::vector<std::string>& view : views) {
+    std::string error;
+    std::optional<GalleryOptions> options = ParseGalleryOptions(view, GalleryOptions(), &error);
+    if (!options) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 2;
+    }
+    parsed.push_back(*options);
+  }
+
+  CoInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LINK_CLASS | ICC_PROGRESS_CLASS};
+  InitCommonControlsEx(&controls);
+  Gdiplus::GdiplusStartupInput input;
+  ULONG_PTR token = 0;
+  Gdiplus::GdiplusStartup(&token, &input, nullptr);
+  HWND backdrop = CreateBackdrop();
+
+  const auto start = std::chrono::steady_clock::now();
+  int failed = 0;
+  for (const GalleryOptions& options : parsed) failed += ShowView(options, backdrop) ? 0 : 1;
+  const double seconds =
+      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (parsed.size() > 1) {
+    std::printf("%zu views, %d failed, %.1f s\n", parsed.size(), failed, seconds);
+  }
+
+  DestroyWindow(backdrop);
+  Gdiplus::GdiplusShutdown(token);
+  CoUninitialize();
+  return failed ? 1 : 0;
+}
+
+}  // namespace
+}  // namespace lite
+
+int wmain(int argc, wchar_t** argv) {
+  std::vector<std::string> args;
+  for (int i = 1; i < argc; ++i) {
+    args.push_back(lite::UTF16ToUTF8(reinterpret_cast<const char16_t*>(argv[i])));
+  }
+  return lite::Run(args);
+}
