@@ -149,7 +149,7 @@ void DesignPreview::DrawFrame(HDC dc, const ResourceBitmap& strip, int frames, i
              {frame * width, 0, (frame + 1) * width, strip.Height()});
 }
 
-void DesignPreview::DrawText(HDC dc, const std::u16string& text, HFONT font, uint32_t colour,
+void DesignPreview::DrawLabel(HDC dc, const std::u16string& text, HFONT font, uint32_t colour,
                              const Rect& logical, UINT format) {
   const Rect r = Scaled(logical);
   RECT rect = {r.left, r.top, r.right, r.bottom};
@@ -167,7 +167,7 @@ void DesignPreview::PaintWelcome(HDC dc) {
     const Rect logo = Scaled(layout.LogoRect());
     logo_.DrawAll(dc, {logo.left, logo.top, logo.left + logo_.Width(), logo.top + logo_.Height()});
   }
-  DrawText(dc, Text(spec.title_string_id), title_font_.get(), spec.title_colour,
+  DrawLabel(dc, Text(spec.title_string_id), title_font_.get(), spec.title_colour,
            layout.TitleRect(),
            DT_WORDBREAK | (spec.title_align == TextAlign::kCenter ? DT_CENTER : DT_LEFT));
 
@@ -186,14 +186,14 @@ void DesignPreview::PaintWelcome(HDC dc) {
     DrawFrame(dc, check_box_strip_, 6, 3, {box.rect.left, box.rect.top});
     Rect label = box.rect;
     label.left += layout.CheckBoxLabelGap() + static_cast<int>(frame / scale_);
-    DrawText(dc, box.label, check_box_font_.get(), spec.license_colour, label, DT_WORDBREAK);
+    DrawLabel(dc, box.label, check_box_font_.get(), spec.license_colour, label, DT_WORDBREAK);
   }
 
   const Point install = layout.InstallButtonOrigin();
   DrawFrame(dc, install_strip_, 3, 0, install);
   const int button_width = static_cast<int>(install_strip_.Width() / 3 / scale_);
   const int button_height = static_cast<int>(install_strip_.Height() / scale_);
-  DrawText(dc, Text(415), button_font_.get(), spec.install_button_text_colour,
+  DrawLabel(dc, Text(415), button_font_.get(), spec.install_button_text_colour,
            {install.x, install.y, install.x + button_width, install.y + button_height},
            DT_SINGLELINE | DT_CENTER | DT_VCENTER);
 
@@ -201,7 +201,7 @@ void DesignPreview::PaintWelcome(HDC dc) {
   if (spec.design != WindowDesign::kOrigin && !license.empty() && license.back() == u'.') {
     license.pop_back();
   }
-  DrawText(dc, license, body_font_.get(), spec.license_colour, layout.LicenseRect(),
+  DrawLabel(dc, license, body_font_.get(), spec.license_colour, layout.LicenseRect(),
            DT_WORDBREAK | (spec.design == WindowDesign::kNewIdentity ? DT_CENTER : DT_LEFT));
 
   DrawFrame(dc, close_strip_, 3, 0, layout.CloseButtonOrigin());
@@ -227,7 +227,7 @@ void DesignPreview::PaintProgress(HDC dc) {
                        {filled, 0, progress_track_.Width(), progress_track_.Height()});
   std::u16string text = u"37%";
   if (spec.design != WindowDesign::kOrigin) text = Text(412) + u" " + text;
-  DrawText(dc, text, body_font_.get(), spec.progress_text_colour, layout.ProgressTextRect(),
+  DrawLabel(dc, text, body_font_.get(), spec.progress_text_colour, layout.ProgressTextRect(),
            DT_WORDBREAK);
   if (layout.HasMinimizeButton()) {
     DrawFrame(dc, minimize_strip_, 3, 0, layout.MinimizeButtonOrigin());

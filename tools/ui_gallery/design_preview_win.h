@@ -39,7 +39,7 @@ class DesignPreview : public DialogWindow {
   void PaintOutlines(HDC dc);
   // Frame |frame| of a strip of |frames| at |origin| (logical pixels).
   void DrawFrame(HDC dc, const ResourceBitmap& strip, int frames, int frame, Point origin);
-  void DrawText(HDC dc, const std::u16string& text, HFONT font, uint32_t colour,
+  void DrawLabel(HDC dc, const std::u16string& text, HFONT font, uint32_t colour,
                 const Rect& logical, UINT format);
   std::u16string Text(int id) const;
   Rect Scaled(const Rect& r) const { return ScaleRect(scale_, r); }

@@ -77,13 +77,12 @@ std::u16string WindowsPath(const std::string& path) {
   return u"Z:" + wide;
 }
 
-// The view being captured: the page is painted on one timer tick, captured
-// on the next, then ended.
+// The view being captured: once its window shows, it is painted, captured
+// and ended.
 struct Shot {
   DialogWindow* page = nullptr;
   std::u16string path;
   int margin = 0;
-  int ticks = 0;
   bool written = false;
 };
 Shot g_shot;
@@ -91,11 +90,8 @@ Shot g_shot;
 void CALLBACK ShotTimer(HWND, UINT, UINT_PTR id, DWORD) {
   HWND window = g_shot.page ? g_shot.page->hwnd() : nullptr;
   if (!window || !IsWindowVisible(window)) return;
-  if (g_shot.ticks++ == 0) {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    return;
-  }
   KillTimer(nullptr, id);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   RECT area;
   GetWindowRect(window, &area);
   InflateRect(&area, g_shot.margin, g_shot.margin);
