@@ -25,29 +25,107 @@ bool PngEncoder(CLSID* clsid) {
   return false;
 }
 
+// A 32-bit top-down surface with its own DC.
+class Surface {
+ public:
+  Surface(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB};
+    void* bits = nullptr;
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    dc_.reset(CreateCompatibleDC(nullptr));
+    if (bitmap_ && dc_) old_ = SelectObject(dc_.get(), bitmap_.get());
+  }
+  Surface(const Surface&) = delete;
+  Surface& operator=(const Surface&) = delete;
+  ~Surface() {
+    if (old_) SelectObject(dc_.get(), old_);
+  }
+  bool valid() const { return old_ != nullptr; }
+  HDC dc() const { return dc_.get(); }
+  HBITMAP bitmap() const { return bitmap_.get(); }
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+ private:
+  const int width_;
+  const int height_;
+  ScopedBitmap bitmap_;
+  ScopedMemoryDc dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
+// Copies |window|'s own pixels into a new surface.
+std::unique_ptr<Surface> WindowPixels(HWND window, const RECT& frame) {
+  auto pixels = std::make_unique<Surface>(frame.right - frame.left, frame.bottom - frame.top);
+  HDC dc = GetWindowDC(window);
+  const bool copied = pixels->valid() && dc &&
+                      BitBlt(pixels->dc(), 0, 0, pixels->width(), pixels->height(), dc, 0, 0,
+                             SRCCOPY);
+  if (dc) ReleaseDC(window, dc);
+  return copied ? std::move(pixels) : nullptr;
+}
+
+struct OwnedSearch {
+  HWND owner;
+  std::vector<HWND> layered;
+};
+
+BOOL CALLBACK CollectLayered(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<OwnedSearch*>(param);
+  if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) &&
+      (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) {
+    search->layered.push_back(window);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
-bool CaptureScreenToPng(const RECT& area, const std::u16string& png_path) {
-  RECT clipped;
-  const RECT screen_rect = {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-  if (!IntersectRect(&clipped, &area, &screen_rect)) return false;
-  const int width = clipped.right - clipped.left;
-  const int height = clipped.bottom - clipped.top;
-
-  ScopedScreenDc screen;
-  ScopedBitmap bitmap(CreateCompatibleBitmap(screen.get(), width, height));
-  ScopedMemoryDc dc(CreateCompatibleDC(screen.get()));
-  if (!bitmap || !dc) return false;
+bool CaptureWindowToPng(HWND window, int margin, COLORREF backdrop,
+                        const std::u16string& png_path) {
+  RECT frame;
+  GetWindowRect(window, &frame);
+  RECT area = frame;
+  InflateRect(&area, margin, margin);
+  Surface canvas(area.right - area.left, area.bottom - area.top);
+  if (!canvas.valid()) return false;
   {
-    ScopedSelectObject select(dc.get(), bitmap.get());
-    if (!BitBlt(dc.get(), 0, 0, width, height, screen.get(), clipped.left, clipped.top,
-                SRCCOPY | CAPTUREBLT)) {
-      return false;
-    }
+    ScopedBrush brush(CreateSolidBrush(backdrop));
+    const RECT all = {0, 0, canvas.width(), canvas.height()};
+    FillRect(canvas.dc(), &all, brush.get());
   }
+
+  // Shadows keep their per-pixel alpha in their surfaces: blended here as a
+  // desktop composes them.
+  OwnedSearch search = {window, {}};
+  EnumThreadWindows(GetCurrentThreadId(), &CollectLayered, reinterpret_cast<LPARAM>(&search));
+  for (HWND layered : search.layered) {
+    RECT shadow_frame;
+    GetWindowRect(layered, &shadow_frame);
+    std::unique_ptr<Surface> shadow = WindowPixels(layered, shadow_frame);
+    if (!shadow) continue;
+    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+    AlphaBlend(canvas.dc(), shadow_frame.left - area.left, shadow_frame.top - area.top,
+               shadow->width(), shadow->height(), shadow->dc(), 0, 0, shadow->width(),
+               shadow->height(), blend);
+  }
+
+  std::unique_ptr<Surface> pixels = WindowPixels(window, frame);
+  if (!pixels) return false;
+  const int x = frame.left - area.left;
+  const int y = frame.top - area.top;
+  ScopedRegion region(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(window, region.get()) != ERROR) {
+    OffsetRgn(region.get(), x, y);
+    SelectClipRgn(canvas.dc(), region.get());
+  }
+  BitBlt(canvas.dc(), x, y, pixels->width(), pixels->height(), pixels->dc(), 0, 0, SRCCOPY);
+  SelectClipRgn(canvas.dc(), nullptr);
+
   CLSID png;
   if (!PngEncoder(&png)) return false;
-  std::unique_ptr<Gdiplus::Bitmap> picture(Gdiplus::Bitmap::FromHBITMAP(bitmap.get(), nullptr));
+  std::unique_ptr<Gdiplus::Bitmap> picture(Gdiplus::Bitmap::FromHBITMAP(canvas.bitmap(), nullptr));
   return picture &&
          picture->Save(reinterpret_cast<const wchar_t*>(png_path.c_str()), &png, nullptr) ==
              Gdiplus::Ok;

@@ -1,4 +1,5 @@
-// Pictures of what the screen shows, written as PNG through GDI+.
+// Pictures of a window as a desktop would show it, written as PNG through
+// GDI+.
 #ifndef TOOLS_UI_GALLERY_SCREEN_CAPTURE_WIN_H_
 #define TOOLS_UI_GALLERY_SCREEN_CAPTURE_WIN_H_
 
@@ -8,8 +9,12 @@
 
 namespace lite {
 
-// The screen's pixels inside |area| (clipped to the screen) into |png_path|.
-bool CaptureScreenToPng(const RECT& area, const std::u16string& png_path);
+// |window| with |margin| pixels around it on |backdrop|, its layered owned
+// windows (shadows) blended underneath by their alpha and the window itself
+// cut to its region. Read from the windows' own surfaces, not the screen,
+// so other windows over them do not matter.
+bool CaptureWindowToPng(HWND window, int margin, COLORREF backdrop,
+                        const std::u16string& png_path);
 
 }  // namespace lite
 

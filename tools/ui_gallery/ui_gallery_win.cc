@@ -53,13 +53,15 @@ const std::vector<Page>& Pages() {
   return pages;
 }
 
+constexpr COLORREF kBackdrop = RGB(0xE9, 0xEC, 0xEF);
+
 // A light surface behind the pages, so that shadows show as they would on
 // a desktop.
 HWND CreateBackdrop() {
   WNDCLASSW window_class = {};
   window_class.lpfnWndProc = DefWindowProcW;
   window_class.hInstance = GetModuleHandleW(nullptr);
-  window_class.hbrBackground = CreateSolidBrush(RGB(0xE9, 0xEC, 0xEF));
+  window_class.hbrBackground = CreateSolidBrush(kBackdrop);
   window_class.lpszClassName = L"TolvarGalleryBackdrop";
   RegisterClassW(&window_class);
   return CreateWindowExW(WS_EX_TOOLWINDOW, window_class.lpszClassName, L"", WS_POPUP | WS_VISIBLE,
@@ -92,10 +94,7 @@ void CALLBACK ShotTimer(HWND, UINT, UINT_PTR id, DWORD) {
   if (!window || !IsWindowVisible(window)) return;
   KillTimer(nullptr, id);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  RECT area;
-  GetWindowRect(window, &area);
-  InflateRect(&area, g_shot.margin, g_shot.margin);
-  g_shot.written = CaptureScreenToPng(area, g_shot.path);
+  g_shot.written = CaptureWindowToPng(window, g_shot.margin, kBackdrop, g_shot.path);
   EndDialog(window, 0);
 }
 
