@@ -76,13 +76,13 @@ def progress_part(width, colour):
 
 
 def mark(x, y, size, background, foreground):
-    """Tolvar's mark: a rounded square with the sun rising over water."""
+    """Tolvar's mark: a rounded square holding a T whose stem rises from a
+    rounded bar, drawn with round caps so that it stays legible when small."""
     s = size / 32.0
-    return ('<g transform="translate(%s %s) scale(%s)">%s%s%s%s</g>'
-            % (num(x), num(y), num(s), rect(0, 0, 32, 32, background, 9),
-               circle(16, 13.5, 6, foreground),
-               rect(6, 21.5, 20, 2.6, foreground, 1.3),
-               rect(10, 26, 12, 2.6, foreground, 1.3)))
+    stroke = 'stroke="%s" stroke-width="4.2" stroke-linecap="round" fill="none"' % foreground
+    return ('<g transform="translate(%s %s) scale(%s)">%s'
+            '<path d="M9 10.5H23M16 10.5V23.5" %s/></g>'
+            % (num(x), num(y), num(s), rect(0, 0, 32, 32, background, 9), stroke))
 
 
 def logo(width, height, text, ink, mark_background, mark_foreground):
