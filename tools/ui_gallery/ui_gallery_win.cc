@@ -23,6 +23,7 @@
 #include "base/utf.h"
 #include "distribution/brand_info.h"
 #include "tools/ui_gallery/design_preview_win.h"
+#include "tools/ui_gallery/dialog_pages_win.h"
 #include "tools/ui_gallery/gallery_options.h"
 #include "tools/ui_gallery/screen_capture_win.h"
 #include "ui/images/gdiplus_win.h"
@@ -35,21 +36,32 @@ using PageFactory =
     std::function<std::unique_ptr<DialogWindow>(const BrandInfo&, const GalleryOptions&)>;
 
 struct Page {
-  const char* name;
+  std::string name;
+  // Dialogs look the same in every design: they are shown in one.
+  bool per_design;
   PageFactory make;
 };
 
 const std::vector<Page>& Pages() {
-  static const std::vector<Page> pages = {
-      {"welcome",
+  static const std::vector<Page> pages = [] {
+    std::vector<Page> list = {
+      {"welcome", true,
        [](const BrandInfo& brand, const GalleryOptions& options) {
          return std::make_unique<DesignPreview>(brand, options, DesignPreview::Screen::kWelcome);
        }},
-      {"progress",
+      {"progress", true,
        [](const BrandInfo& brand, const GalleryOptions& options) {
          return std::make_unique<DesignPreview>(brand, options, DesignPreview::Screen::kProgress);
        }},
-  };
+    };
+    for (const std::string& name : DialogNames()) {
+      list.push_back({"dialog-" + name, false,
+                      [name](const BrandInfo& brand, const GalleryOptions& options) {
+                        return CreateDialogPage(name, brand, options);
+                      }});
+    }
+    return list;
+  }();
   return pages;
 }
 
@@ -129,7 +141,10 @@ bool ShowView(const GalleryOptions& options, HWND backdrop) {
 
 int Run(const std::vector<std::string>& args) {
   if (args.size() == 1 && args[0] == "--list-pages") {
-    for (const Page& page : Pages()) std::printf("%s\n", page.name);
+    // The script renders a page in each design only when it differs by one.
+    for (const Page& page : Pages()) {
+      std::printf("%s %s\n", page.name.c_str(), page.per_design ? "designs" : "one-design");
+    }
     return 0;
   }
   if (args.size() == 1 && args[0] == "--list-languages") {
