@@ -75,9 +75,16 @@ void DesignPreview::OnInitDialog(HWND window) {
   ShapeWindow(window, width, height, layout_->CornerRadius(), scale_);
   CenterWindow(window);
 
-  const ShadowPictures shadow = LoadShadowPictures(spec.shadow_corners, spec.shadow_edges, scale_);
-  BuildMainShadow(&shadow_, window, shadow, background_,
-                  {spec.design, layout_->windows_release(), scale_, layout_->ShadowInset()});
+  shadow_pictures_ = LoadShadowPictures(spec.shadow_corners, spec.shadow_edges, scale_);
+  BuildMainShadow(&shadow_, window, shadow_pictures_, background_, ShadowParams());
+}
+
+MainShadowParams DesignPreview::ShadowParams() const {
+  return {theme_->spec().design, layout_->windows_release(), scale_, layout_->ShadowInset()};
+}
+
+POINT DesignPreview::PaintShadow(Gdiplus::Graphics* g, SIZE window) const {
+  return ComposeMainShadow(g, window, shadow_pictures_, background_, ShadowParams());
 }
 
 bool DesignPreview::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, LPARAM,

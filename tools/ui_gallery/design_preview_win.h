@@ -12,6 +12,7 @@
 #include "tools/ui_gallery/gallery_options.h"
 #include "ui/dialog_window_win.h"
 #include "ui/images/resource_bitmap_win.h"
+#include "ui/images/shadow_win.h"
 #include "ui/layout/installation_window_layout.h"
 #include "ui/layout/installation_window_theme_win.h"
 
@@ -26,6 +27,9 @@ class DesignPreview : public DialogWindow {
   DesignPreview(const BrandInfo& brand, const GalleryOptions& options, Screen screen);
   ~DesignPreview() override;
 
+  // The shadow the preview gives its window, drawn for a picture of it.
+  POINT PaintShadow(Gdiplus::Graphics* g, SIZE window) const;
+
  protected:
   int GetDialogTemplateId() const override { return 901; }
   bool ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
@@ -33,6 +37,7 @@ class DesignPreview : public DialogWindow {
 
  private:
   void OnInitDialog(HWND window);
+  MainShadowParams ShadowParams() const;
   void Paint(HDC dc, const RECT& client);
   void PaintWelcome(HDC dc);
   void PaintProgress(HDC dc);
@@ -63,6 +68,7 @@ class DesignPreview : public DialogWindow {
   ResourceBitmap minimize_glyph_;
   ResourceBitmap progress_fill_;
   ResourceBitmap progress_track_;
+  ShadowPictures shadow_pictures_;
   HWND shadow_ = nullptr;
 };
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "tools/ui_gallery/gallery_options.h"
+#include "tools/ui_gallery/screen_capture_win.h"
 #include "ui/dialog_window_win.h"
 
 namespace lite {
@@ -22,6 +23,9 @@ const std::vector<std::string>& DialogNames();
 // release; its buttons open nothing (their actions are logged and skipped).
 std::unique_ptr<DialogWindow> CreateDialogPage(const std::string& name, const BrandInfo& brand,
                                                const GalleryOptions& options);
+
+// The shadow the dialog |name| builds for itself.
+ShadowPainter DialogShadowPainter(const std::string& name, const GalleryOptions& options);
 
 }  // namespace lite
 

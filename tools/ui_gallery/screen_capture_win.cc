@@ -66,23 +66,9 @@ std::unique_ptr<Surface> WindowPixels(HWND window, const RECT& frame) {
   return copied ? std::move(pixels) : nullptr;
 }
 
-struct OwnedSearch {
-  HWND owner;
-  std::vector<HWND> layered;
-};
-
-BOOL CALLBACK CollectLayered(HWND window, LPARAM param) {
-  auto* search = reinterpret_cast<OwnedSearch*>(param);
-  if (GetWindow(window, GW_OWNER) == search->owner && IsWindowVisible(window) &&
-      (GetWindowLongW(window, GWL_EXSTYLE) & WS_EX_LAYERED)) {
-    search->layered.push_back(window);
-  }
-  return TRUE;
-}
-
 }  // namespace
 
-bool CaptureWindowToPng(HWND window, int margin, COLORREF backdrop,
+bool CaptureWindowToPng(HWND window, int margin, COLORREF backdrop, const ShadowPainter& shadow,
                         const std::u16string& png_path) {
   RECT frame;
   GetWindowRect(window, &frame);
@@ -96,25 +82,21 @@ bool CaptureWindowToPng(HWND window, int margin, COLORREF backdrop,
     FillRect(canvas.dc(), &all, brush.get());
   }
 
-  // Shadows keep their per-pixel alpha in their surfaces: blended here as a
-  // desktop composes them.
-  OwnedSearch search = {window, {}};
-  EnumThreadWindows(GetCurrentThreadId(), &CollectLayered, reinterpret_cast<LPARAM>(&search));
-  for (HWND layered : search.layered) {
-    RECT shadow_frame;
-    GetWindowRect(layered, &shadow_frame);
-    std::unique_ptr<Surface> shadow = WindowPixels(layered, shadow_frame);
-    if (!shadow) continue;
-    const BLENDFUNCTION blend = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
-    AlphaBlend(canvas.dc(), shadow_frame.left - area.left, shadow_frame.top - area.top,
-               shadow->width(), shadow->height(), shadow->dc(), 0, 0, shadow->width(),
-               shadow->height(), blend);
+  const int x = frame.left - area.left;
+  const int y = frame.top - area.top;
+  if (shadow) {
+    Gdiplus::Bitmap layer(canvas.width(), canvas.height(), PixelFormat32bppPARGB);
+    POINT origin;
+    {
+      Gdiplus::Graphics g(&layer);
+      origin = shadow(&g, {frame.right - frame.left, frame.bottom - frame.top});
+    }
+    Gdiplus::Graphics target(canvas.dc());
+    target.DrawImage(&layer, static_cast<INT>(x - origin.x), static_cast<INT>(y - origin.y));
   }
 
   std::unique_ptr<Surface> pixels = WindowPixels(window, frame);
   if (!pixels) return false;
-  const int x = frame.left - area.left;
-  const int y = frame.top - area.top;
   ScopedRegion region(CreateRectRgn(0, 0, 0, 0));
   if (GetWindowRgn(window, region.get()) != ERROR) {
     OffsetRgn(region.get(), x, y);

@@ -32,8 +32,21 @@
 namespace lite {
 namespace {
 
-using PageFactory =
-    std::function<std::unique_ptr<DialogWindow>(const BrandInfo&, const GalleryOptions&)>;
+// A page's window and how its shadow looks.
+struct View {
+  std::unique_ptr<DialogWindow> window;
+  ShadowPainter shadow;
+};
+
+using PageFactory = std::function<View(const BrandInfo&, const GalleryOptions&)>;
+
+View PreviewView(const BrandInfo& brand, const GalleryOptions& options,
+                 DesignPreview::Screen screen) {
+  auto preview = std::make_unique<DesignPreview>(brand, options, screen);
+  DesignPreview* raw = preview.get();
+  return {std::move(preview),
+          [raw](Gdiplus::Graphics* g, SIZE size) { return raw->PaintShadow(g, size); }};
+}
 
 struct Page {
   std::string name;
@@ -47,17 +60,18 @@ const std::vector<Page>& Pages() {
     std::vector<Page> list = {
       {"welcome", true,
        [](const BrandInfo& brand, const GalleryOptions& options) {
-         return std::make_unique<DesignPreview>(brand, options, DesignPreview::Screen::kWelcome);
+         return PreviewView(brand, options, DesignPreview::Screen::kWelcome);
        }},
       {"progress", true,
        [](const BrandInfo& brand, const GalleryOptions& options) {
-         return std::make_unique<DesignPreview>(brand, options, DesignPreview::Screen::kProgress);
+         return PreviewView(brand, options, DesignPreview::Screen::kProgress);
        }},
     };
     for (const std::string& name : DialogNames()) {
       list.push_back({"dialog-" + name, false,
                       [name](const BrandInfo& brand, const GalleryOptions& options) {
-                        return CreateDialogPage(name, brand, options);
+                        return View{CreateDialogPage(name, brand, options),
+                                    DialogShadowPainter(name, options)};
                       }});
     }
     return list;
@@ -95,6 +109,7 @@ std::u16string WindowsPath(const std::string& path) {
 // and ended.
 struct Shot {
   DialogWindow* page = nullptr;
+  ShadowPainter shadow;
   std::u16string path;
   int margin = 0;
   bool written = false;
@@ -106,7 +121,8 @@ void CALLBACK ShotTimer(HWND, UINT, UINT_PTR id, DWORD) {
   if (!window || !IsWindowVisible(window)) return;
   KillTimer(nullptr, id);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-  g_shot.written = CaptureWindowToPng(window, g_shot.margin, kBackdrop, g_shot.path);
+  g_shot.written =
+      CaptureWindowToPng(window, g_shot.margin, kBackdrop, g_shot.shadow, g_shot.path);
   EndDialog(window, 0);
 }
 
@@ -123,7 +139,8 @@ bool ShowView(const GalleryOptions& options, HWND backdrop) {
   BrandInfo brand(GetUserTempDir());
   brand.ApplyBrandInfo(BrandConfigFor(options));
   brand.SetInterfaceLanguage(options.language);
-  std::unique_ptr<DialogWindow> page = (*make)(brand, options);
+  View view = (*make)(brand, options);
+  std::unique_ptr<DialogWindow>& page = view.window;
   if (!page) {
     std::fprintf(stderr, "page %s has nothing to show in this design\n", options.page.c_str());
     return false;
@@ -132,7 +149,8 @@ bool ShowView(const GalleryOptions& options, HWND backdrop) {
     page->RunModal(backdrop);
     return true;
   }
-  g_shot = Shot{page.get(), WindowsPath(options.shot), Scale(options.scale_factor, 8) + 16};
+  g_shot = Shot{page.get(), view.shadow, WindowsPath(options.shot),
+                Scale(options.scale_factor, 8) + 16};
   SetTimer(nullptr, 0, 40, &ShotTimer);
   page->RunModal(backdrop);
   if (!g_shot.written) std::fprintf(stderr, "no picture for %s\n", options.shot.c_str());

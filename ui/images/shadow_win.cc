@@ -112,6 +112,11 @@ void CopyEdgeBands(Gdiplus::Graphics* g, const ResourceBitmap& picture, int w, i
   for (const Band& band : bands) picture.Draw(g, band.dst, band.src);
 }
 
+RECT ScaledMargins(const RECT& margins, double scale_factor) {
+  return {Scale(scale_factor, margins.left), Scale(scale_factor, margins.top),
+          Scale(scale_factor, margins.right), Scale(scale_factor, margins.bottom)};
+}
+
 SIZE WindowSize(HWND window, RECT* frame) {
   GetWindowRect(window, frame);
   return {frame->right - frame->left, frame->bottom - frame->top};
@@ -140,10 +145,49 @@ ShadowPictures LoadDialogShadowPictures(WindowsRelease windows, double scale_fac
   return LoadShadowPictures(corners, edges, scale_factor);
 }
 
+POINT ComposeMainShadow(Gdiplus::Graphics* g, SIZE window, const ShadowPictures& pictures,
+                        const ResourceBitmap& background, const MainShadowParams& params) {
+  const int d = Scale(params.scale_factor, 8);
+  const int a = Scale(params.scale_factor, params.shadow_inset);
+  ComposeFrame(g, pictures, window.cx, window.cy, d, 2 * d + a, d + a);
+  if (params.design == WindowDesign::kNewIdentity && IsWin8OrLater(params.windows)) {
+    CopyEdgeBands(g, background, window.cx, window.cy, d);
+  }
+  return {d, d};
+}
+
+POINT ComposeDialogShadow(Gdiplus::Graphics* g, SIZE window, const ShadowPictures& pictures,
+                          WindowsRelease windows, double scale_factor) {
+  const int d = Scale(scale_factor, 8);
+  const int a = Scale(scale_factor, 1);
+  const int rounding = IsWin8OrLater(windows) ? Scale(scale_factor, 16) : 0;
+  ComposeFrame(g, pictures, window.cx, window.cy, d, 2 * d + a + rounding, d + a);
+  return {d, d};
+}
+
+POINT ComposeClassicShadow(Gdiplus::Graphics* g, SIZE window, const ResourceBitmap& background,
+                           const RECT& margins, double scale_factor) {
+  const RECT m = ScaledMargins(margins, scale_factor);
+  const int width = window.cx + m.left + m.right;
+  const int height = window.cy + m.top + m.bottom;
+  // Each quadrant of the picture goes to the same corner of the shadow at
+  // its own size, so a dialog of another size keeps its corners.
+  const int pw = background.CeilWidth();
+  const int ph = background.CeilHeight();
+  const int hw = width / 2;
+  const int hh = height / 2;
+  const int rw = width - hw;
+  const int rh = height - hh;
+  background.Draw(g, {0, 0, hw, hh}, {0, 0, hw, hh});
+  background.Draw(g, {hw, 0, width, hh}, {pw - rw, 0, pw, hh});
+  background.Draw(g, {0, hh, hw, height}, {0, ph - rh, hw, ph});
+  background.Draw(g, {hw, hh, width, height}, {pw - rw, ph - rh, pw, ph});
+  return {m.left, m.top};
+}
+
 void BuildMainShadow(HWND* shadow, HWND main, const ShadowPictures& pictures,
                      const ResourceBitmap& background, const MainShadowParams& params) {
   const int d = Scale(params.scale_factor, 8);
-  const int a = Scale(params.scale_factor, params.shadow_inset);
   RECT frame;
   const SIZE size = WindowSize(main, &frame);
   if (!*shadow) {
@@ -156,10 +200,7 @@ void BuildMainShadow(HWND* shadow, HWND main, const ShadowPictures& pictures,
   {
     std::unique_ptr<Gdiplus::Bitmap> bits = surface.Wrap();
     Gdiplus::Graphics g(bits.get());
-    ComposeFrame(&g, pictures, size.cx, size.cy, d, 2 * d + a, d + a);
-    if (params.design == WindowDesign::kNewIdentity && IsWin8OrLater(params.windows)) {
-      CopyEdgeBands(&g, background, size.cx, size.cy, d);
-    }
+    ComposeMainShadow(&g, size, pictures, background, params);
   }
   surface.Apply(*shadow, {frame.left - d, frame.top - d});
 }
@@ -167,8 +208,6 @@ void BuildMainShadow(HWND* shadow, HWND main, const ShadowPictures& pictures,
 void BuildDialogShadow(HWND* shadow, HWND dialog, const ShadowPictures& pictures,
                        WindowsRelease windows, double scale_factor) {
   const int d = Scale(scale_factor, 8);
-  const int a = Scale(scale_factor, 1);
-  const int rounding = IsWin8OrLater(windows) ? Scale(scale_factor, 16) : 0;
   RECT frame;
   const SIZE size = WindowSize(dialog, &frame);
   if (!*shadow) {
@@ -180,7 +219,7 @@ void BuildDialogShadow(HWND* shadow, HWND dialog, const ShadowPictures& pictures
   {
     std::unique_ptr<Gdiplus::Bitmap> bits = surface.Wrap();
     Gdiplus::Graphics g(bits.get());
-    ComposeFrame(&g, pictures, size.cx, size.cy, d, 2 * d + a + rounding, d + a);
+    ComposeDialogShadow(&g, size, pictures, windows, scale_factor);
   }
   surface.Apply(*shadow, {frame.left - d, frame.top - d});
 }
@@ -191,8 +230,7 @@ void BuildClassicShadow(HWND* shadow, HWND dialog, const ResourceBitmap& backgro
     ScopedScreenDc screen;
     if (GetDeviceCaps(screen.get(), BITSPIXEL) < 32) return;
   }
-  const RECT m = {Scale(scale_factor, margins.left), Scale(scale_factor, margins.top),
-                  Scale(scale_factor, margins.right), Scale(scale_factor, margins.bottom)};
+  const RECT m = ScaledMargins(margins, scale_factor);
   RECT frame;
   const SIZE size = WindowSize(dialog, &frame);
   const int width = size.cx + m.left + m.right;
@@ -207,18 +245,7 @@ void BuildClassicShadow(HWND* shadow, HWND dialog, const ResourceBitmap& backgro
   {
     std::unique_ptr<Gdiplus::Bitmap> bits = surface.Wrap();
     Gdiplus::Graphics g(bits.get());
-    // Each quadrant of the picture goes to the same corner of the shadow
-    // at its own size, so a dialog of another size keeps its corners.
-    const int pw = background.CeilWidth();
-    const int ph = background.CeilHeight();
-    const int hw = width / 2;
-    const int hh = height / 2;
-    const int rw = width - hw;
-    const int rh = height - hh;
-    background.Draw(&g, {0, 0, hw, hh}, {0, 0, hw, hh});
-    background.Draw(&g, {hw, 0, width, hh}, {pw - rw, 0, pw, hh});
-    background.Draw(&g, {0, hh, hw, height}, {0, ph - rh, hw, ph});
-    background.Draw(&g, {hw, hh, width, height}, {pw - rw, ph - rh, pw, ph});
+    ComposeClassicShadow(&g, size, background, margins, scale_factor);
   }
   // The dialog paints its own area.
   surface.Clear({m.left, m.top, width - m.right, height - m.bottom});

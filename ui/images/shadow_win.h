@@ -9,6 +9,10 @@
 #include "ui/layout/installation_window_theme.h"
 #include "ui/layout/window_design.h"
 
+namespace Gdiplus {
+class Graphics;
+}  // namespace Gdiplus
+
 namespace lite {
 
 // Corners top-left, top-right, bottom-right, bottom-left; edges left, top,
@@ -49,6 +53,18 @@ void BuildDialogShadow(HWND* shadow, HWND dialog, const ShadowPictures& pictures
 // Nothing on displays below 32 bits per pixel.
 void BuildClassicShadow(HWND* shadow, HWND dialog, const ResourceBitmap& background,
                         const RECT& margins, double scale_factor);
+
+// The pictures the builders above give their shadow windows, drawn onto
+// |g| for a window of |window| pixels; the result is where the window's
+// top-left corner lies in the picture. For pictures of a whole window with
+// its shadow (the gallery), where a layered window's pixels cannot be read
+// back.
+POINT ComposeMainShadow(Gdiplus::Graphics* g, SIZE window, const ShadowPictures& pictures,
+                        const ResourceBitmap& background, const MainShadowParams& params);
+POINT ComposeDialogShadow(Gdiplus::Graphics* g, SIZE window, const ShadowPictures& pictures,
+                          WindowsRelease windows, double scale_factor);
+POINT ComposeClassicShadow(Gdiplus::Graphics* g, SIZE window, const ResourceBitmap& background,
+                           const RECT& margins, double scale_factor);
 
 // Moves |shadow| to |window|'s rectangle grown by 8 logical pixels.
 void MoveShadow(HWND shadow, HWND window, double scale_factor);
