@@ -67,8 +67,7 @@ def to_truetype(font):
         font["hmtx"][name] = (width, getattr(glyph, "xMin", 0))
     maxp = newTable("maxp")
     maxp.tableVersion = 0x00010000
-    for field in ("maxZones",):
-        setattr(maxp, field, 1)
+    maxp.maxZones = 1
     for field in ("maxTwilightPoints", "maxStorage", "maxFunctionDefs", "maxInstructionDefs",
                   "maxStackElements", "maxSizeOfInstructions", "maxComponentElements"):
         setattr(maxp, field, 0)

@@ -57,7 +57,8 @@ def blur(ident, deviation):
 
 
 def strip(frame_width, height, frames):
-    """Frames side by side, each drawn by its own function of (group offset)."""
+    """Frames side by side: each frame is SVG drawn at the origin and moved
+    to its place in the strip."""
     body = "".join('<g transform="translate(%s 0)">%s</g>' % (num(i * frame_width), frame)
                    for i, frame in enumerate(frames))
     return document(frame_width * len(frames), height, body)
