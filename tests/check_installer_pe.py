@@ -31,6 +31,7 @@ IMAGE_SUBSYSTEM_WINDOWS_GUI = 2
 IMAGE_SCN_MEM_SHARED = 0x10000000
 IMAGE_SCN_MEM_READ = 0x40000000
 IMAGE_SCN_MEM_WRITE = 0x80000000
+MAX_FILE_SIZE = 3 * 1024 * 1024
 DELAYED_PARAMS_SIZE = 0xED4  # the parameter block handed to the elevated copy
 IMAGE_DIRECTORY_ENTRY_RESOURCE = 2
 
@@ -612,6 +613,12 @@ class Checker:
                            size))
         return True
 
+    def check_download_size(self):
+        """The whole installer, pictures, fonts and sixteen languages, is a
+        small download."""
+        size = len(self.pe.data)
+        return True if size <= MAX_FILE_SIZE else "%d bytes, over %d" % (size, MAX_FILE_SIZE)
+
     def check_shared_section(self):
         shared = [s for s in self.pe.sections if s.name == "SHARED"]
         if len(shared) != 1:
@@ -955,6 +962,7 @@ class Checker:
         self.check("static imports only kernel32.dll and msvcrt.dll", self.check_static_imports)
         self.check("no run-time redirection of the service hosts", self.check_no_endpoint_override)
         self.check("file holds the raw data of every section", self.check_file_complete)
+        self.check("file is at most 3 MiB", self.check_download_size)
         self.check("SHARED section is IMAGE_SCN_MEM_SHARED with virtual size 4",
                    self.check_shared_section)
         self.check("Shared section is shared, readable and writable with virtual size %#x, "
