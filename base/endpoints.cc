@@ -6,7 +6,8 @@ namespace {
 
 bool IsCompiledInHost(std::string_view scheme_and_host) {
   for (std::string_view host : {kDownloadCdn, kLegal, kBrowserApi, kWebNtp, kStats,
-                                kInstallReport, kCrashReport}) {
+                                kInstallReport, kCrashReport, kBrowserSite, kBrowserSiteTr,
+                                kBrowserSiteInt, kBrowserSiteUa}) {
     if (scheme_and_host == host) return true;
   }
   for (std::string_view host : kSites) {

@@ -23,6 +23,11 @@ inline constexpr std::string_view kInstallReport = TL_REPORT_HOST;
 inline constexpr std::string_view kCrashReport = TL_CRASH_HOST;
 inline constexpr std::string_view kSites[] = {TL_SITE1_HOST, TL_SITE2_HOST, TL_SITE3_HOST,
                                               TL_SITE4_HOST, TL_SITE5_HOST};
+// The browser site: the default, Turkish, international and Ukrainian variants.
+inline constexpr std::string_view kBrowserSite = TL_BROWSER_SITE_HOST;
+inline constexpr std::string_view kBrowserSiteTr = TL_BROWSER_SITE_TR_HOST;
+inline constexpr std::string_view kBrowserSiteInt = TL_BROWSER_SITE_INT_HOST;
+inline constexpr std::string_view kBrowserSiteUa = TL_BROWSER_SITE_UA_HOST;
 
 // |url| with its scheme and host replaced by |base| when they are one of the
 // compiled-in hosts above (matched exactly, up to the first "/", "?" or "#");

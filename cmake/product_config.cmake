@@ -27,6 +27,11 @@ set(TL_SITE2_HOST "https://by.browser.tolvar.example")
 set(TL_SITE3_HOST "https://int.browser.tolvar.example")
 set(TL_SITE4_HOST "https://tb.browser.tolvar.example")
 set(TL_SITE5_HOST "https://ua.browser.tolvar.example")
+# The browser site of the error dialogs, in its four regional variants.
+set(TL_BROWSER_SITE_HOST "https://www.tolvar.example")
+set(TL_BROWSER_SITE_TR_HOST "https://tr.tolvar.example")
+set(TL_BROWSER_SITE_INT_HOST "https://int.tolvar.example")
+set(TL_BROWSER_SITE_UA_HOST "https://ua.tolvar.example")
 
 # The ten RSA keys that sign trust documents (TRUSTED.JSON) of modules.
 include(${CMAKE_CURRENT_LIST_DIR}/trust_keys.cmake)

@@ -1,0 +1,90 @@
+#include "ui/controls/multi_part_text_layout.h"
+
+#include <gtest/gtest.h>
+
+#include "ui/controls/inline_link_label.h"
+
+namespace lite {
+namespace {
+
+// Every character is 10 pixels wide, a blank 4.
+class FakeMeasurer : public TextMeasurer {
+ public:
+  int Width(std::u16string_view text) const override {
+    int width = 0;
+    for (char16_t c : text) width += c == u' ' ? 4 : 10;
+    return width;
+  }
+};
+
+struct Expected {
+  std::u16string text;
+  bool link;
+  int line;
+  int x;
+  int width;
+};
+
+void ExpectParts(std::u16string_view text, int available_width, bool centre,
+                 const std::vector<Expected>& expected) {
+  const std::vector<TextPart> parts =
+      LayOutParts(SplitIntoRuns(text), FakeMeasurer(), available_width, centre);
+  ASSERT_EQ(parts.size(), expected.size());
+  for (size_t i = 0; i < parts.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(parts[i].text, expected[i].text);
+    EXPECT_EQ(parts[i].link, expected[i].link);
+    EXPECT_EQ(parts[i].line, expected[i].line);
+    EXPECT_EQ(parts[i].x, expected[i].x);
+    EXPECT_EQ(parts[i].width, expected[i].width);
+  }
+}
+
+TEST(MultiPartTextLayoutTest, RunsSplitAtMarkupBlanksLineFeedsAndIdeographs) {
+  const std::vector<TextRun> runs = SplitIntoRuns(u"By us\r\nthe ((Lic Agr)).\u4E2D\u6587\u3002");
+  const std::vector<std::pair<std::u16string, bool>> expected = {
+      {u"By ", false}, {u"us\n", false}, {u"the ", false}, {u"Lic ", true},  {u"Agr", true},
+      {u".", false},   {u"\u4E2D", false}, {u"\u6587", false}, {u"\u3002", false}};
+  ASSERT_EQ(runs.size(), expected.size());
+  for (size_t i = 0; i < runs.size(); ++i) {
+    EXPECT_EQ(runs[i].text, expected[i].first) << i;
+    EXPECT_EQ(runs[i].link, expected[i].second) << i;
+  }
+}
+
+TEST(MultiPartTextLayoutTest, Layouts) {
+  // Without markup: plain parts only; words that fit are joined.
+  ExpectParts(u"ab cd ef", 100, false, {{u"ab cd ef", false, 0, 0, 68}});
+  // The link alone is one link part.
+  ExpectParts(u"((Licence))", 100, false, {{u"Licence", true, 0, 0, 70}});
+  // A line feed starts a new line although the line has room.
+  ExpectParts(u"ab\ncd", 100, false, {{u"ab", false, 0, 0, 20}, {u"cd", false, 1, 0, 20}});
+  // Two line feeds leave an empty line.
+  ExpectParts(u"ab\n\ncd", 100, false,
+              {{u"ab", false, 0, 0, 20}, {u"", false, 1, 0, 0}, {u"cd", false, 2, 0, 20}});
+  // A word that does not fit wraps; a run wider than the line is not broken.
+  ExpectParts(u"abcd efghijk", 60, false,
+              {{u"abcd ", false, 0, 0, 44}, {u"efghijk", false, 1, 0, 70}});
+  // Plain and link parts alternate on a line; the full stop after the link
+  // stays on the link's line even where it would not fit.
+  ExpectParts(u"ab ((cd)).", 50, false,
+              {{u"ab ", false, 0, 0, 24}, {u"cd", true, 0, 24, 20}, {u".", false, 0, 44, 10}});
+  // A link split over two lines gives two link parts.
+  ExpectParts(u"abc ((de fg))", 70, false,
+              {{u"abc ", false, 0, 0, 34}, {u"de ", true, 0, 34, 24}, {u"fg", true, 1, 0, 20}});
+  // Centred lines: shifted by half the free width, trailing blanks ignored.
+  ExpectParts(u"abc ((de fg))", 70, true,
+              {{u"abc ", false, 0, 8, 34}, {u"de ", true, 0, 42, 24}, {u"fg", true, 1, 25, 20}});
+}
+
+TEST(MultiPartTextLayoutTest, LabelsWithInlineLinks) {
+  EXPECT_EQ(LabelWithInlineLink(u"Send statistics", u"Privacy"), u"Send statistics. ((Privacy))");
+  EXPECT_EQ(LabelWithInlineLink(u"Send.", u"Privacy"), u"Send. ((Privacy))");
+  EXPECT_EQ(LabelWithInlineLink(u"\u53D1\u9001\u3002", u"P"), u"\u53D1\u9001\u3002 ((P))");
+  EXPECT_EQ(WithoutFinalFullStop(u"the ((Licence))."), u"the ((Licence))");
+  EXPECT_EQ(WithoutFinalFullStop(u"no stop"), u"no stop");
+  EXPECT_EQ(RemoveParentheses(u"of the ((Licence))."), u"of the Licence.");
+}
+
+}  // namespace
+}  // namespace lite
