@@ -4,7 +4,7 @@
 # names one of them in WIN_DEPS gets a delay-import library made from
 # MinGW's import library at configure time.
 set(TL_DELAY_LOADED_DLLS
-    advapi32 user32 gdi32 shell32 shlwapi ole32 oleaut32 comctl32 gdiplus msimg32 uxtheme
+    advapi32 user32 gdi32 shell32 shlwapi ole32 oleaut32 oleacc comctl32 gdiplus msimg32 uxtheme
     version winmm wininet winhttp crypt32 wintrust mpr userenv)
 
 if(NOT WIN32)
