@@ -34,11 +34,15 @@ bool IsProcessorSupported(int* message_id) {
   return false;
 }
 
+ProcessorMessage GetProcessorMessage(uint16_t language_id, int message_id) {
+  return {LoadLocalizedString(language_id, kProcessorMessageTextId) + u"\n" +
+              LoadLocalizedString(language_id, message_id),
+          LoadLocalizedString(language_id, kProcessorMessageCaptionId)};
+}
+
 void ShowProcessorMessage(uint16_t language_id, int message_id) {
-  const std::u16string text = LoadLocalizedString(language_id, kProcessorMessageTextId) +
-                              u"\n" + LoadLocalizedString(language_id, message_id);
-  const std::u16string caption = LoadLocalizedString(language_id, kProcessorMessageCaptionId);
-  MessageBoxW(nullptr, AsWide(text), AsWide(caption), MB_OK);
+  const ProcessorMessage message = GetProcessorMessage(language_id, message_id);
+  MessageBoxW(nullptr, AsWide(message.text), AsWide(message.caption), MB_OK);
 }
 
 bool HasEnoughDiskSpace(bool system_level, uint64_t bytes) {

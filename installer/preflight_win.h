@@ -3,6 +3,7 @@
 #define INSTALLER_PREFLIGHT_WIN_H_
 
 #include <cstdint>
+#include <string>
 
 namespace lite {
 
@@ -15,6 +16,13 @@ inline constexpr int kProcessorNoSse3Id = 484;
 // SSE2 and SSE3 present. Otherwise |message_id| tells which one is missing
 // (484 whenever SSE3 is, else 483).
 bool IsProcessorSupported(int* message_id);
+// The message box's text (string 482, a line feed, string |message_id|) and
+// caption (string 481) in |language_id|.
+struct ProcessorMessage {
+  std::u16string text;
+  std::u16string caption;
+};
+ProcessorMessage GetProcessorMessage(uint16_t language_id, int message_id);
 void ShowProcessorMessage(uint16_t language_id, int message_id);
 
 // Free space for the caller under Program Files (system level) or the local

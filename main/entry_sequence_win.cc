@@ -40,7 +40,8 @@ class ScopedCrashHandler {
 
 // The installation path proper: everything after the lock was taken. Runs
 // with the UI runtime started; returns the exit code.
-int RunInstallation(const InstallerCommandLine& command_line) {
+int RunInstallation(const InstallerCommandLine& command_line,
+                    const EntryEnvironment& environment) {
   const bool silent = command_line.HasSwitch(switches::kSilent);
   const bool system_level = command_line.HasSwitch(switches::kSystemLevel);
   const std::string brand_name = command_line.GetSwitchValueASCII(switches::kBrandName);
@@ -59,13 +60,14 @@ int RunInstallation(const InstallerCommandLine& command_line) {
     return kExitProcessorNotSupported;
   }
 
-  const bool enough_disk_space = HasEnoughDiskSpace(system_level, kRequiredDiskSpace);
+  const bool enough_disk_space =
+      environment.has_enough_disk_space(system_level, kRequiredDiskSpace);
+  const double scale_factor = ComputeDeviceScaleFactor(
+      command_line.GetSwitchValueASCII(switches::kForceDeviceScaleFactor));
 
   int exit_code;
   if (silent) {
     ENTRY_LOG(INFO) << "Installing in silent mode.";
-    const double scale_factor = ComputeDeviceScaleFactor(
-        command_line.GetSwitchValueASCII(switches::kForceDeviceScaleFactor));
     exit_code = RunSilentInstallation(command_line, *config, scale_factor);
   } else if (enough_disk_space) {
     int engine_result = kExitNoSetupExitCode;
@@ -76,7 +78,7 @@ int RunInstallation(const InstallerCommandLine& command_line) {
       exit_code = kExitWindowCancelled;
     }
   } else {
-    ShowNotEnoughDiskSpaceDialog(language_id);
+    ShowNotEnoughDiskSpaceDialog(static_cast<uint16_t>(language_id), scale_factor);
     exit_code = kExitNotEnoughDiskSpace;
   }
   ENTRY_LOG(INFO) << "Installer exit with code: " << exit_code;
@@ -85,7 +87,7 @@ int RunInstallation(const InstallerCommandLine& command_line) {
 
 }  // namespace
 
-int RunEntrySequence() {
+int RunEntrySequence(const EntryEnvironment& environment) {
   int secure_exit_code = 0;
   const SecureDllResult secure = SecureDllLoading(&secure_exit_code);
 
@@ -138,7 +140,7 @@ int RunEntrySequence() {
   SetMasterProcessId(GetCurrentProcessId());
   ENTRY_LOG(INFO) << "Installer process id: " << GetCurrentProcessId();
 
-  return RunInstallation(command_line);
+  return RunInstallation(command_line, environment);
 }
 
 }  // namespace lite

@@ -6,9 +6,9 @@
 
 namespace lite {
 
-// Shows the dialog in |language_id| and returns when the user closed it.
-// This build has no such dialog: it logs so and returns at once.
-void ShowNotEnoughDiskSpaceDialog(uint32_t language_id);
+// Shows the classic not-enough-disk-space dialog of this program's
+// resources in |language_id| and returns when the user closed it.
+void ShowNotEnoughDiskSpaceDialog(uint16_t language_id, double scale_factor);
 
 }  // namespace lite
 
