@@ -36,7 +36,7 @@ HRESULT ReturnText(const std::wstring& text, BSTR* out) {
 AccessibleProxy* AccessibleProxy::Create(HWND window) { return new AccessibleProxy(window); }
 
 AccessibleProxy::AccessibleProxy(HWND window) : window_(window) {
-  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, IID_IAccessible,
+  if (FAILED(AccessibleObjectFromWindow(window, OBJID_CLIENT, kIAccessibleIid,
                                         reinterpret_cast<void**>(&standard_)))) {
     standard_ = nullptr;
   }
@@ -90,7 +90,7 @@ LRESULT CALLBACK AccessibleProxy::WindowProc(HWND window, UINT message, WPARAM w
   AccessibleProxy* proxy = entry.proxy;
   if (message == WM_GETOBJECT && static_cast<LONG>(lparam) == OBJID_CLIENT && proxy &&
       (proxy->role_ != 0 || !proxy->name_.empty())) {
-    return LresultFromObject(IID_IAccessible, wparam, static_cast<IAccessible*>(proxy));
+    return LresultFromObject(kIAccessibleIid, wparam, static_cast<IAccessible*>(proxy));
   }
   return CallWindowProcW(entry.previous, window, message, wparam, lparam);
 }
@@ -106,7 +106,7 @@ bool AccessibleProxy::AnswersText(const VARIANT& child, const std::wstring& text
 
 HRESULT AccessibleProxy::QueryInterface(REFIID riid, void** object) {
   if (!object) return E_INVALIDARG;
-  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == IID_IAccessible) {
+  if (riid == IID_IUnknown || riid == IID_IDispatch || riid == kIAccessibleIid) {
     *object = static_cast<IAccessible*>(this);
     AddRef();
     return S_OK;

@@ -11,6 +11,11 @@
 
 namespace lite {
 
+// IID_IAccessible. The SDK's constant lives in oleacc's import library as
+// data, which a delay-loaded import cannot carry.
+inline constexpr IID kIAccessibleIid = {
+    0x618736e0, 0x3c3d, 0x11cf, {0x81, 0x0c, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
+
 class AccessibleProxy final : public IAccessible {
  public:
   // Takes the window's standard accessible object and subclasses |window| so

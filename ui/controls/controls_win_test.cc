@@ -72,7 +72,8 @@ class ControlsTest : public testing::Test {
 
 // What a screen reader in this process gets for |window|.
 struct Answers {
-  HRESULT object = E_FAIL;
+  LRESULT reference = 0;
+  HRESULT object = E_PENDING;
   std::wstring name;
   long role = 0;
   std::wstring value;
@@ -81,9 +82,10 @@ struct Answers {
 Answers Ask(HWND window) {
   Answers answers;
   const LRESULT reference = SendMessageW(window, WM_GETOBJECT, 0, OBJID_CLIENT);
-  if (reference == 0) return answers;
+  answers.reference = reference;
+  if (reference <= 0) return answers;
   IAccessible* accessible = nullptr;
-  answers.object = ObjectFromLresult(reference, IID_IAccessible, 0,
+  answers.object = ObjectFromLresult(reference, kIAccessibleIid, 0,
                                      reinterpret_cast<void**>(&accessible));
   if (FAILED(answers.object)) return answers;
   VARIANT self;
@@ -123,6 +125,7 @@ TEST_F(ControlsTest, ProxiesAnswerNameRoleAndValue) {
   EXPECT_EQ(progress.GetPos(), 37);
 
   const Answers close_answers = Ask(close.hwnd());
+  EXPECT_GT(close_answers.reference, 0);
   EXPECT_EQ(close_answers.object, S_OK);
   EXPECT_EQ(close_answers.name, L"Close");
   EXPECT_EQ(close_answers.role, ROLE_SYSTEM_PUSHBUTTON);
