@@ -1,5 +1,6 @@
 #include "ui/controls/picture_button_win.h"
 
+#include <array>
 #include <string>
 
 #include "ui/controls/memory_canvas_win.h"
@@ -93,14 +94,20 @@ void StretchButton::DrawFrame(HDC dc, const RECT& rect, int index) const {
   // not lost.
   const int frame_width = strip().CeilWidth() / kButtonFrames;
   const int frame_height = strip().CeilHeight();
-  for (const StretchSlice& slice :
-       ComputeStretchSlices(index * frame_width, frame_width, cap_width_, frame_height,
-                            rect.right - rect.left, rect.bottom - rect.top)) {
-    const RECT dst = {rect.left + slice.dst_x, rect.top, rect.left + slice.dst_x + slice.dst_width,
-                      rect.bottom};
+  const std::array<StretchSlice, 3> slices =
+      ComputeStretchSlices(index * frame_width, frame_width, cap_width_, frame_height,
+                           rect.right - rect.left, rect.bottom - rect.top);
+  auto draw = [&](const StretchSlice& slice, int widen_left) {
+    const RECT dst = {rect.left + slice.dst_x - widen_left, rect.top,
+                      rect.left + slice.dst_x + slice.dst_width, rect.bottom};
     const RECT src = {slice.src_x, 0, slice.src_x + slice.src_width, frame_height};
     strip().Draw(dc, dst, src);
-  }
+  };
+  // A stretched picture leaves its first column blank: the middle starts
+  // one pixel under the left cap, which is drawn over it.
+  draw(slices[1], 1);
+  draw(slices[0], 0);
+  draw(slices[2], 0);
 }
 
 }  // namespace lite
