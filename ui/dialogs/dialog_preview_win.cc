@@ -24,6 +24,8 @@ class PrintingActions : public lite::DialogActions {
   void StartInstalledBrowser() override { std::printf("start browser\n"); }
 };
 
+void CALLBACK EndPreview(HWND dialog, UINT, UINT_PTR, DWORD) { EndDialog(dialog, 0); }
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -52,9 +54,7 @@ int wmain(int argc, wchar_t** argv) {
   static int remaining_ms;
   remaining_ms = seconds * 1000;
   const INT_PTR result = lite::RunDialogAndInspect(*dialog, [](HWND window) {
-    SetTimer(window, 1, remaining_ms, [](HWND timed, UINT, UINT_PTR, DWORD) {
-      EndDialog(timed, 0);
-    });
+    SetTimer(window, 1, remaining_ms, &EndPreview);
     return true;
   });
   std::printf("result %d\n", static_cast<int>(result));
