@@ -232,41 +232,5 @@ TEST_F(ControlsTest, TabOrderFollowsTheGivenIds) {
   EXPECT_EQ(order, (std::vector<int>{1, 223, 110, 213}));
 }
 
-void PressKey(WORD key) {
-  INPUT inputs[2] = {};
-  inputs[0].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = key;
-  inputs[1] = inputs[0];
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
-  // Let the hook see both halves of the press.
-  MSG message;
-  const DWORD until = GetTickCount() + 200;
-  while (GetTickCount() < until) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-    Sleep(5);
-  }
-}
-
-TEST_F(ControlsTest, ArrowKeysMoveBetweenInstallAndTheLicenceLinkOncePerPress) {
-  const HWND install = Child(L"Button", L"Install", BS_PUSHBUTTON | WS_TABSTOP, 1);
-  const HWND licence = Child(L"Button", L"Licence", BS_OWNERDRAW | WS_TABSTOP, 223);
-  SetForegroundWindow(host_);
-  SetFocus(install);
-  ASSERT_EQ(GetFocus(), install);
-  ASSERT_TRUE(ArrowKeyHook::Install(install, licence));
-  EXPECT_FALSE(ArrowKeyHook::Install(install, licence));  // one per process
-  PressKey(VK_LEFT);
-  EXPECT_EQ(GetFocus(), licence);
-  PressKey(VK_LEFT);  // only from Install
-  EXPECT_EQ(GetFocus(), licence);
-  PressKey(VK_DOWN);
-  EXPECT_EQ(GetFocus(), install);
-  ArrowKeyHook::Remove();
-  EXPECT_FALSE(ArrowKeyHook::installed());
-  PressKey(VK_UP);
-  EXPECT_EQ(GetFocus(), install);
-}
-
 }  // namespace
 }  // namespace lite
