@@ -23,9 +23,7 @@
 #include "base/utf.h"
 #include "distribution/brand_info.h"
 #include "tools/ui_gallery/design_preview_win.h"
-#if TL_GALLERY_DIALOGS
 #include "tools/ui_gallery/dialog_pages_win.h"
-#endif
 #include "tools/ui_gallery/gallery_options.h"
 #include "tools/ui_gallery/screen_capture_win.h"
 #include "ui/images/gdiplus_win.h"
@@ -69,7 +67,6 @@ const std::vector<Page>& Pages() {
          return PreviewView(brand, options, DesignPreview::Screen::kProgress);
        }},
     };
-#if TL_GALLERY_DIALOGS
     for (const std::string& name : DialogNames()) {
       list.push_back({"dialog-" + name, false,
                       [name](const BrandInfo& brand, const GalleryOptions& options) {
@@ -77,7 +74,6 @@ const std::vector<Page>& Pages() {
                                     DialogShadowPainter(name, options)};
                       }});
     }
-#endif
     return list;
   }();
   return pages;
