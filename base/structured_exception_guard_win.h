@@ -8,10 +8,9 @@
 #include <functional>
 #include <string>
 
-namespace lite {
+#include "base/delay_load_codes.h"
 
-// Raised by the delay-load helper when a module cannot be loaded.
-constexpr uint32_t kDelayLoadModuleNotFound = 0xC06D007E;
+namespace lite {
 
 struct StructuredException {
   uint32_t code = 0;               // 0: none was raised

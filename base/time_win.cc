@@ -1,6 +1,7 @@
 #include <windows.h>
 #include <realtimeapiset.h>
 
+#include "base/file_time_win.h"
 #include "base/proc_address_win.h"
 #include "base/time.h"
 
@@ -26,10 +27,7 @@ GetSystemTimeFunction SystemTimeFunction() {
 int64_t WallClockMicros() {
   FILETIME ft;
   SystemTimeFunction()(&ft);
-  const int64_t since_1601 =
-      (static_cast<int64_t>(ft.dwHighDateTime) << 32) | ft.dwLowDateTime;
-  constexpr int64_t k1601To1970 = 116444736000000000LL;  // in 100 ns
-  return (since_1601 - k1601To1970) / 10;
+  return FileTimeToMicrosSince1601(ft) - k1601To1970Micros;
 }
 
 int64_t UnbiasedInterruptTimeMicros() {

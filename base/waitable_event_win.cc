@@ -4,6 +4,8 @@
 
 namespace lite {
 
+bool IsEventSignaled(HANDLE event) { return WaitForSingleObject(event, 0) == WAIT_OBJECT_0; }
+
 WaitableEvent::WaitableEvent(Reset reset, bool signaled,
                              const std::u16string& name)
     : handle_(CreateEventW(nullptr, reset == Reset::kManual, signaled,

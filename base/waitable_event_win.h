@@ -32,6 +32,10 @@ class WaitableEvent {
   ScopedHandle handle_;
 };
 
+// Whether |event| is signalled now, without waiting; false for a handle
+// that cannot be waited on.
+bool IsEventSignaled(HANDLE event);
+
 // Waits for the first of |count| handles; the index of the signalled one,
 // or -1 on time-out or failure.
 int WaitForAny(const HANDLE* handles, DWORD count, DWORD timeout_ms);

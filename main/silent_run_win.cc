@@ -1,15 +1,15 @@
 #include "main/silent_run_win.h"
 
-#include "installer/distribution_configuration_win.h"
-#include "installer/installer_command_line.h"
-#include "installer/installer_win.h"
-#include "installer/switches.h"
+#include "installer/command_line/installer_command_line.h"
+#include "installer/command_line/switches.h"
+#include "installer/engine/installer_win.h"
+#include "installer/run/distribution_configuration_win.h"
 
 namespace lite {
 
 int RunSilentInstallation(const InstallerCommandLine& command_line,
                           const DistributionConfiguration& config, double scale_factor) {
-  Installer engine(nullptr, &config.brand, &config.params, true);
+  Installer engine(command_line, nullptr, &config.brand, &config.params, true);
   engine.set_device_scale_factor(scale_factor);
   engine.SetMakeBrowserDefault(command_line.HasSwitch(switches::kMakeBrowserDefaultAfterImport));
   engine.set_send_statistics(command_line.HasSwitch(switches::kSendStatistics) ||

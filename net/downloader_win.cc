@@ -9,6 +9,7 @@
 #include "base/file_util_win.h"
 #include "base/platform_request_headers.h"
 #include "base/utf.h"
+#include "base/waitable_event_win.h"
 #include "base/wide_string_win.h"
 #include "base/windows_version_win.h"
 #include "logging/log_message.h"
@@ -37,7 +38,7 @@ void CALLBACK OnInternetStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOI
 }  // namespace
 
 bool IsCancelSignaled(HANDLE cancel_event) {
-  return cancel_event && WaitForSingleObject(cancel_event, 0) != WAIT_TIMEOUT;
+  return cancel_event && IsEventSignaled(cancel_event);
 }
 
 Downloader::Downloader()

@@ -7,9 +7,9 @@
 #include <deque>
 #include <string>
 
+#include "base/srw_lock_win.h"
 #include "base/thread_win.h"
 #include "base/waitable_event_win.h"
-#include "stats/srw_lock_win.h"
 
 namespace lite {
 

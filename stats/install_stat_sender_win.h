@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "stats/srw_lock_win.h"
+#include "base/srw_lock_win.h"
 #include "stats/stat_params.h"
 #include "stats/stat_query_url.h"
 

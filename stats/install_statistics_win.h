@@ -8,9 +8,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/srw_lock_win.h"
 #include "stats/async_url_sender_win.h"
 #include "stats/install_stat_sender_win.h"
-#include "stats/srw_lock_win.h"
 #include "stats/stat_params.h"
 
 namespace lite {

@@ -9,7 +9,7 @@
 
 #include "base/file_util_win.h"
 #include "base/utf.h"
-#include "installer/installer_command_line.h"
+#include "installer/command_line/installer_command_line.h"
 #include "tests/e2e/silent_installation_win.h"
 
 namespace lite {

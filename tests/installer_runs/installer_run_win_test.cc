@@ -9,7 +9,7 @@
 #include "base/file_util_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
-#include "installer/single_instance_lock_win.h"
+#include "installer/run/single_instance_lock_win.h"
 #include "tests/support/child_process_win.h"
 
 namespace lite {

@@ -2,10 +2,10 @@
 
 #include <windows.h>
 
+#include "base/command_line_words.h"
 #include "base/file_util_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
-#include "installer/installer_command_line.h"
 
 namespace lite {
 namespace testing {

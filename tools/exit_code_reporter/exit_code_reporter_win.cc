@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "base/command_line_words.h"
 #include "base/process_win.h"
 #include "base/wide_string_win.h"
 #include "installer/exit_code.h"
-#include "installer/installer_command_line.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc < 2) {

@@ -21,7 +21,7 @@
 #include "base/file_path.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
-#include "installer/installer_command_line.h"
+#include "installer/command_line/installer_command_line.h"
 #include "tools/fake_setup/progress_messages_win.h"
 #include "tools/fake_setup/setup_record_win.h"
 

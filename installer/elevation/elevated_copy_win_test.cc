@@ -1,0 +1,319 @@
+// The hand-off between a first installer and its elevated copy, with both
+// sides as real processes of this test binary: the copy is started through
+// the "runas" verb (Wine starts it without a prompt) and runs the fake setup
+// program, so the shared parameter block, the named events, the exit codes
+// and the progress window are all crossed for real.
+#include "installer/elevation/elevated_copy_win.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "base/file_util_win.h"
+#include "base/utf.h"
+#include "base/waitable_event_win.h"
+#include "base/wide_string_win.h"
+#include "installer/command_line/process_command_line.h"
+#include "installer/elevation/elevated_installer_win.h"
+#include "installer/elevation/process_window_delegate_win.h"
+#include "installer/setup/delayed_params_win.h"
+#include "installer/setup/setup_process_win.h"
+#include "logging/file_logger_win.h"
+#include "logging/log_message.h"
+#include "logging/logger.h"
+#include "logging/recording_logger_for_testing.h"
+#include "tests/support/child_process_win.h"
+
+namespace lite {
+namespace {
+
+constexpr char kHangMarker[] = "Setup hangs in the elevated copy";
+
+// What the engine's RunModule does in the copy.
+bool RunSetupHere(InstallerDelegate& delegate, const std::u16string& archive,
+                  const InstallerCommandLine& setup_command_line, int32_t* result_code) {
+  return RunModule(archive, setup_command_line, result_code, &delegate);
+}
+
+bool HangInSetup(InstallerDelegate&, const std::u16string&, const InstallerCommandLine&,
+                 int32_t*) {
+  LOG(INFO) << kHangMarker;
+  Sleep(INFINITE);
+  return false;
+}
+
+// The elevated copy. Its switches: "copy-runner" (setup or hang), "copy-log"
+// (where it logs) and "copy-pid-file" (where it leaves its process id).
+int RunElevatedCopy(const std::vector<std::u16string>&) {
+  const InstallerCommandLine& command_line = ProcessCommandLine();
+  WriteWholeFile(FilePath(command_line.GetSwitchValue("copy-pid-file")),
+                 std::to_string(GetCurrentProcessId()));
+  SetGlobalLogger(
+      std::make_unique<FileLogger>(FilePath(command_line.GetSwitchValue("copy-log")), 1 << 20));
+  const bool hang = command_line.GetSwitchValueASCII("copy-runner") == "hang";
+  return ExecuteAsAdmin(command_line, hang ? ElevatedSetupRunner(HangInSetup)
+                                           : ElevatedSetupRunner(RunSetupHere));
+}
+TL_CHILD_PROCESS("elevated-copy", RunElevatedCopy);
+
+// A first installer that starts its copy with its own switches and then
+// neither releases nor aborts it, until it is killed.
+int StartCopyAndWait(const std::vector<std::u16string>&) {
+  InstallerCommandLine copy = ProcessCommandLine();
+  copy.AppendSwitchASCII("child", "elevated-copy");
+  bool access_denied = false;
+  std::unique_ptr<ElevatedInstaller> installer =
+      StartElevatedCopy(copy, u"fake_browser_arc --verbose-logging", &access_denied);
+  if (!installer) return 1;
+  Sleep(INFINITE);
+  return 0;
+}
+TL_CHILD_PROCESS("first-installer", StartCopyAndWait);
+
+// The first installer's window, pumped on its own thread as the real window
+// is while the engine's worker waits: the copy's delegate sends to it.
+class ProgressWindow {
+ public:
+  ProgressWindow() : thread_([this] { Run(); }) { ready_.Wait(30000); }
+  ~ProgressWindow() {
+    PostThreadMessageW(thread_id_, WM_QUIT, 0, 0);
+    thread_.join();
+  }
+
+  HWND window() const { return window_; }
+  std::vector<WPARAM> progress() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return progress_;
+  }
+  bool cancel_visible() const { return GetWindowLongW(cancel_, GWL_STYLE) & WS_VISIBLE; }
+
+ private:
+  void Run() {
+    thread_id_ = GetCurrentThreadId();
+    window_ = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr,
+                              nullptr, nullptr);
+    cancel_ = CreateWindowExW(0, L"BUTTON", L"Cancel", WS_CHILD | WS_VISIBLE, 0, 0, 50, 20,
+                              window_, reinterpret_cast<HMENU>(kCancelButtonId), nullptr,
+                              nullptr);
+    MSG message;
+    PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE);  // the thread's queue exists now
+    ready_.Signal();
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+      if (message.message == kSetProgressMessage) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        progress_.push_back(message.wParam);
+      }
+      DispatchMessageW(&message);
+    }
+    DestroyWindow(window_);
+  }
+
+  WaitableEvent ready_{WaitableEvent::Reset::kManual};
+  std::atomic<DWORD> thread_id_{0};
+  HWND window_ = nullptr;
+  HWND cancel_ = nullptr;
+  std::mutex mutex_;
+  std::vector<WPARAM> progress_;
+  std::thread thread_;
+};
+
+class ElevatedCopyTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetGlobalLogger(std::make_unique<RecordingLogger>(&records_));
+    ASSERT_FALSE(dir_.empty());
+    SetEnvironmentVariableW(L"TOLVAR_FAKE_SETUP_RECORD", AsWide(setup_record_.value()));
+  }
+  void TearDown() override {
+    SetEnvironmentVariableW(L"TOLVAR_FAKE_SETUP_RECORD", nullptr);
+    SetEnvironmentVariableW(L"TOLVAR_FAKE_SETUP_EXIT_CODE", nullptr);
+    SetGlobalLogger(nullptr);
+    DeletePathRecursively(dir_);
+  }
+
+  void HandOverArchive(const std::u16string& archive) {
+    DelayedParamsValues values;
+    values.browser_arc_path = archive;
+    values.histogram_download_time = u"12";
+    ASSERT_TRUE(WriteDelayedParams(values));
+  }
+  void SetSetupExitCode(int code) {
+    SetEnvironmentVariableW(L"TOLVAR_FAKE_SETUP_EXIT_CODE",
+                            AsWide(UTF8ToUTF16(std::to_string(code))));
+  }
+
+  // Switches for the copy (and for a first installer that passes them on).
+  std::vector<std::u16string> CopySwitches(const char* runner) const {
+    return {u"--copy-runner=" + UTF8ToUTF16(runner), u"--copy-log=" + copy_log_.value(),
+            u"--copy-pid-file=" + copy_pid_file_.value()};
+  }
+  std::unique_ptr<ElevatedInstaller> StartCopy(const char* runner, HWND progress_window) {
+    std::vector<std::u16string> words = {GetExecutablePath().value(), u"--child=elevated-copy"};
+    for (const std::u16string& word : CopySwitches(runner)) words.push_back(word);
+    const std::u16string setup =
+        u"fake_browser_arc --verbose-logging --progress-window=" +
+        UTF8ToUTF16(std::to_string(reinterpret_cast<uintptr_t>(progress_window)));
+    bool access_denied = true;
+    auto installer =
+        StartElevatedCopy(InstallerCommandLine::FromWords(words), setup, &access_denied);
+    EXPECT_FALSE(access_denied);
+    return installer;
+  }
+
+  // The copy's process, once it has said who it is.
+  Process OpenCopy() {
+    for (int i = 0; i < 300; ++i) {
+      const std::optional<std::string> text = ReadFileWithLimit(copy_pid_file_, 64);
+      if (text && !text->empty()) {
+        const DWORD id = static_cast<DWORD>(std::stoul(*text));
+        return Process(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, id),
+                       id);
+      }
+      Sleep(100);
+    }
+    return Process();
+  }
+  std::string CopyLog() const { return ReadFileWithLimit(copy_log_, 1 << 20).value_or(""); }
+  bool CopyLogHas(const std::string& text) const {
+    return CopyLog().find(text) != std::string::npos;
+  }
+  std::string SetupRecord() const {
+    return ReadFileWithLimit(setup_record_, 1 << 20).value_or("");
+  }
+
+  const FilePath dir_ = testing::MakeScratchDir();
+  const FilePath copy_log_ = dir_.Append(u"copy.log");
+  const FilePath copy_pid_file_ = dir_.Append(u"copy.pid");
+  const FilePath setup_record_ = dir_.Append(u"setup.json");
+  const std::u16string fake_setup_ = UTF8ToUTF16(TL_FAKE_SETUP_EXE);
+  std::vector<LogRecord> records_;
+  WaitableEvent stop_{WaitableEvent::Reset::kManual};
+};
+
+TEST_F(ElevatedCopyTest, ReleasedCopyRunsSetupAndReportsToTheFirstInstallersWindow) {
+  ProgressWindow window;
+  ASSERT_TRUE(window.window()) << "window tests need a display";
+  HandOverArchive(fake_setup_);
+  SetSetupExitCode(0);
+  auto installer = StartCopy("setup", window.window());
+  ASSERT_TRUE(installer);
+  EXPECT_TRUE(installer->RunModule(stop_.handle()));
+  EXPECT_EQ(installer->exit_code(), 0);
+  EXPECT_EQ(GetFailureKind(), FailureKind::kNone);
+
+  EXPECT_TRUE(CopyLogHas("Start installer as admin"));
+  EXPECT_TRUE(CopyLogHas("RunModule results: success=1 error_code=0 (ExecuteAsAdmin:"));
+  // Setup ran from the handed-over archive with the block's values.
+  const std::string record = SetupRecord();
+  EXPECT_NE(record.find("--source=lite"), std::string::npos) << record;
+  EXPECT_NE(record.find("--histogram-download-time=12"), std::string::npos) << record;
+  EXPECT_EQ(record.find("fake_browser_arc"), std::string::npos) << record;
+  // The copy's delegate reached this process's window.
+  Sleep(200);
+  EXPECT_EQ(window.progress(), std::vector<WPARAM>{40});
+  EXPECT_FALSE(window.cancel_visible());
+}
+
+TEST_F(ElevatedCopyTest, SetupFailureReachesTheFirstInstallerAsFailureKind) {
+  HandOverArchive(fake_setup_);
+  SetSetupExitCode(7);
+  auto installer = StartCopy("setup", nullptr);
+  ASSERT_TRUE(installer);
+  EXPECT_FALSE(installer->RunModule(stop_.handle()));
+  EXPECT_EQ(installer->exit_code(), -1);
+  EXPECT_EQ(GetFailureKind(), FailureKind::kSetupExit7);
+  EXPECT_TRUE(CopyLogHas("RunModule results: success=0 error_code=7"));
+}
+
+TEST_F(ElevatedCopyTest, MissingArchiveEndsTheCopy) {
+  const std::u16string missing = dir_.Append(u"missing_setup.exe").value();
+  HandOverArchive(missing);
+  auto installer = StartCopy("setup", nullptr);
+  ASSERT_TRUE(installer);
+  EXPECT_FALSE(installer->RunModule(stop_.handle()));
+  EXPECT_EQ(installer->exit_code(), -1);
+  EXPECT_TRUE(CopyLogHas("Browser archive " + UTF16ToUTF8(missing) + " does not exist"));
+  EXPECT_FALSE(CopyLogHas("RunModule results"));
+}
+
+TEST_F(ElevatedCopyTest, UnreleasedCopyEndsAtOnceWhenTheFirstInstallerGivesUp) {
+  HandOverArchive(fake_setup_);
+  auto installer = StartCopy("setup", nullptr);
+  ASSERT_TRUE(installer);
+  Process copy = OpenCopy();
+  ASSERT_TRUE(copy.is_valid());
+  const ULONGLONG before = GetTickCount64();
+  installer.reset();
+  EXPECT_LT(GetTickCount64() - before, 10000u);
+  int code = 0;
+  ASSERT_TRUE(copy.WaitForExit(0, &code));
+  EXPECT_EQ(code, -1);
+  EXPECT_TRUE(CopyLogHas("Installer started as admin has been unexpectedly synced, wr=1"));
+  EXPECT_TRUE(SetupRecord().empty()) << "setup never ran";
+}
+
+TEST_F(ElevatedCopyTest, CopyEndsWhenTheFirstInstallerDies) {
+  HandOverArchive(fake_setup_);
+  Process first = testing::StartChild("first-installer", CopySwitches("setup"));
+  ASSERT_TRUE(first.is_valid());
+  Process copy = OpenCopy();
+  ASSERT_TRUE(copy.is_valid());
+  Sleep(300);  // the copy is waiting now, or about to
+  first.Terminate(9);
+  int code = 0;
+  ASSERT_TRUE(copy.WaitForExit(30000, &code));
+  EXPECT_EQ(code, -1);
+  EXPECT_TRUE(CopyLogHas("Installer started as admin has been unexpectedly synced, wr=2"));
+}
+
+// The one test that waits the real 30 seconds.
+TEST_F(ElevatedCopyTest, CopyHangingAfterStopIsTerminatedAfterThirtySeconds) {
+  HandOverArchive(fake_setup_);
+  auto installer = StartCopy("hang", nullptr);
+  ASSERT_TRUE(installer);
+  Process copy = OpenCopy();
+  ASSERT_TRUE(copy.is_valid());
+  bool released_ok = true;
+  std::thread worker([&] { released_ok = installer->RunModule(stop_.handle()); });
+  for (int i = 0; i < 300 && !CopyLogHas(kHangMarker); ++i) Sleep(100);
+  EXPECT_TRUE(CopyLogHas(kHangMarker));
+  stop_.Signal();
+  worker.join();
+  EXPECT_FALSE(released_ok);
+  EXPECT_TRUE(HasRecord(records_, "The elevated installer was terminated due to stop event.",
+                        "RunModule"));
+
+  const ULONGLONG before = GetTickCount64();
+  installer->EnsureProcessFinished();
+  const ULONGLONG waited = GetTickCount64() - before;
+  EXPECT_GE(waited, 29900u);
+  EXPECT_LT(waited, 40000u);
+  EXPECT_TRUE(installer->terminated());
+  EXPECT_TRUE(HasRecord(records_, "The elevated installer hangs and must be forcibly terminated.",
+                        "EnsureProcessFinished"));
+  int code = -1;
+  ASSERT_TRUE(copy.WaitForExit(5000, &code));
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(ElevatedCopyTest, UnreadableParentIdFailsTheWaitAtOnce) {
+  InstallerCommandLine command_line;
+  command_line.AppendSwitchASCII("run-as-admin", "");
+  command_line.AppendSwitchASCII("parent-installer-process-id", "abc");
+  command_line.AppendSwitchValue("setup-cmd-line", u"fake_browser_arc");
+  bool ran = false;
+  auto runner = [&](InstallerDelegate&, const std::u16string&, const InstallerCommandLine&,
+                    int32_t*) { return ran = true; };
+  EXPECT_EQ(ExecuteAsAdmin(command_line, runner), -1);
+  EXPECT_FALSE(ran);
+  EXPECT_TRUE(HasRecord(records_, "Suspicious process id=abc", "ExecuteAsAdmin"));
+  EXPECT_TRUE(HasRecord(records_,
+                        "Installer started as admin has been unexpectedly synced, wr=4294967295",
+                        "ExecuteAsAdmin"));
+}
+
+}  // namespace
+}  // namespace lite

@@ -1,0 +1,71 @@
+// The first installer's hold on its elevated copy: the copy waits on the
+// start event until the archive is ready, or on the abort event when the
+// installation ends without it.
+#ifndef INSTALLER_ELEVATION_ELEVATED_INSTALLER_WIN_H_
+#define INSTALLER_ELEVATION_ELEVATED_INSTALLER_WIN_H_
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "base/scoped_handle_win.h"
+#include "base/scoped_window_win.h"
+#include "installer/command_line/installer_command_line.h"
+
+namespace lite {
+
+// Auto-reset events in the default namespace, shared by both processes.
+inline constexpr char kElevatedStartEventName[] = "6b1d2e4f-93a7-4c58-8e21-0fd4a7b3c965";
+inline constexpr char kElevatedAbortEventName[] = "a4c7e913-5d28-4f6b-b0e3-81c2f7d65a04";
+
+class ElevatedInstaller {
+ public:
+  static constexpr DWORD kFinishTimeoutMs = 30000;
+
+  // Creates both events. |finish_timeout_ms| is how long destruction waits
+  // for the copy before terminating it.
+  explicit ElevatedInstaller(DWORD finish_timeout_ms = kFinishTimeoutMs);
+  ElevatedInstaller(const ElevatedInstaller&) = delete;
+  ElevatedInstaller& operator=(const ElevatedInstaller&) = delete;
+
+  // Takes ownership of both.
+  virtual void SetProcess(HANDLE process, HWND owner_window);
+  // Ends a copy that was never started through the abort event and one
+  // that hangs through termination.
+  virtual ~ElevatedInstaller();
+  // Lets the copy run setup and waits for it or for |stop_event|; true when
+  // the copy ended with exit code 0.
+  virtual bool RunModule(HANDLE stop_event);
+  // Waits for the copy, terminating it when it does not end in time.
+  virtual void EnsureProcessFinished();
+
+  // The copy's exit code, -1 until it is read.
+  int32_t exit_code() const { return exit_code_; }
+  bool started() const { return started_; }
+  bool terminated() const { return terminated_; }
+
+ private:
+  ScopedHandle process_;
+  ScopedWindow owner_window_;
+  ScopedHandle start_event_;
+  ScopedHandle abort_event_;
+  bool started_ = false;
+  bool terminated_ = false;
+  int32_t exit_code_ = -1;
+  const DWORD finish_timeout_ms_;
+};
+
+// Starts this executable again through the "runas" verb with
+// |process_command_line| + "run-as-admin" + "parent-installer-process-id" +
+// "setup-cmd-line" = |setup_command_line_text|, the UAC prompt owned by a
+// centred topmost window. Null on failure; *access_denied then tells whether
+// the user refused the prompt.
+std::unique_ptr<ElevatedInstaller> StartElevatedCopy(
+    const InstallerCommandLine& process_command_line,
+    const std::u16string& setup_command_line_text, bool* access_denied);
+
+}  // namespace lite
+
+#endif  // INSTALLER_ELEVATION_ELEVATED_INSTALLER_WIN_H_

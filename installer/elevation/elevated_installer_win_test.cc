@@ -1,0 +1,192 @@
+#include "installer/elevation/elevated_installer_win.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "base/file_util_win.h"
+#include "base/utf.h"
+#include "base/waitable_event_win.h"
+#include "installer/command_line/process_command_line.h"
+#include "logging/logger.h"
+#include "logging/recording_logger_for_testing.h"
+#include "tests/support/child_process_win.h"
+
+namespace lite {
+namespace {
+
+// Stands in for the copy's wait: 10 when released, 20 when aborted.
+int WaitForHandoff(const std::vector<std::u16string>&) {
+  ScopedHandle start(OpenEventA(SYNCHRONIZE, FALSE, kElevatedStartEventName));
+  ScopedHandle abort(OpenEventA(SYNCHRONIZE, FALSE, kElevatedAbortEventName));
+  const HANDLE handles[] = {start.get(), abort.get()};
+  switch (WaitForMultipleObjects(2, handles, FALSE, 60000)) {
+    case WAIT_OBJECT_0: return 10;
+    case WAIT_OBJECT_0 + 1: return 20;
+    default: return 30;
+  }
+}
+TL_CHILD_PROCESS("handoff-wait", WaitForHandoff);
+
+int ExitWithFirstArgument(const std::vector<std::u16string>& args) {
+  return std::stoi(UTF16ToUTF8(args.at(0)));
+}
+TL_CHILD_PROCESS("exit-with", ExitWithFirstArgument);
+
+int Hang(const std::vector<std::u16string>&) {
+  Sleep(INFINITE);
+  return 0;
+}
+TL_CHILD_PROCESS("hang", Hang);
+
+int ReportRunAsAdminSwitches(const std::vector<std::u16string>&) {
+  const InstallerCommandLine& command_line = ProcessCommandLine();
+  const bool expected =
+      command_line.HasSwitch("run-as-admin") && command_line.HasSwitch("kept") &&
+      command_line.GetSwitchValue("setup-cmd-line") == u"C:\\a b\\setup.exe --x=\"1 2\"" &&
+      command_line.GetSwitchValueASCII("parent-installer-process-id") ==
+          UTF16ToUTF8(command_line.GetSwitchValue("expected-parent"));
+  return expected ? 0 : 1;
+}
+TL_CHILD_PROCESS("report-switches", ReportRunAsAdminSwitches);
+
+// |child|'s handle for an owner that closes it.
+HANDLE DuplicateProcessHandle(const Process& child) {
+  HANDLE copy = nullptr;
+  DuplicateHandle(GetCurrentProcess(), child.handle(), GetCurrentProcess(), &copy, 0, FALSE,
+                  DUPLICATE_SAME_ACCESS);
+  return copy;
+}
+
+class ElevatedInstallerTest : public ::testing::Test {
+ protected:
+  void SetUp() override { SetGlobalLogger(std::make_unique<RecordingLogger>(&records_)); }
+  void TearDown() override { SetGlobalLogger(nullptr); }
+
+  std::unique_ptr<ElevatedInstaller> Hold(const Process& child, DWORD finish_timeout_ms = 30000) {
+    auto installer = std::make_unique<ElevatedInstaller>(finish_timeout_ms);
+    installer->SetProcess(DuplicateProcessHandle(child), nullptr);
+    return installer;
+  }
+
+  std::vector<LogRecord> records_;
+  WaitableEvent stop_{WaitableEvent::Reset::kManual};
+};
+
+TEST_F(ElevatedInstallerTest, ReleasedCopyReportsItsExitCode) {
+  for (int code : {0, 3}) {
+    Process child = testing::StartChild("exit-with", {UTF8ToUTF16(std::to_string(code))});
+    ASSERT_TRUE(child.is_valid());
+    auto installer = Hold(child);
+    EXPECT_EQ(installer->exit_code(), -1);
+    EXPECT_EQ(installer->RunModule(stop_.handle()), code == 0);
+    EXPECT_TRUE(installer->started());
+    EXPECT_EQ(installer->exit_code(), code);
+  }
+}
+
+TEST_F(ElevatedInstallerTest, StartEventReleasesAndDestructionUnreleasedAborts) {
+  Process released = testing::StartChild("handoff-wait", {});
+  auto installer = Hold(released);
+  EXPECT_TRUE(installer->RunModule(stop_.handle()) == false);  // the child's 10
+  EXPECT_EQ(installer->exit_code(), 10);
+
+  Process aborted = testing::StartChild("handoff-wait", {});
+  installer = Hold(aborted);
+  Sleep(300);  // let the child open the events and wait
+  const ULONGLONG before = GetTickCount64();
+  installer.reset();
+  EXPECT_LT(GetTickCount64() - before, 10000u) << "the copy ended at the abort, no 30 s wait";
+  int code = 0;
+  ASSERT_TRUE(aborted.WaitForExit(0, &code));
+  EXPECT_EQ(code, 20);
+  EXPECT_FALSE(HasRecord(records_, "The elevated installer hangs", "EnsureProcessFinished"));
+}
+
+TEST_F(ElevatedInstallerTest, StopEventEndsTheWaitAndAHangingCopyIsTerminated) {
+  Process child = testing::StartChild("hang", {});
+  auto installer = Hold(child, /*finish_timeout_ms=*/500);
+  stop_.Signal();
+  EXPECT_FALSE(installer->RunModule(stop_.handle()));
+  EXPECT_TRUE(HasRecord(records_, "The elevated installer was terminated due to stop event.",
+                        "RunModule"));
+  EXPECT_EQ(installer->exit_code(), -1);
+  installer->EnsureProcessFinished();
+  EXPECT_TRUE(installer->terminated());
+  EXPECT_TRUE(HasRecord(records_, "The elevated installer hangs and must be forcibly terminated.",
+                        "EnsureProcessFinished"));
+  int code = -1;
+  ASSERT_TRUE(child.WaitForExit(5000, &code));
+  EXPECT_EQ(code, 0);
+}
+
+TEST_F(ElevatedInstallerTest, OwnerWindowIsDestroyedAlsoFromAnotherThread) {
+  HWND same_thread = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                     nullptr, nullptr);
+  ASSERT_TRUE(same_thread) << "window tests need a display";
+  auto installer = std::make_unique<ElevatedInstaller>();
+  installer->SetProcess(nullptr, same_thread);
+  installer.reset();
+  EXPECT_FALSE(IsWindow(same_thread));
+
+  HWND window = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                nullptr, nullptr);
+  ASSERT_TRUE(window);
+  installer = std::make_unique<ElevatedInstaller>();
+  installer->SetProcess(nullptr, window);
+  std::thread([&] { installer.reset(); }).join();
+  EXPECT_TRUE(IsWindow(window)) << "only this thread can destroy it";
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(ElevatedInstallerTest, CopyStartsWithTheHandoffSwitchesOnTopOfTheGivenOnes) {
+  InstallerCommandLine command_line;
+  command_line.SetProgram(GetExecutablePath().value());
+  command_line.AppendSwitchASCII("child", "report-switches");
+  command_line.AppendSwitch("kept");
+  command_line.AppendSwitchASCII("expected-parent", std::to_string(GetCurrentProcessId()));
+  bool access_denied = true;
+  auto installer =
+      StartElevatedCopy(command_line, u"C:\\a b\\setup.exe --x=\"1 2\"", &access_denied);
+  ASSERT_TRUE(installer);
+  EXPECT_FALSE(access_denied);
+  EXPECT_TRUE(installer->RunModule(stop_.handle()));
+  EXPECT_EQ(installer->exit_code(), 0);
+}
+
+// Closes the dialogs of this process until |done| is set.
+void CloseDialogsUntil(const WaitableEvent& done) {
+  while (!done.Wait(100)) {
+    EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+          DWORD owner = 0;
+          wchar_t class_name[16] = {};
+          GetWindowThreadProcessId(window, &owner);
+          GetClassNameW(window, class_name, 16);
+          if (owner == GetCurrentProcessId() && wcscmp(class_name, L"#32770") == 0) {
+            PostMessageW(window, WM_CLOSE, 0, 0);
+          }
+          return TRUE;
+        },
+        0);
+  }
+}
+
+TEST_F(ElevatedInstallerTest, FailedStartIsNoRefusedPrompt) {
+  InstallerCommandLine command_line;
+  command_line.SetProgram(testing::MakeScratchDir().Append(u"missing.exe").value());
+  bool access_denied = true;
+  // The shell tells the user about the missing file in a message box.
+  WaitableEvent done(WaitableEvent::Reset::kManual);
+  std::thread closer([&] { CloseDialogsUntil(done); });
+  EXPECT_EQ(StartElevatedCopy(command_line, u"setup.exe", &access_denied), nullptr);
+  done.Signal();
+  closer.join();
+  EXPECT_FALSE(access_denied);
+  EXPECT_TRUE(HasRecord(records_, "Cannot start the installer as admin - ", "StartElevatedCopy"));
+}
+
+}  // namespace
+}  // namespace lite

@@ -1,0 +1,181 @@
+// The installation engine: one object per installer process that owns what
+// one installation needs (statistics, the archive download, the data files,
+// the elevated copy) and runs the installation from the first event to the
+// final report. The window drives it from its own thread; a silent run and
+// the elevated copy drive it directly.
+#ifndef INSTALLER_ENGINE_INSTALLER_WIN_H_
+#define INSTALLER_ENGINE_INSTALLER_WIN_H_
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "base/file_path.h"
+#include "base/scoped_handle_win.h"
+#include "base/srw_lock_win.h"
+#include "base/thread_win.h"
+#include "distribution/installer_data_files.h"
+#include "installer/command_line/installer_command_line.h"
+#include "installer/engine/download_statistics_win.h"
+#include "installer/engine/module_acquisition_win.h"
+#include "stats/install_statistics_win.h"
+#include "stats/installation_events_win.h"
+
+namespace lite {
+
+class AsyncInstallTasks;
+class BrandInfo;
+class DistribInfoParams;
+class DownloadSink;
+class ElevatedInstaller;
+class InstallerDelegate;
+class ModuleFile;
+class TrustVerifier;
+
+// How long the destructor and WaitForInstallAsync give the worker thread.
+inline constexpr DWORD kInstallThreadExitTimeoutMs = 60000;
+// How often a finished installation looks for the browser's window.
+inline constexpr DWORD kBrowserWindowPollMs = 20000;
+inline constexpr char16_t kBrowserMessageWindowClass[] = u"TolvarBrowser_MessageWindow";
+
+class Installer {
+ public:
+  // |command_line| is the installer's own: the switches that choose the
+  // data files, the architecture and what setup is handed. |delegate|,
+  // |brand| and |params| may be null (the elevated copy has neither brand
+  // nor parameters; a silent run has no delegate) and must outlive the
+  // engine.
+  Installer(InstallerCommandLine command_line, InstallerDelegate* delegate,
+            const BrandInfo* brand, const DistribInfoParams* params, bool with_background_tasks);
+  Installer(const Installer&) = delete;
+  Installer& operator=(const Installer&) = delete;
+  virtual ~Installer();
+
+  // Runs setup in the elevated copy instead of here.
+  virtual bool RunModuleInElevatedProcess();
+  // Runs setup here: |command_line| with |archive| as its program and
+  // "source" appended; the exit code lands in the result code.
+  virtual bool RunModule(const std::u16string& archive, const InstallerCommandLine& command_line);
+  virtual void Initialize(const BrandInfo* brand, const DistribInfoParams* params);
+  // One plain download (the final report); honours the stop event.
+  virtual bool Download(const std::u16string& url, DownloadSink* sink, std::string* error,
+                        std::u16string* redirect_url);
+  virtual bool WriteNumberToFile(const FilePath& path, int64_t number);
+  virtual bool WriteTextToFile(const FilePath& path, const std::string& text);
+  virtual bool GetModuleCreationTime(const FilePath& path, int64_t* time);
+  virtual int DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line);
+  virtual DownloadAttemptOutcome RunDownloadAttempt(const std::u16string& url, DownloadSink* sink);
+  virtual uint32_t RetryDelay();
+  // This installer carries no embedded archive.
+  virtual bool ExtractBrowserSetupResource(const FilePath& path);
+  virtual FilePath GetModulePath();
+  // With |lock| the archive stays open in it afterwards.
+  virtual int GetModule(const FilePath& path, ModuleFile* lock);
+  virtual bool VerifyDownloadedModule(const FilePath& path);
+  virtual bool VerifyModuleWithTrustJson(const FilePath& path, const std::string& trust_json);
+  virtual bool VerifyModuleWithVerifier(const FilePath& path, const TrustVerifier& verifier);
+  virtual bool IsNative64Bit();
+
+  // The window's operations.
+  void InstallAsync();
+  void InstallSync();
+  void ReleaseInstall();
+  void RecordInstallClickTime();
+  // Stops the worker and waits for it; false when it did not end in time.
+  bool WaitForInstallAsync();
+  void SetMakeBrowserDefault(bool make_default);
+  void set_send_statistics(bool send) { send_statistics_ = send; }
+  void set_install_pin(bool pin) { install_pin_ = pin; }
+  void SetBrowserPresent(const std::string& value);
+  // Whether the default-browser interface can be used here; |probe| asks
+  // the system where the Windows version alone does not tell.
+  bool CheckInterfaceAvailability(const std::function<bool()>& probe);
+  // The screen's scale factor, reported in the first statistics event.
+  void set_device_scale_factor(double factor) { device_scale_factor_ = factor; }
+  // Starts the elevated copy that will run setup (the window decides when).
+  bool StartElevated();
+  void IncrementCancelCount() { cancel_count_.fetch_add(1); }
+
+  // The whole installation, on whichever thread runs it.
+  void Install();
+
+  int32_t result_code() const { return result_code_; }
+  bool make_browser_default() const { return make_default_; }
+  bool send_statistics() const { return send_statistics_; }
+  bool install_pin() const { return install_pin_; }
+  const std::u16string& installation_id() const { return installation_id_; }
+  InstallationEvents& events() { return events_; }
+  InstallStatistics& statistics() { return statistics_; }
+  HANDLE stop_event() const { return stop_event_.get(); }
+
+ protected:
+  // The archive's way from download to the end of setup: an install result
+  // (0 success, 1 failure, 2-3 download results, 4-7 elevated failures).
+  int InstallBrowser();
+  // The setup command line for |archive|; the elevated copy's is built for
+  // a placeholder archive and without the data files, which it gets through
+  // the shared parameter block.
+  InstallerCommandLine BuildSetupCommandLine(const std::u16string& archive,
+                                             bool with_data_files) const;
+  // The elevated copy that will run setup instead of this process.
+  void set_elevated_installer(std::unique_ptr<ElevatedInstaller> copy);
+  // Where a replaced setup run puts the exit code it stands for.
+  void set_result_code(int32_t code) { result_code_ = code; }
+
+ private:
+  class Acquisition;
+
+  // The data-file paths, which the worker completes while the window may
+  // build the elevated copy's command line.
+  InstallerDataFiles DataFiles() const;
+  void StoreSetupValues() const;
+  void RemoveSetupValuesAfterSuccess() const;
+  void WaitForBrowserWindow();
+  bool WriteParamsForElevatedCopy() const;
+  // The install result after the elevated copy's setup run failed.
+  int FinishElevatedRun();
+
+  const InstallerCommandLine command_line_;
+  InstallStatistics statistics_;
+  std::unique_ptr<AsyncInstallTasks> background_tasks_;
+  InstallerDelegate* delegate_;
+  const BrandInfo* brand_;
+  const DistribInfoParams* params_;
+  bool make_default_ = false;
+  bool send_statistics_ = false;
+  bool install_pin_ = true;
+  double device_scale_factor_ = 1.0;
+  FilePath working_dir_;
+  mutable SrwLock data_files_lock_;
+  InstallerDataFiles data_files_;
+  std::u16string installation_id_;
+  int32_t result_code_;
+  Thread install_thread_;
+  ScopedHandle stop_event_;
+  ScopedHandle release_event_;
+  std::atomic<int32_t> cancel_count_{0};
+  int64_t install_micros_ = 0;
+  int64_t download_micros_ = 0;
+  int64_t setup_micros_ = 0;
+  int64_t install_click_time_ = 0;
+  int64_t install_start_time_ = 0;
+  int64_t interface_availability_ = 0;
+  std::string user_id_;
+  std::string browser_present_;
+  std::unique_ptr<ElevatedInstaller> elevated_installer_;
+  bool uac_declined_ = false;
+  FilePath module_path_;
+  FilePath partner_package_override_path_;
+
+  InstallationEvents events_;
+  DownloadStatisticsReporter download_reporter_;
+  std::unique_ptr<Acquisition> acquisition_;
+};
+
+}  // namespace lite
+
+#endif  // INSTALLER_ENGINE_INSTALLER_WIN_H_
