@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "installer/preflight_win.h"
+#include "installer/run/preflight_win.h"
 
 namespace lite {
 

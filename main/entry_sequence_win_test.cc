@@ -12,7 +12,7 @@
 
 #include "base/string_table_win.h"
 #include "installer/exit_code.h"
-#include "installer/preflight_win.h"
+#include "installer/run/preflight_win.h"
 #include "tests/support/child_process_win.h"
 
 namespace lite {

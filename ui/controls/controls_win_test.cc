@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "installer/ui_runtime_win.h"
+#include "installer/run/ui_runtime_win.h"
 #include "ui/controls/accessible_proxy_win.h"
 #include "ui/controls/check_box_win.h"
 #include "ui/controls/custom_progress_bar_win.h"

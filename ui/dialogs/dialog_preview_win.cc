@@ -10,7 +10,7 @@
 #include <cwchar>
 #include <string>
 
-#include "installer/ui_runtime_win.h"
+#include "installer/run/ui_runtime_win.h"
 #include "ui/dialogs/dialog_actions.h"
 #include "ui/dialogs/dialog_factory_win.h"
 #include "ui/dialogs/modal_inspection_for_testing_win.h"

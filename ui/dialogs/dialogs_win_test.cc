@@ -8,7 +8,7 @@
 
 #include "base/string_table_win.h"
 #include "distribution/brand_info.h"
-#include "installer/ui_runtime_win.h"
+#include "installer/run/ui_runtime_win.h"
 #include "logging/recording_logger_for_testing.h"
 #include "stats/landing_url.h"
 #include "ui/controls/control_ids.h"

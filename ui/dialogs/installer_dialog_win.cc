@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "base/string_table_win.h"
-#include "installer/process_window_win.h"
+#include "installer/run/process_window_win.h"
 #include "logging/log_message.h"
 #include "ui/controls/control_ids.h"
 #include "ui/dialogs/dialog_actions.h"

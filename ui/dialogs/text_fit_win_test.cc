@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/string_table_win.h"
-#include "installer/ui_runtime_win.h"
+#include "installer/run/ui_runtime_win.h"
 #include "ui/controls/gdi_text_measurer_win.h"
 #include "ui/controls/inline_link_label.h"
 #include "ui/controls/multi_part_text_layout.h"
