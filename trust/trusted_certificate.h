@@ -20,6 +20,11 @@ struct TrustedCertificate {
   bool MatchesPublicKey(const std::string& computed_sha256) const {
     return public_key_sha256.empty() || public_key_sha256 == computed_sha256;
   }
+  // Whether the document lists exactly this key: the test for a signer
+  // whose certificate chain could not be checked.
+  bool HasPublicKey(const std::string& computed_sha256) const {
+    return !public_key_sha256.empty() && public_key_sha256 == computed_sha256;
+  }
 };
 
 // Keyed by id. std::string orders its bytes as unsigned char, so the map is

@@ -20,42 +20,46 @@ std::string Reversed(std::string bytes) {
   return bytes;
 }
 
-// Verifies signature |index|, with the hash-only second try where the
-// system wants one; |*hash_only| stays set for the signatures after it.
-bool IsFailureNoRetryForgives(int32_t result) {
-  constexpr int32_t kRevoked = static_cast<int32_t>(0x800B010C);            // CERT_E_REVOKED
-  constexpr int32_t kBadCertSignature = static_cast<int32_t>(0x80096004);  // TRUST_E_CERT_SIGNATURE
-  return result == kRevoked || result == kBadCertSignature;
+// What the hash-only second try exists for: a system that does not know
+// an algorithm of the chain. An untrusted root, a broken chain, a revoked
+// or forged certificate and revocation that could not be checked are
+// refused as they are.
+bool IsFailureTheRetryForgives(int32_t result) {
+  constexpr int32_t kBadAlgorithm = static_cast<int32_t>(0x80090008);      // NTE_BAD_ALGID
+  constexpr int32_t kUnknownAlgorithm = static_cast<int32_t>(0x80091002);  // CRYPT_E_UNKNOWN_ALGO
+  return result == kBadAlgorithm || result == kUnknownAlgorithm;
 }
 
-bool VerifySignature(const FilePath& path, uint32_t index, SignatureSource* source,
-                     bool* hash_only) {
-  SignatureCheck check = source->Verify(index, *hash_only);
+enum class SignatureStatus { kInvalid, kValid, kValidByHashOnly };
+
+void LogVerifyException(const FilePath& path, const SignatureCheck& check) {
+  LOG_FROM(ERROR, kVerifyModuleImpl) << "An attempt to verify " << path << " generated an exception "
+                                     << check.exception_code << ", is_prevents_net_usage = " << 0;
+}
+
+// Verifies signature |index|, with the hash-only second try where the
+// system wants one. The second try is for this signature only.
+SignatureStatus VerifySignature(const FilePath& path, uint32_t index, SignatureSource* source) {
+  SignatureCheck check = source->Verify(index, false);
   if (check.raised_exception) {
-    LOG_FROM(ERROR, kVerifyModuleImpl)
-        << "An attempt to verify " << path << " generated an exception " << check.exception_code
-        << ", is_prevents_net_usage = " << 0;
-    return false;
+    LogVerifyException(path, check);
+    return SignatureStatus::kInvalid;
   }
-  if (check.result == 0) return true;
-  if (!source->IsExtendedCheckNeeded()) return false;
-  // The hash-only retry is for systems that cannot follow a SHA-256 chain;
-  // it must not forgive a certificate known to be revoked or forged.
-  if (IsFailureNoRetryForgives(check.result)) return false;
+  if (check.result == 0) return SignatureStatus::kValid;
+  if (!source->IsExtendedCheckNeeded() || !IsFailureTheRetryForgives(check.result)) {
+    return SignatureStatus::kInvalid;
+  }
   LOG_FROM(WARNING, kVerifyModuleImpl)
       << "Start additional sha256 verification. " << path << " Error code: " << check.result;
-  *hash_only = true;
   check = source->Verify(index, true);
   if (check.raised_exception) {
-    LOG_FROM(ERROR, kVerifyModuleImpl)
-        << "An attempt to verify " << path << " generated an exception " << check.exception_code
-        << ", is_prevents_net_usage = " << 0;
-    return false;
+    LogVerifyException(path, check);
+    return SignatureStatus::kInvalid;
   }
   LOG_FROM(INFO, kVerifyModuleImpl)
       << "Extended verification " << (check.result == 0 ? "success. " : "failed. ") << path
       << " Error code: " << check.result;
-  return check.result == 0;
+  return check.result == 0 ? SignatureStatus::kValidByHashOnly : SignatureStatus::kInvalid;
 }
 
 // SHA-256 of the signing certificate's public key; empty when it cannot be
@@ -94,10 +98,17 @@ bool VerifyModuleImpl(const FilePath& path, const TrustVerifier& verifier,
   CloseAtExit close_at_exit(source);
   bool accepted_by_fallback = false;
   bool sha256_failed = false;
-  bool hash_only = false;
-  // The count is what the latest verification reported.
+  // The count is what the latest verification reported; the file itself
+  // says how many there are, so the walk stops at a fixed number.
   for (uint32_t index = 0; index <= source->SecondarySignatureCount(); ++index) {
-    if (!VerifySignature(path, index, source, &hash_only)) continue;
+    if (index > kMaxNestedSignatures) {
+      LOG_FROM(WARNING, kVerifyModuleImpl)
+          << path << " has " << source->SecondarySignatureCount()
+          << " nested signatures; only the first " << kMaxNestedSignatures << " are checked";
+      break;
+    }
+    const SignatureStatus status = VerifySignature(path, index, source);
+    if (status == SignatureStatus::kInvalid) continue;
     CertParams params;
     if (!source->ExtractCertParams(&params)) {
       DLOG(ERROR) << "ExtractCertParams failed. " << UTF16ToUTF8(path.value());
@@ -113,7 +124,10 @@ bool VerifyModuleImpl(const FilePath& path, const TrustVerifier& verifier,
     bool matched = false;
     if (!listed) {
       LOG_FROM(ERROR, kVerifyModuleImpl) << "Can not find sertificate in trusted list. " << path;
-    } else if (!listed->MatchesPublicKey(digest)) {
+    } else if (status == SignatureStatus::kValidByHashOnly
+                   ? !listed->HasPublicKey(digest)
+                   : !listed->MatchesPublicKey(digest)) {
+      // Without its chain, only the listed key vouches for the signer.
       LOG_FROM(ERROR, kVerifyModuleImpl) << "Public key is not match. " << path;
     } else {
       matched = true;

@@ -14,6 +14,9 @@ namespace lite {
 // way makes a SHA-256 signature, any other an older one.
 inline constexpr char kSha256WithRsaOid[] = "1.2.840.113549.1.1.11";
 
+// Nested signatures beyond the primary one that the walk looks at.
+inline constexpr uint32_t kMaxNestedSignatures = 8;
+
 // True when a valid SHA-256 signature has a listed certificate, or when,
 // without a failed SHA-256 signature after it, a valid older one has. An
 // empty |verifier| rejects the file without asking |source|. |path| only

@@ -15,7 +15,8 @@ namespace lite {
 namespace {
 
 constexpr char kOlderOid[] = "1.2.840.113549.1.1.5";  // SHA-1 with RSA
-constexpr int32_t kUntrustedRoot = static_cast<int32_t>(0x800B0109);
+constexpr int32_t kBadAlgorithm = static_cast<int32_t>(0x80090008);      // NTE_BAD_ALGID
+constexpr int32_t kUnknownAlgorithm = static_cast<int32_t>(0x80091002);  // CRYPT_E_UNKNOWN_ALGO
 const FilePath kPath(u"C:\\t\\setup.exe");
 
 // One signature of the scripted file.
@@ -174,44 +175,81 @@ TEST_F(VerifyModuleImplTest, PublicKeyDigestDecidesUnlessTheEntryHasNone) {
 }
 
 TEST_F(VerifyModuleImplTest, FailedSignatureGetsAHashOnlyRetryOnlyBeforeWindows10) {
-  FakeSignature chain_error = Signature(kSha256WithRsaOid, 'a');
-  chain_error.check.result = kUntrustedRoot;
+  FakeSignature unknown_algorithm = Signature(kSha256WithRsaOid, 'a');
+  unknown_algorithm.check.result = kBadAlgorithm;
   const TrustVerifier listed = Listing({{Id('a'), Digest("key")}});
 
-  FakeSource windows10({chain_error}, false);
+  FakeSource windows10({unknown_algorithm}, false);
   EXPECT_FALSE(VerifyModuleImpl(kPath, listed, &windows10));
   EXPECT_EQ(windows10.calls.size(), 1u);
   EXPECT_EQ(Count("Start additional sha256 verification. "), 0);
 
-  FakeSource windows7({chain_error}, true);
+  FakeSource windows7({unknown_algorithm}, true);
   EXPECT_TRUE(VerifyModuleImpl(kPath, listed, &windows7));
   EXPECT_EQ(windows7.calls, (std::vector<std::pair<uint32_t, bool>>{{0, false}, {0, true}}));
-  EXPECT_TRUE(Has("Start additional sha256 verification. C:\\t\\setup.exe Error code: -2146762487",
+  EXPECT_TRUE(Has("Start additional sha256 verification. C:\\t\\setup.exe Error code: -2146893816",
                   LOGSEV_WARNING));
   EXPECT_TRUE(Has("Extended verification success. C:\\t\\setup.exe Error code: 0", LOGSEV_INFO));
 
-  // A failed retry moves on; the hash-only flag stays for the next
-  // signature, which can still accept the file.
-  FakeSignature hash_fails = chain_error;
+  // A failed retry moves on; the next signature is checked in full again
+  // and can still accept the file.
+  FakeSignature hash_fails = unknown_algorithm;
   hash_fails.hash_only_check.result = static_cast<int32_t>(0x80096010);
   FakeSource retry_fails({hash_fails, Signature(kSha256WithRsaOid, 'a')}, true);
   EXPECT_TRUE(VerifyModuleImpl(kPath, listed, &retry_fails));
   EXPECT_TRUE(
       Has("Extended verification failed. C:\\t\\setup.exe Error code: -2146869232", LOGSEV_INFO));
   EXPECT_EQ(retry_fails.calls,
-            (std::vector<std::pair<uint32_t, bool>>{{0, false}, {0, true}, {1, true}}));
+            (std::vector<std::pair<uint32_t, bool>>{{0, false}, {0, true}, {1, false}}));
 }
 
-TEST_F(VerifyModuleImplTest, RevokedOrForgedCertificateGetsNoHashOnlyRetry) {
+TEST_F(VerifyModuleImplTest, HashOnlyRetryForgivesOnlyAnUnknownAlgorithm) {
   const TrustVerifier listed = Listing({{Id('a'), Digest("key")}});
-  for (uint32_t failure : {0x800B010Cu, 0x80096004u}) {
+  for (uint32_t failure : {0x800B010Cu,    // revoked
+                           0x80096004u,    // the certificate's own signature is bad
+                           0x800B0109u,    // untrusted root
+                           0x800B010Au,    // broken chain
+                           0x800B010Eu,    // revocation could not be checked
+                           0x80092013u}) {  // revocation server offline
     FakeSignature refused = Signature(kSha256WithRsaOid, 'a');
     refused.check.result = static_cast<int32_t>(failure);
     FakeSource windows7({refused}, true);
-    EXPECT_FALSE(VerifyModuleImpl(kPath, listed, &windows7)) << failure;
-    EXPECT_EQ(windows7.calls.size(), 1u) << failure;
+    EXPECT_FALSE(VerifyModuleImpl(kPath, listed, &windows7)) << std::hex << failure;
+    EXPECT_EQ(windows7.calls.size(), 1u) << std::hex << failure;
   }
   EXPECT_EQ(Count("Start additional sha256 verification. "), 0);
+}
+
+TEST_F(VerifyModuleImplTest, SignatureValidOnlyByHashNeedsItsKeyListed) {
+  struct Case {
+    const char* oid;
+    std::string listed_digest;  // of the document's entry for the signer
+    bool accepted;
+  };
+  const Case cases[] = {
+      {kSha256WithRsaOid, Digest("key"), true},
+      {kSha256WithRsaOid, "", false},  // an entry without a key vouches for no key here
+      {kSha256WithRsaOid, Digest("other key"), false},
+      {kOlderOid, Digest("key"), true},
+      {kOlderOid, "", false},
+  };
+  for (const Case& c : cases) {
+    FakeSignature by_hash = Signature(c.oid, 'a');
+    by_hash.check.result = kUnknownAlgorithm;
+    FakeSource windows7({by_hash}, true);
+    EXPECT_EQ(VerifyModuleImpl(kPath, Listing({{Id('a'), c.listed_digest}}), &windows7), c.accepted)
+        << c.oid << " with a listed key: " << !c.listed_digest.empty();
+  }
+}
+
+TEST_F(VerifyModuleImplTest, WalksAtMostEightNestedSignatures) {
+  std::vector<FakeSignature> signatures(12, Signature(kSha256WithRsaOid, 'x'));
+  signatures.back() = Signature(kSha256WithRsaOid, 'a');
+  FakeSource source(signatures, false);
+  EXPECT_FALSE(VerifyModuleImpl(kPath, Listing({{Id('a'), ""}}), &source));
+  EXPECT_EQ(source.calls.size(), 9u);
+  EXPECT_TRUE(Has("C:\\t\\setup.exe has 11 nested signatures; only the first 8 are checked",
+                  LOGSEV_WARNING));
 }
 
 TEST_F(VerifyModuleImplTest, ExceptionsAndMissingCertificatesSkipToTheNextSignature) {
