@@ -6,6 +6,7 @@
 
 #include "base/scoped_handle_win.h"
 #include "base/wide_string_win.h"
+#include "trust/address_range.h"
 #include "logging/system_error_win.h"
 #include "trust/module_trust_win.h"
 #include "trust/signature_checker_win.h"
@@ -18,19 +19,20 @@ namespace {
 // |data|. A resource's size comes from the module's own directory, which
 // nothing has vouched for yet.
 bool IsWithinMapping(const void* data, size_t size) {
-  const char* end = static_cast<const char*>(data) + size;
+  const uintptr_t start = reinterpret_cast<uintptr_t>(data);
   MEMORY_BASIC_INFORMATION region;
   if (!VirtualQuery(data, &region, sizeof(region))) return false;
   const void* allocation = region.AllocationBase;
-  const char* covered = static_cast<const char*>(region.BaseAddress) + region.RegionSize;
-  while (covered < end) {
-    if (!VirtualQuery(covered, &region, sizeof(region)) || region.State != MEM_COMMIT ||
-        region.AllocationBase != allocation) {
+  while (true) {
+    const uintptr_t base = reinterpret_cast<uintptr_t>(region.BaseAddress);
+    // A region never reaches past the top of the address space.
+    const uintptr_t covered = base + region.RegionSize;
+    if (RangeEndsWithin(start, size, covered)) return true;
+    if (!VirtualQuery(reinterpret_cast<const void*>(covered), &region, sizeof(region)) ||
+        region.State != MEM_COMMIT || region.AllocationBase != allocation) {
       return false;
     }
-    covered += region.RegionSize;
   }
-  return true;
 }
 
 // The bytes of a resource of |module|, valid while it stays loaded; false
