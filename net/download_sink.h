@@ -21,9 +21,12 @@ class DownloadSink {
   virtual bool Reset() = 0;
 
   uint32_t bytes_written() const { return bytes_written_; }
+  // Whether a Write was refused because the destination holds all it may.
+  bool full() const { return full_; }
 
  protected:
   uint32_t bytes_written_ = 0;
+  bool full_ = false;
 };
 
 }  // namespace lite

@@ -165,7 +165,13 @@ uint32_t Downloader::ReadNext() {
   if (read_status_ == 0 && !QueryNumber(HTTP_QUERY_STATUS_CODE, &read_status_)) read_status_ = 0;
   if (read_status_ != 0 && read_status_ != expected_status_) return 0;
   if (received != 0 && !sink_->Write(buffer_->data(), received)) {
-    RecordError("write_file-", GetLastError());
+    if (sink_->full()) {
+      LOG(ERROR) << "Download to memory stopped at its limit of " << kMaxInMemoryDownloadBytes
+                 << " bytes: " << url_;
+      RecordError("write_file-", ERROR_FILE_TOO_LARGE);
+    } else {
+      RecordError("write_file-", GetLastError());
+    }
     return 0;
   }
   if (total_size_ == 0) {

@@ -2,8 +2,10 @@
 
 #include <wininet.h>
 
+#include <cstdio>
 #include <memory>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "base/file_util_win.h"
@@ -305,6 +307,35 @@ TEST_F(DownloaderTest, SinkFailureIsRecorded) {
   DownloadAttemptResult result;
   EXPECT_FALSE(DownloadAttempt(WideUrl("/setup.exe"), &sink, nullptr, nullptr, &result));
   EXPECT_EQ(result.error_text, "write_file-5");
+}
+
+// Documents and reports are held in memory: a body past the limit ends the
+// transfer instead of taking the memory.
+TEST_F(DownloaderTest, InMemoryDownloadStopsAtTheLimit) {
+  ASSERT_TRUE(cdn_.SetRule("/limit",
+                           "{\"generate\": " + std::to_string(kMaxInMemoryDownloadBytes) + "}"));
+  ASSERT_TRUE(cdn_.SetRule("/over", "{\"generate\": " +
+                                        std::to_string(kMaxInMemoryDownloadBytes + 1) + "}"));
+  Downloader downloader;
+  std::string body;
+  EXPECT_TRUE(downloader.DownloadToString(cdn_.Url("/limit"), nullptr, &body));
+  EXPECT_EQ(body.size(), kMaxInMemoryDownloadBytes);
+
+  body = "untouched";
+  EXPECT_FALSE(downloader.DownloadToString(cdn_.Url("/over"), nullptr, &body));
+  EXPECT_TRUE(body == "untouched") << body.size() << " bytes";
+  EXPECT_EQ(downloader.last_error(), "write_file-223");  // ERROR_FILE_TOO_LARGE
+  StringSink sink;
+  DownloadAttemptResult result;
+  EXPECT_FALSE(DownloadAttempt(WideUrl("/over"), &sink, nullptr, nullptr, &result));
+  EXPECT_EQ(result.error_text, "write_file-223");
+  EXPECT_LE(sink.data().size(), kMaxInMemoryDownloadBytes);
+  bool logged = false;
+  for (const LogRecord& r : records_) {
+    logged |= r.message == "Download to memory stopped at its limit of 16777216 bytes: " +
+                               cdn_.Url("/over");
+  }
+  EXPECT_TRUE(logged);
 }
 
 }  // namespace

@@ -5,6 +5,10 @@
 namespace lite {
 
 bool StringSink::Write(const char* data, uint32_t count) {
+  if (count > kMaxInMemoryDownloadBytes - data_.size()) {
+    full_ = true;
+    return false;
+  }
   data_.append(data, count);
   bytes_written_ += count;
   return true;
@@ -12,6 +16,7 @@ bool StringSink::Write(const char* data, uint32_t count) {
 
 bool StringSink::Reset() {
   data_.clear();
+  full_ = false;
   bytes_written_ = 0;
   return true;
 }
@@ -20,6 +25,7 @@ std::string StringSink::TakeString() {
   std::string taken = std::move(data_);
   data_.clear();
   bytes_written_ = 0;
+  full_ = false;
   return taken;
 }
 
