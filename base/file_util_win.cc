@@ -104,6 +104,9 @@ bool DeletePathRecursively(const FilePath& path) {
   const DWORD attributes = GetFileAttributesW(AsWide(path.value()));
   if (attributes == INVALID_FILE_ATTRIBUTES) return true;
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return DeleteFileIfExists(path);
+  // A junction or directory link is removed itself: what it points to is
+  // not part of the tree being deleted.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return RemoveDirectoryW(AsWide(path.value()));
   WIN32_FIND_DATAW found;
   ScopedFindHandle find(
       FindFirstFileW(AsWide(path.Append(u"*").value()), &found));

@@ -26,7 +26,8 @@ std::optional<std::string> ReadFileWithLimit(const FilePath& path, uint64_t max_
 // Creates or replaces |path| with |data|.
 bool WriteWholeFile(const FilePath& path, const std::string& data);
 bool DeleteFileIfExists(const FilePath& path);
-// Deletes a file or a directory with everything below it.
+// Deletes a file or a directory with everything below it. Junctions and
+// directory links are never followed.
 bool DeletePathRecursively(const FilePath& path);
 // Files (not directories) in |dir| matching |pattern| such as "*.dll", not
 // recursive; full paths.

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <windows.h>
+
 #include <algorithm>
+
+#include "base/utf.h"
+#include "base/wide_string_win.h"
 
 #include "tests/support/child_process_win.h"
 
@@ -42,6 +47,50 @@ TEST_F(FileUtilTest, DirectoriesWithParentsAndRecursiveDelete) {
   // A file where a directory should be makes creation fail.
   ASSERT_TRUE(WriteWholeFile(dir_.Append(u"file"), ""));
   EXPECT_FALSE(CreateDirectoryWithParents(dir_.Append(u"file").Append(u"sub")));
+}
+
+// A directory link inside the tree, made the way the system at hand can:
+// a junction on Windows, a Unix symbolic link under Wine (whose links
+// Windows programs see as reparse points).
+bool MakeDirectoryLink(const FilePath& link, const FilePath& target) {
+  std::u16string command = u"cmd.exe /c mklink /J \"" + link.value() + u"\" \"" + target.value() + u"\"";
+  using UnixName = char*(CDECL*)(const wchar_t*);
+  const auto unix_name = reinterpret_cast<UnixName>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  if (unix_name) {
+    char* unix_link = unix_name(AsWide(link.value()));
+    char* unix_target = unix_name(AsWide(target.value()));
+    if (!unix_link || !unix_target) return false;
+    command = u"Z:\\bin\\ln -s " + WidenBytes(unix_target) + u" " + WidenBytes(unix_link);
+    HeapFree(GetProcessHeap(), 0, unix_link);
+    HeapFree(GetProcessHeap(), 0, unix_target);
+  }
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessW(nullptr, const_cast<wchar_t*>(AsWide(command)), nullptr, nullptr, FALSE,
+                      CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
+    return false;
+  }
+  WaitForSingleObject(process.hProcess, 10000);
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  const DWORD attributes = GetFileAttributesW(AsWide(link.value()));
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+TEST_F(FileUtilTest, RecursiveDeleteDoesNotFollowADirectoryLink) {
+  const FilePath outside = dir_.Append(u"outside");
+  ASSERT_TRUE(CreateDirectoryWithParents(outside));
+  ASSERT_TRUE(WriteWholeFile(outside.Append(u"keep.txt"), "keep"));
+  const FilePath tree = dir_.Append(u"tree");
+  ASSERT_TRUE(CreateDirectoryWithParents(tree));
+  ASSERT_TRUE(WriteWholeFile(tree.Append(u"own.txt"), "own"));
+  ASSERT_TRUE(MakeDirectoryLink(tree.Append(u"link"), outside));
+
+  DeletePathRecursively(tree);
+  EXPECT_EQ(ReadFileWithLimit(outside.Append(u"keep.txt"), 10), std::string("keep"));
+  EXPECT_FALSE(PathExists(tree.Append(u"own.txt")));
 }
 
 TEST_F(FileUtilTest, EnumerateFilesMatchesFilesOnly) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "base/proc_address_win.h"
+#include "base/scoped_handle_win.h"
 
 namespace lite {
 namespace {
@@ -20,12 +21,20 @@ WindowsVersion ReadWindowsVersion() {
     version.minor = info.dwMinorVersion;
     version.build = info.dwBuildNumber;
   }
-  DWORD ubr = 0;
-  DWORD size = sizeof(ubr);
-  if (RegGetValueW(HKEY_LOCAL_MACHINE,
-                   L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", L"UBR",
-                   RRF_RT_REG_DWORD, nullptr, &ubr, &size) == ERROR_SUCCESS) {
-    version.ubr = ubr;
+  // RegQueryValueExW rather than RegGetValueW: Windows XP has only the
+  // former, and this runs on every system before any version check.
+  HKEY opened = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion", 0,
+                    KEY_QUERY_VALUE, &opened) == ERROR_SUCCESS) {
+    const ScopedRegKey key(opened);
+    DWORD type = 0;
+    DWORD ubr = 0;
+    DWORD size = sizeof(ubr);
+    if (RegQueryValueExW(key.get(), L"UBR", nullptr, &type, reinterpret_cast<BYTE*>(&ubr), &size) ==
+            ERROR_SUCCESS &&
+        type == REG_DWORD && size == sizeof(ubr)) {
+      version.ubr = ubr;
+    }
   }
   return version;
 }
