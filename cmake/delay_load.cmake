@@ -5,7 +5,7 @@
 # MinGW's import library at configure time.
 set(TL_DELAY_LOADED_DLLS
     advapi32 user32 gdi32 shell32 shlwapi ole32 oleaut32 oleacc comctl32 gdiplus msimg32 uxtheme
-    version winmm wininet winhttp crypt32 wintrust mpr userenv)
+    version winmm wininet winhttp crypt32 wintrust mpr userenv ws2_32 bcrypt)
 
 if(NOT WIN32)
   return()

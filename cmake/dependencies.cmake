@@ -9,9 +9,9 @@ if(WIN32)
   set_target_properties(tl_crypto PROPERTIES
     IMPORTED_LOCATION ${TL_OPENSSL_ROOT}/lib/libcrypto.a
     INTERFACE_INCLUDE_DIRECTORIES ${TL_OPENSSL_ROOT}/include
-    # crypt32 through its delay-import library, as every system DLL of the
-    # installer but kernel32 (cmake/delay_load.cmake).
-    INTERFACE_LINK_LIBRARIES "ws2_32;delayload_crypt32;bcrypt")
+    # The system DLLs libcrypto calls through their delay-import libraries,
+    # as every system DLL of the installer but kernel32 (cmake/delay_load.cmake).
+    INTERFACE_LINK_LIBRARIES "delayload_ws2_32;delayload_crypt32;delayload_bcrypt")
 else()
   find_package(OpenSSL REQUIRED COMPONENTS Crypto)
   add_library(tl_crypto INTERFACE)

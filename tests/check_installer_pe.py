@@ -97,6 +97,15 @@ ABT_CONFIG_KEYS = {"variations_seed_base64", "variations_seed_signature",
                    "variations_last_modified_time", "variations_country"}
 
 
+# Functions that Windows XP does not have, by DLL. The installer starts on
+# XP to install the legacy build there, so not even a delay-loaded import may
+# name one: the first call would end the process.
+XP_MISSING = {
+    "advapi32.dll": {"RegGetValueW", "RegGetValueA", "RegSetKeyValueW", "RegDeleteTreeW",
+                     "RegDeleteKeyValueW", "RegLoadMUIStringW", "RegCopyTreeW"},
+}
+
+
 class Malformed(Exception):
     """The file does not hold what its own headers claim."""
 
@@ -946,11 +955,25 @@ class Checker:
         extra = sorted(set(self.pe.imports()) - {"kernel32.dll", "msvcrt.dll"})
         return True if not extra else "also imports %s" % ", ".join(extra)
 
+    def check_xp_imports(self):
+        """No import names a function that Windows XP lacks. The delay-import
+        tables of this toolchain are not in the header's directory, so the
+        image is searched for the name as an import entry spells it."""
+        found = []
+        imports = self.pe.imports()
+        for dll, missing in XP_MISSING.items():
+            for name in sorted(missing):
+                if name in imports.get(dll, []) or \
+                        b"\0" + name.encode("ascii") + b"\0" in self.pe.data:
+                    found.append("%s!%s" % (dll, name))
+        return True if not found else "imports %s" % ", ".join(found)
+
     def check_no_endpoint_override(self):
         """Only the end-to-end build may send its hosts elsewhere."""
-        for text in (b"TOLVAR_LITE_ENDPOINT_BASE", "TOLVAR_LITE_ENDPOINT_BASE".encode("utf-16-le")):
-            if text in self.pe.data:
-                return "the executable names TOLVAR_LITE_ENDPOINT_BASE"
+        for name in ("TOLVAR_LITE_ENDPOINT_BASE", "TOLVAR_LITE_STATS_ENDPOINT_BASE"):
+            for text in (name.encode("ascii"), name.encode("utf-16-le")):
+                if text in self.pe.data:
+                    return "the executable names " + name
         return True
 
     def run(self):
@@ -960,6 +983,7 @@ class Checker:
         self.check("subsystem is Windows GUI", self.check_subsystem)
         self.check("no static import that Windows 7 lacks", self.check_windows7_imports)
         self.check("static imports only kernel32.dll and msvcrt.dll", self.check_static_imports)
+        self.check("no import that Windows XP lacks", self.check_xp_imports)
         self.check("no run-time redirection of the service hosts", self.check_no_endpoint_override)
         self.check("file holds the raw data of every section", self.check_file_complete)
         self.check("file is at most 3 MiB", self.check_download_size)
