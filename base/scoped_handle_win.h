@@ -68,6 +68,14 @@ struct LibraryTraits {
 };
 using ScopedLibrary = ScopedGeneric<LibraryTraits>;
 
+// A view of a file mapping.
+struct MappedViewTraits {
+  static const void* Invalid() { return nullptr; }
+  static bool IsValid(const void* view) { return view != nullptr; }
+  static void Close(const void* view) { UnmapViewOfFile(view); }
+};
+using ScopedMappedView = ScopedGeneric<MappedViewTraits>;
+
 struct FindTraits {
   static HANDLE Invalid() { return INVALID_HANDLE_VALUE; }
   static bool IsValid(HANDLE h) { return h != INVALID_HANDLE_VALUE; }

@@ -40,13 +40,6 @@ bool ReadAllBytesFromFile(const FilePath& path, std::string* bytes) {
   return true;
 }
 
-struct ViewTraits {
-  static const void* Invalid() { return nullptr; }
-  static bool IsValid(const void* view) { return view != nullptr; }
-  static void Close(const void* view) { UnmapViewOfFile(view); }
-};
-using ScopedMappedView = ScopedGeneric<ViewTraits>;
-
 }  // namespace
 
 std::string ExtractTagFromFakeCertificate(const FilePath& path) {

@@ -30,9 +30,11 @@ HWND NoInteractiveUser() { return static_cast<HWND>(INVALID_HANDLE_VALUE); }
 
 bool IsExtendedCheckNeeded() { return !GetWindowsVersion().IsWin10OrLater(); }
 
-AuthenticodeSignatureSource::AuthenticodeSignatureSource(const FilePath& path) : path_(path) {
+AuthenticodeSignatureSource::AuthenticodeSignatureSource(const FilePath& path, HANDLE file)
+    : path_(path) {
   file_.cbStruct = sizeof(file_);
   file_.pcwszFilePath = AsWide(path_.value());
+  file_.hFile = file;
   settings_.cbStruct = sizeof(settings_);
   settings_.dwFlags = WSS_VERIFY_SPECIFIC | WSS_GET_SECONDARY_SIG_COUNT;
   WINTRUST_DATA& data = request_.data;

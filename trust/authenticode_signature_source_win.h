@@ -19,7 +19,9 @@ bool IsExtendedCheckNeeded();
 
 class AuthenticodeSignatureSource : public SignatureSource {
  public:
-  explicit AuthenticodeSignatureSource(const FilePath& path);
+  // With |file| (not owned), WinVerifyTrust reads that open file; |path|
+  // then only names it.
+  explicit AuthenticodeSignatureSource(const FilePath& path, HANDLE file = nullptr);
   AuthenticodeSignatureSource(const AuthenticodeSignatureSource&) = delete;
   AuthenticodeSignatureSource& operator=(const AuthenticodeSignatureSource&) = delete;
   ~AuthenticodeSignatureSource() override;

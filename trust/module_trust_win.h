@@ -4,6 +4,8 @@
 #ifndef TRUST_MODULE_TRUST_WIN_H_
 #define TRUST_MODULE_TRUST_WIN_H_
 
+#include <windows.h>
+
 #include <string>
 
 #include "base/file_path.h"
@@ -20,6 +22,13 @@ bool VerifyModule(const FilePath& module_path, const TrustVerifier& verifier);
 // The module's TRUSTED.JSON resource when its SIGNATURE.DAT resource
 // verifies with the built-in key it names; empty on any failure.
 std::string GetTrustJsonFromModule(const FilePath& module_path);
+
+// The same pipeline on an open file, for a caller that runs exactly what
+// it checked: the trust document is read through a mapping of |file| and
+// the signatures are checked through |file|; nothing is opened by path.
+// |module_path| names the file in log lines and for the system's lookups.
+bool VerifyDownloadedModuleFile(const FilePath& module_path, HANDLE file);
+std::string GetTrustJsonFromModuleFile(const FilePath& module_path, HANDLE file);
 
 }  // namespace lite
 

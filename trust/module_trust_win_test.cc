@@ -96,6 +96,45 @@ TEST_F(ModuleTrustTest, ListedSha256SignatureIsAccepted) {
   EXPECT_FALSE(LoggedAnything("KNOWN_ERROR"));
 }
 
+ScopedHandle OpenDenyingWriteAndDelete(const FilePath& path) {
+  return ScopedHandle(CreateFileW(AsWide(path.value()), GENERIC_READ | GENERIC_EXECUTE,
+                                  FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+// What is checked is the open file, whatever its path names: the elevated
+// copy runs exactly what it verified.
+TEST_F(ModuleTrustTest, OpenFileIsVerifiedThroughItsHandle) {
+  const FilePath listed = ModulePath(u"trust_module_listed_signed.exe");
+  const FilePath bare = ModulePath(u"trust_module_bare.exe");
+  const ScopedHandle listed_file = OpenDenyingWriteAndDelete(listed);
+  const ScopedHandle bare_file = OpenDenyingWriteAndDelete(bare);
+  ASSERT_TRUE(listed_file.is_valid() && bare_file.is_valid());
+  const std::string document = ReadAll(ModulePath(u"trust_module_listed_trust\\TRUSTED.JSON"));
+
+  EXPECT_TRUE(VerifyDownloadedModuleFile(listed, listed_file.get()));
+  EXPECT_EQ(GetTrustJsonFromModuleFile(bare, listed_file.get()), document);
+  EXPECT_TRUE(VerifyDownloadedModuleFile(bare, listed_file.get()));
+  EXPECT_EQ(GetTrustJsonFromModuleFile(listed, bare_file.get()), "");
+  EXPECT_FALSE(VerifyDownloadedModuleFile(listed, bare_file.get()));
+
+  // Held so, the file can be neither written, replaced nor deleted.
+  scratch_ = testing::MakeScratchDir();
+  const FilePath held = scratch_.Append(u"held.exe");
+  const FilePath other = scratch_.Append(u"other.exe");
+  ASSERT_TRUE(CopyFileW(AsWide(listed.value()), AsWide(held.value()), FALSE));
+  ASSERT_TRUE(CopyFileW(AsWide(bare.value()), AsWide(other.value()), FALSE));
+  const ScopedHandle held_file = OpenDenyingWriteAndDelete(held);
+  ASSERT_TRUE(held_file.is_valid());
+  const ScopedHandle writer(CreateFileW(AsWide(held.value()), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+  EXPECT_FALSE(writer.is_valid());
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FALSE(MoveFileExW(AsWide(other.value()), AsWide(held.value()), MOVEFILE_REPLACE_EXISTING));
+  EXPECT_FALSE(DeleteFileW(AsWide(held.value())));
+  EXPECT_TRUE(VerifyDownloadedModuleFile(held, held_file.get()));
+}
+
 TEST_F(ModuleTrustTest, UnlistedSignerWrongKeyDigestAndMissingSignatureAreRejected) {
   const FilePath not_listed = ModulePath(u"trust_module_not_listed_signed.exe");
   EXPECT_FALSE(VerifyDownloadedModule(not_listed));

@@ -57,23 +57,12 @@ bool FindModuleResource(HMODULE module, const wchar_t* type, const wchar_t* name
   return true;
 }
 
-}  // namespace
-
-std::string GetTrustJsonFromModule(const FilePath& module_path) {
-  if (!module_path.IsAbsolute()) {
-    LOG(ERROR) << "Attempting to GetTrustJsonFromModule at an invalid path: " << module_path;
-    return std::string();
-  }
-  // As data only: nothing of the module runs, and it is not bound as a DLL.
-  ScopedLibrary module(LoadLibraryExW(AsWide(module_path.value()), nullptr,
-                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
-  if (!module) {
-    PLOG(ERROR) << "Failed to load module for GetTrustJsonFromModule: " << module_path;
-    return std::string();
-  }
+// The TRUSTED.JSON bytes of a module mapped as an image, once its
+// SIGNATURE.DAT verifies. Named as the operation it logs for.
+std::string GetTrustJsonFromModule(HMODULE module) {
   std::string_view signature;
   DWORD error = 0;
-  if (!FindModuleResource(module.get(), L"SIGNATURE_DAT", L"SIGNATURE.DAT", &signature, &error)) {
+  if (!FindModuleResource(module, L"SIGNATURE_DAT", L"SIGNATURE.DAT", &signature, &error)) {
     PLOG_CODE(ERROR, error) << "Cannot find resource "
                             << "SIGNATURE_DAT";
     return std::string();
@@ -85,7 +74,7 @@ std::string GetTrustJsonFromModule(const FilePath& module_path) {
     return std::string();
   }
   std::string_view trust_json;
-  if (!FindModuleResource(module.get(), L"TRUSTED_JSON", L"TRUSTED.JSON", &trust_json, &error)) {
+  if (!FindModuleResource(module, L"TRUSTED_JSON", L"TRUSTED.JSON", &trust_json, &error)) {
     PLOG_CODE(ERROR, error) << "Cannot find resource "
                             << "TRUSTED_JSON";
     return std::string();
@@ -110,6 +99,38 @@ std::string GetTrustJsonFromModule(const FilePath& module_path) {
     return std::string();
   }
   return std::string(trust_json);
+}
+
+}  // namespace
+
+std::string GetTrustJsonFromModule(const FilePath& module_path) {
+  if (!module_path.IsAbsolute()) {
+    LOG(ERROR) << "Attempting to GetTrustJsonFromModule at an invalid path: " << module_path;
+    return std::string();
+  }
+  // As data only: nothing of the module runs, and it is not bound as a DLL.
+  ScopedLibrary module(LoadLibraryExW(AsWide(module_path.value()), nullptr,
+                                      LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
+  if (!module) {
+    PLOG(ERROR) << "Failed to load module for GetTrustJsonFromModule: " << module_path;
+    return std::string();
+  }
+  return GetTrustJsonFromModule(module.get());
+}
+
+std::string GetTrustJsonFromModuleFile(const FilePath& module_path, HANDLE file) {
+  // Mapped as an image, as the loader maps a resource-only module; the
+  // resource functions take the view's address as the module.
+  const ScopedHandle mapping(
+      CreateFileMappingW(file, nullptr, PAGE_READONLY | SEC_IMAGE, 0, 0, nullptr));
+  const ScopedMappedView view(mapping ? MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0)
+                                      : nullptr);
+  if (!view) {
+    PLOG_FROM(ERROR, "GetTrustJsonFromModule")
+        << "Failed to load module for GetTrustJsonFromModule: " << module_path;
+    return std::string();
+  }
+  return GetTrustJsonFromModule(static_cast<HMODULE>(const_cast<void*>(view.get())));
 }
 
 }  // namespace lite
