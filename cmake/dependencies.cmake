@@ -11,7 +11,11 @@ if(WIN32)
     INTERFACE_INCLUDE_DIRECTORIES ${TL_OPENSSL_ROOT}/include
     # The system DLLs libcrypto calls through their delay-import libraries,
     # as every system DLL of the installer but kernel32 (cmake/delay_load.cmake).
-    INTERFACE_LINK_LIBRARIES "delayload_ws2_32;delayload_crypt32;delayload_bcrypt")
+    # Its fatal-error report calls advapi32 and user32: they follow it on the
+    # link line, so that those calls bind to the delay-import libraries too,
+    # not to the import libraries the compiler driver appends last.
+    INTERFACE_LINK_LIBRARIES
+      "delayload_ws2_32;delayload_crypt32;delayload_bcrypt;delayload_advapi32;delayload_user32")
 else()
   find_package(OpenSSL REQUIRED COMPONENTS Crypto)
   add_library(tl_crypto INTERFACE)
