@@ -13,12 +13,14 @@
 #include <vector>
 
 #include "base/file_util_win.h"
+#include "base/scoped_handle_win.h"
 #include "base/utf.h"
 #include "base/waitable_event_win.h"
 #include "base/wide_string_win.h"
 #include "installer/command_line/process_command_line.h"
 #include "installer/elevation/elevated_installer_win.h"
 #include "installer/elevation/process_window_delegate_win.h"
+#include "installer/elevation/protected_archive_copy_win.h"
 #include "installer/setup/delayed_params_win.h"
 #include "installer/setup/setup_process_win.h"
 #include "logging/file_logger_win.h"
@@ -313,6 +315,122 @@ TEST_F(ElevatedCopyTest, UnreadableParentIdFailsTheWaitAtOnce) {
   EXPECT_TRUE(HasRecord(records_,
                         "Installer started as admin has been unexpectedly synced, wr=4294967295",
                         "ExecuteAsAdmin"));
+}
+
+// The copy's sequence in this process, released at once.
+int RunCopyHere(const ElevatedSetupRunner& runner) {
+  ElevatedInstaller handoff;  // creates the two named events
+  const ScopedHandle start(OpenEventA(EVENT_MODIFY_STATE, FALSE, kElevatedStartEventName));
+  SetEvent(start.get());
+  InstallerCommandLine command_line;
+  command_line.AppendSwitchASCII("run-as-admin", "");
+  command_line.AppendSwitchASCII("parent-installer-process-id",
+                                 std::to_string(GetCurrentProcessId()));
+  command_line.AppendSwitchValue("setup-cmd-line", u"fake_browser_arc");
+  return ExecuteAsAdmin(command_line, runner);
+}
+
+// The archive folders the copy has left under the system's temporary folder.
+size_t ProtectedFoldersLeft() {
+  WIN32_FIND_DATAW found;
+  ScopedFindHandle find(
+      FindFirstFileW(AsWide(GetSystemTempDir().Append(u"tl*").value()), &found));
+  size_t count = 0;
+  if (find) {
+    do count += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    while (FindNextFileW(find.get(), &found));
+  }
+  return count;
+}
+
+// Any process that maps the installer file can write the block: the copy,
+// which runs with rights, takes only paths to files on a local drive.
+TEST_F(ElevatedCopyTest, PathsFromTheBlockMustBeAbsoluteAndLocal) {
+  struct Case {
+    std::u16string archive;
+    std::u16string installer_data;
+  };
+  const Case cases[] = {
+      {u"\\\\127.0.0.1\\share\\setup.exe", u""},
+      {u"\\\\?\\" + fake_setup_, u""},
+      {u"\\\\.\\" + fake_setup_, u""},
+      {u"setup.exe", u""},
+      {fake_setup_, u"\\\\127.0.0.1\\share\\installerdata"},
+      {fake_setup_, u"installerdata"},
+  };
+  for (const Case& c : cases) {
+    DelayedParamsValues values;
+    values.browser_arc_path = c.archive;
+    values.installer_data_path = c.installer_data;
+    ASSERT_TRUE(WriteDelayedParams(values));
+    records_.clear();
+    bool ran = false;
+    auto runner = [&](InstallerDelegate&, const std::u16string&, const InstallerCommandLine&,
+                      int32_t*) { return ran = true; };
+    EXPECT_EQ(RunCopyHere(runner), -1) << UTF16ToUTF8(c.archive);
+    EXPECT_FALSE(ran) << UTF16ToUTF8(c.archive);
+    bool refused = false;
+    for (const LogRecord& r : records_) {
+      refused |= r.message.find(" is not an absolute local path") != std::string::npos;
+    }
+    EXPECT_TRUE(refused) << UTF16ToUTF8(c.archive) << " " << UTF16ToUTF8(c.installer_data);
+  }
+}
+
+// The copy runs its own copy of the archive, in a folder of its own, held
+// so that nobody can change it between the check and the launch; the path
+// it was handed is only read.
+TEST_F(ElevatedCopyTest, CopyRunsExactlyTheArchiveItVerified) {
+  const FilePath source = dir_.Append(u"tq1A2B.tmp");
+  ASSERT_TRUE(CopyFileW(AsWide(fake_setup_), AsWide(source.value()), FALSE));
+  HandOverArchive(source.value());
+  const size_t folders_before = ProtectedFoldersLeft();
+  FilePath ran;
+  auto runner = [&](InstallerDelegate&, const std::u16string& archive,
+                    const InstallerCommandLine& setup_command_line, int32_t* result_code) {
+    ran = FilePath(archive);
+    EXPECT_EQ(setup_command_line.GetProgram(), archive);
+    const ScopedHandle writer(CreateFileW(AsWide(archive), GENERIC_WRITE,
+                                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                          nullptr, OPEN_EXISTING, 0, nullptr));
+    EXPECT_FALSE(writer.is_valid());
+    EXPECT_FALSE(MoveFileExW(AsWide(source.value()), AsWide(archive), MOVEFILE_REPLACE_EXISTING));
+    EXPECT_FALSE(DeleteFileW(AsWide(archive)));
+    *result_code = 0;
+    return true;
+  };
+  EXPECT_EQ(RunCopyHere(runner), 0);
+  EXPECT_NE(ran.value(), source.value());
+  EXPECT_EQ(ran.BaseName(), source.BaseName());
+  EXPECT_EQ(UTF16ToUTF8(ran.DirName().DirName().value()),
+            UTF16ToUTF8(GetSystemTempDir().value()));
+  EXPECT_EQ(ran.DirName().BaseName().substr(0, 2), u"tl");
+  EXPECT_TRUE(HasRecord(records_, "File successfully verified with sha256. " + UTF16ToUTF8(ran.value()),
+                        "VerifyModuleImpl"));
+  // The folder goes once setup has ended.
+  EXPECT_FALSE(PathExists(ran));
+  EXPECT_FALSE(PathExists(ran.DirName()));
+  EXPECT_EQ(ProtectedFoldersLeft(), folders_before);
+  EXPECT_TRUE(PathExists(source));
+}
+
+TEST_F(ElevatedCopyTest, UnverifiedArchiveNeverRunsAndLeavesNothing) {
+  const FilePath unsigned_archive = dir_.Append(u"tq3C4D.tmp");
+  ASSERT_TRUE(CopyFileW(AsWide(GetExecutablePath().value()), AsWide(unsigned_archive.value()),
+                        FALSE));
+  HandOverArchive(unsigned_archive.value());
+  const size_t folders_before = ProtectedFoldersLeft();
+  bool ran = false;
+  auto runner = [&](InstallerDelegate&, const std::u16string&, const InstallerCommandLine&,
+                    int32_t*) { return ran = true; };
+  EXPECT_EQ(RunCopyHere(runner), -1);
+  EXPECT_FALSE(ran);
+  bool refused = false;
+  for (const LogRecord& r : records_) {
+    refused |= r.message.rfind("Module verification failed: ", 0) == 0;
+  }
+  EXPECT_TRUE(refused);
+  EXPECT_EQ(ProtectedFoldersLeft(), folders_before);
 }
 
 }  // namespace

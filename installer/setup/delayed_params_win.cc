@@ -33,8 +33,10 @@ void CopyToField(const std::u16string& value, char16_t (&field)[N]) {
 // Reads the whole file without keeping it: the icon is handed on only when
 // every byte of it can be read and there is at least one.
 bool IsReadableNonEmptyFile(const std::u16string& path) {
+  // The copy reads this in a folder the user can write: a link there is
+  // opened as itself, never followed.
   ScopedHandle file(CreateFileW(AsWide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file) return false;
   uint64_t total = 0;
   char buffer[64 * 1024];
