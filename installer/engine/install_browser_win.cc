@@ -29,15 +29,16 @@
 namespace lite {
 namespace {
 
-// The temporary archive goes away whatever InstallBrowser returns; declared
-// before the handles that lock the file, so it runs after they are closed.
-class ScopedFileDeletion {
+// The archive is unlocked and deleted whatever InstallBrowser returns.
+class ScopedArchiveRelease {
  public:
-  explicit ScopedFileDeletion(const FilePath& path) : path_(path) {}
-  ~ScopedFileDeletion() { DeleteFileW(AsWide(path_.value())); }
+  explicit ScopedArchiveRelease(Installer* engine) : engine_(engine) {}
+  ScopedArchiveRelease(const ScopedArchiveRelease&) = delete;
+  ScopedArchiveRelease& operator=(const ScopedArchiveRelease&) = delete;
+  ~ScopedArchiveRelease() { engine_->ReleaseArchive(); }
 
  private:
-  const FilePath& path_;
+  Installer* engine_;
 };
 
 std::u16string Decimal(int64_t value) { return WidenBytes(std::to_string(value)); }
@@ -57,13 +58,13 @@ int Installer::InstallBrowser() {
   LOG(INFO) << "Executable path: " << module_path_;
   // GetTempFileNameW left an empty placeholder there.
   DeleteFileW(AsWide(module_path_.value()));
-  ScopedFileDeletion delete_archive(module_path_);
+  ScopedArchiveRelease release_archive(this);
 
   // Durations are wall-clock time; the time stamps handed to setup are
   // interrupt time (Installer::ReleaseInstall).
   const int64_t t0 = WallClockMicros();
-  ModuleFile module_lock;
-  const int download_result = GetModule(module_path_, permanent_lock ? &module_lock : nullptr);
+  const int download_result =
+      GetModule(module_path_, permanent_lock ? &archive_module_file_ : nullptr);
   if (download_result != 0) return download_result;
 
   const int64_t t1 = WallClockMicros();
@@ -76,17 +77,17 @@ int Installer::InstallBrowser() {
 
   const int64_t t2 = WallClockMicros();
   // Nobody may write the archive between its verification and its start.
-  ScopedHandle read_lock;
   if (permanent_lock) {
-    if (!module_lock.ReopenReadOnly()) {
+    if (!archive_module_file_.ReopenReadOnly()) {
       events_.ReportArchiveLockFailed();
       PLOG(ERROR) << "Cannot lock file: " << module_path_;
       return 1;
     }
   } else {
-    read_lock.reset(CreateFileW(AsWide(module_path_.value()), GENERIC_READ | GENERIC_EXECUTE,
-                                FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    if (!read_lock) {
+    archive_read_lock_.reset(CreateFileW(AsWide(module_path_.value()),
+                                         GENERIC_READ | GENERIC_EXECUTE, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+    if (!archive_read_lock_) {
       PLOG(ERROR) << "Cannot lock file: " << module_path_;
       return 1;
     }
@@ -112,12 +113,14 @@ int Installer::InstallBrowser() {
       return 1;
     }
     ok = RunModuleInElevatedProcess();
+    // The copy may still be reading the archive (it ends on its own or is
+    // terminated when the run was stopped): the lock stays until it is gone.
+    elevated_installer_->EnsureProcessFinished();
   } else {
     ok = RunModule(module_path_.value(), BuildSetupCommandLine(module_path_.value(), true));
   }
 
-  read_lock.reset();
-  module_lock.Close();
+  CloseArchiveLocks();
   const int64_t t4 = WallClockMicros();
   setup_micros_ = t4 - t3;
   SetupExit exit;
@@ -143,6 +146,16 @@ int Installer::InstallBrowser() {
     return 0;
   }
   return elevated ? FinishElevatedRun() : 1;
+}
+
+void Installer::CloseArchiveLocks() {
+  archive_read_lock_.reset();
+  archive_module_file_.Close();
+}
+
+void Installer::ReleaseArchive() {
+  CloseArchiveLocks();
+  if (!module_path_.empty()) DeleteFileW(AsWide(module_path_.value()));
 }
 
 int Installer::FinishElevatedRun() {

@@ -115,7 +115,9 @@ Installer::~Installer() {
       install_thread_.Terminate(0);
     }
   }
+  // The copy first: the archive stays locked until it has ended.
   elevated_installer_.reset();
+  ReleaseArchive();
   background_tasks_.reset();
 }
 

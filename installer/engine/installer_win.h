@@ -22,6 +22,7 @@
 #include "installer/command_line/installer_command_line.h"
 #include "installer/engine/download_statistics_win.h"
 #include "installer/engine/module_acquisition_win.h"
+#include "net/module_file_win.h"
 #include "stats/install_statistics_win.h"
 #include "stats/installation_events_win.h"
 
@@ -33,7 +34,6 @@ class DistribInfoParams;
 class DownloadSink;
 class ElevatedInstaller;
 class InstallerDelegate;
-class ModuleFile;
 class TrustVerifier;
 
 // How long the destructor and WaitForInstallAsync give the worker thread.
@@ -112,6 +112,11 @@ class Installer {
   InstallStatistics& statistics() { return statistics_; }
   HANDLE stop_event() const { return stop_event_.get(); }
 
+  // Unlocks and deletes the downloaded archive. InstallBrowser does so on
+  // its way out; the destructor again, after any elevated copy has ended,
+  // for a worker that had to be terminated.
+  void ReleaseArchive();
+
  protected:
   // The archive's way from download to the end of setup: an install result
   // (0 success, 1 failure, 2-3 download results, 4-7 elevated failures).
@@ -138,6 +143,8 @@ class Installer {
   bool WriteParamsForElevatedCopy() const;
   // The install result after the elevated copy's setup run failed.
   int FinishElevatedRun();
+  // Ends the hold on the archive that keeps others from writing it.
+  void CloseArchiveLocks();
 
   const InstallerCommandLine command_line_;
   InstallStatistics statistics_;
@@ -169,6 +176,10 @@ class Installer {
   std::unique_ptr<ElevatedInstaller> elevated_installer_;
   bool uac_declined_ = false;
   FilePath module_path_;
+  // Held from the download (permanent-lock mode) or from the release until
+  // setup has ended here or in the elevated copy.
+  ModuleFile archive_module_file_;
+  ScopedHandle archive_read_lock_;
   FilePath partner_package_override_path_;
 
   InstallationEvents events_;

@@ -268,6 +268,51 @@ TEST_F(InstallerTest, WorkerThatDoesNotStopIsTerminatedAfterSixtySeconds) {
   const DWORD waited = GetTickCount() - start;
   EXPECT_GE(waited, 59000u);
   EXPECT_LT(waited, 70000u);
+  // The terminated worker never got to its clean-up; the destructor did it.
+  EXPECT_FALSE(ArchiveStillInScratch());
+}
+
+// Stands for an elevated copy that is still at work for a while.
+int WorkForEightSeconds(const std::vector<std::u16string>&) {
+  Sleep(8000);
+  return 0;
+}
+TL_CHILD_PROCESS("work-for-a-while", WorkForEightSeconds);
+
+// Cancel while the elevated copy runs: the copy may still be reading the
+// archive, so no one may write it until the copy has ended.
+TEST_F(InstallerTest, ArchiveStaysLockedUntilACancelledElevatedCopyHasEnded) {
+  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  RecordingDelegate delegate;
+  ElevatedTestEngine engine(InstallerCommandLine(), &delegate, &*brand_, &params_, false);
+  auto copy = std::make_unique<ElevatedInstaller>();
+  ElevatedInstaller* copy_holder = copy.get();
+  Process child = testing::StartChild("work-for-a-while", {});
+  ASSERT_TRUE(child.is_valid());
+  HANDLE process = nullptr;
+  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), child.handle(), GetCurrentProcess(), &process,
+                              0, FALSE, DUPLICATE_SAME_ACCESS));
+  copy->SetProcess(process, nullptr);
+  engine.set_elevated_installer(std::move(copy));
+  engine.InstallAsync();
+  engine.ReleaseInstall();
+  for (int i = 0; i < 400 && !copy_holder->started(); ++i) Sleep(20);
+  ASSERT_TRUE(copy_holder->started());
+
+  SetEvent(engine.stop_event());  // the user cancels
+  Sleep(500);
+  ASSERT_FALSE(child.WaitForExit(0, nullptr)) << "the copy is still at work";
+  const std::vector<FilePath> archives = EnumerateFiles(scratch_, u"tq*.tmp");
+  ASSERT_EQ(archives.size(), 1u);
+  const ScopedHandle writer(CreateFileW(AsWide(archives[0].value()), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, 0, nullptr));
+  EXPECT_FALSE(writer.is_valid());
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+
+  EXPECT_TRUE(engine.WaitForInstallAsync());
+  EXPECT_TRUE(child.WaitForExit(0, nullptr));
+  EXPECT_FALSE(ArchiveStillInScratch());
 }
 
 }  // namespace
