@@ -28,10 +28,20 @@ DWORD MoveLogAside(const FilePath& from, const FilePath& to) {
   return error ? error : ERROR_GEN_FAILURE;
 }
 
+// An existing file for appending, opened as itself when it is a link.
+ScopedHandle OpenExistingFileForAppend(const FilePath& path) {
+  return ScopedHandle(CreateFileW(AsWide(path.value()), FILE_APPEND_DATA,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+}
+
 }  // namespace
 
-FileLogger::FileLogger(FilePath path, uint32_t max_size)
-    : path_(std::move(path)), max_size_(max_size) {}
+FileLogger::FileLogger(FilePath path, uint32_t max_size, Access access)
+    : path_(std::move(path)),
+      max_size_(max_size),
+      access_(access),
+      rotation_disabled_(access == Access::kAppendToExisting) {}
 
 void FileLogger::Emit(const LogRecord& record) {
   const std::optional<std::string> prefix = FormatLogPrefix(record);
@@ -44,9 +54,14 @@ void FileLogger::Emit(const LogRecord& record) {
   // Declared after |mutex| so that it releases before the handle closes.
   ScopedMutexRelease release(acquired ? mutex.get() : nullptr);
 
-  const FilePath dir = path_.DirName();
-  if (!dir.empty() && !CreateDirectoryWithParents(dir)) return;
-  ScopedHandle file = OpenFileForAppend(path_);
+  ScopedHandle file;
+  if (access_ == Access::kAppendToExisting) {
+    file = OpenExistingFileForAppend(path_);
+  } else {
+    const FilePath dir = path_.DirName();
+    if (!dir.empty() && !CreateDirectoryWithParents(dir)) return;
+    file = OpenFileForAppend(path_);
+  }
   if (!file) return;
 
   std::string text;

@@ -14,7 +14,15 @@ namespace lite {
 // already logged. The file is moved aside once it reaches |max_size|.
 class FileLogger final : public Logger {
  public:
-  FileLogger(FilePath path, uint32_t max_size);
+  enum class Access {
+    kCreateAndRotate,
+    // For a process with more rights than the folder's owner: only an
+    // existing file is written, never created, moved aside or followed
+    // through a link; a full file grows.
+    kAppendToExisting,
+  };
+
+  FileLogger(FilePath path, uint32_t max_size, Access access = Access::kCreateAndRotate);
 
   void Emit(const LogRecord& record) override;
 
@@ -23,6 +31,7 @@ class FileLogger final : public Logger {
  private:
   FilePath path_;
   uint32_t max_size_;
+  Access access_;
   bool rotation_disabled_ = false;
   bool lock_failure_reported_ = false;
 };

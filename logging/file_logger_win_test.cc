@@ -203,6 +203,26 @@ TEST_F(FileLoggerTest, CreatesMissingDirectoriesAndDropsOversizedRecords) {
   EXPECT_EQ(lines[0], "2024-01-31 09:15:02.047 12:34 INFO: kept (Test:1)");
 }
 
+// The elevated copy writes into the user's log: it appends, but never
+// creates a file or a folder there and never moves the log aside.
+TEST_F(FileLoggerTest, AppendOnlyLoggerNeverCreatesOrRotates) {
+  FileLogger logger(path_, kInstallerLogMaxSize, FileLogger::Access::kAppendToExisting);
+  logger.Emit(MakeRecord("no file to append to"));
+  EXPECT_FALSE(PathExists(path_));
+  const FilePath elsewhere = dir_.Append(u"missing").Append(u"lite_installer.log");
+  FileLogger(elsewhere, kInstallerLogMaxSize, FileLogger::Access::kAppendToExisting)
+      .Emit(MakeRecord("no folder"));
+  EXPECT_FALSE(PathExists(elsewhere.DirName()));
+
+  ASSERT_TRUE(WriteWholeFile(path_, std::string(1048570, 'x')));
+  logger.Emit(MakeRecord(std::string(500, 'm')));
+  EXPECT_FALSE(PathExists(RotatedLogPath(path_)));
+  EXPECT_GT(*GetFileSize(path_), 1048570u);
+  const std::vector<std::string> lines = ReadLines(path_);
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(lines.back().find(std::string(500, 'm')), std::string::npos);
+}
+
 TEST(InstallerLogPathTest, LivesInTheTemporaryDirectory) {
   EXPECT_EQ(GetInstallerLogPath(), GetUserTempDir().Append(u"lite_installer.log"));
 }
