@@ -94,10 +94,15 @@ int RunEntrySequence(const EntryEnvironment& environment) {
   ScopedCrashHandler crash_handler;
   SetCrashKey("ptype", "installer");
 
-  SetGlobalLogger(std::make_unique<FileLogger>(GetInstallerLogPath(), kInstallerLogMaxSize));
+  const InstallerCommandLine& command_line = ProcessCommandLine();
+  // The elevated copy writes into the user's temporary folder with rights
+  // its owner lacks: it only appends to the log the first installer made.
+  SetGlobalLogger(std::make_unique<FileLogger>(
+      GetInstallerLogPath(), kInstallerLogMaxSize,
+      command_line.HasSwitch(switches::kRunAsAdmin) ? FileLogger::Access::kAppendToExisting
+                                                    : FileLogger::Access::kCreateAndRotate));
   ENTRY_LOG(INFO) << "-------------------------------------- Start install.";
 
-  const InstallerCommandLine& command_line = ProcessCommandLine();
   if (command_line.HasSwitch(switches::kCheckTheInterface)) {
     const int code = ProbeDefaultBrowserInterface() ? kExitInterfaceAvailable
                                                     : kExitInterfaceNotAvailable;
