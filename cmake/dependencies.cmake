@@ -22,6 +22,17 @@ else()
   target_link_libraries(tl_crypto INTERFACE OpenSSL::Crypto)
 endif()
 
+# zlib: linked statically into the Windows programs (MinGW's libz.a).
+if(WIN32)
+  find_library(TL_ZLIB_LIBRARY NAMES libz.a REQUIRED)
+  add_library(tl_zlib STATIC IMPORTED)
+  set_target_properties(tl_zlib PROPERTIES IMPORTED_LOCATION ${TL_ZLIB_LIBRARY})
+else()
+  find_package(ZLIB REQUIRED)
+  add_library(tl_zlib INTERFACE)
+  target_link_libraries(tl_zlib INTERFACE ZLIB::ZLIB)
+endif()
+
 if(TL_BUILD_TESTS)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(BUILD_GMOCK ON CACHE BOOL "" FORCE)

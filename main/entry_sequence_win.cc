@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "base/endpoints.h"
 #include "base/file_util_win.h"
 #include "crash/crash_handler_win.h"
 #include "default_browser/interface_probe_win.h"
@@ -19,6 +20,7 @@
 #include "installer/run/ui_runtime_win.h"
 #include "logging/file_logger_win.h"
 #include "logging/system_error_win.h"
+#include "stats/user_id_win.h"
 #include "main/elevated_copy_run_win.h"
 #include "main/silent_run_win.h"
 #include "ui/dialogs/disk_space_dialog_win.h"
@@ -32,11 +34,10 @@ namespace {
 constexpr char kEntryPoint[] = "wWinMain";
 #define ENTRY_LOG(severity) TL_LOG_IMPL(::lite::LOGSEV_##severity, kEntryPoint)
 
-class ScopedCrashHandler {
- public:
-  ScopedCrashHandler() { InstallCrashHandler(); }
-  ~ScopedCrashHandler() { RemoveCrashHandler(); }
-};
+CrashHandlerSettings CrashSettings() {
+  return CrashHandlerSettings{GetUserId(), GetUserTempDir(), TL_VERSION_STRING,
+                              std::string(endpoints::kCrashReport)};
+}
 
 // The installation path proper: everything after the lock was taken. Runs
 // with the UI runtime started; returns the exit code.
@@ -91,7 +92,8 @@ int RunEntrySequence(const EntryEnvironment& environment) {
   int secure_exit_code = 0;
   const SecureDllResult secure = SecureDllLoading(&secure_exit_code);
 
-  ScopedCrashHandler crash_handler;
+  // Removed last, when the sequence returns.
+  CrashHandler crash_handler(CrashSettings());
   SetCrashKey("ptype", "installer");
 
   const InstallerCommandLine& command_line = ProcessCommandLine();
@@ -104,8 +106,9 @@ int RunEntrySequence(const EntryEnvironment& environment) {
   ENTRY_LOG(INFO) << "-------------------------------------- Start install.";
 
   if (command_line.HasSwitch(switches::kCheckTheInterface)) {
-    const int code = ProbeDefaultBrowserInterface() ? kExitInterfaceAvailable
-                                                    : kExitInterfaceNotAvailable;
+    const int code = win10_default_browser::CheckInternalInterfaceInProcess()
+                         ? kExitInterfaceAvailable
+                         : kExitInterfaceNotAvailable;
     ENTRY_LOG(INFO) << "Handled non install cmd line option by win10 default browser helper, "
                  "ret code: "
               << code;

@@ -186,12 +186,13 @@ void Installer::SetBrowserPresent(const std::string& value) {
   statistics_.SetParam(StatParam::kBrowserPresent, value);
 }
 
-bool Installer::CheckInterfaceAvailability(const std::function<bool()>& probe) {
+bool Installer::CheckInterfaceAvailability(const std::function<bool(uint32_t* status)>& probe) {
   const WindowsVersion& version = GetWindowsVersion();
   if (!version.AtLeast(6, 2)) return true;
   if (!version.IsWin10OrLater()) return false;
-  const bool available = probe();
-  interface_availability_ = available ? 1 : 0;
+  uint32_t status = 0;
+  const bool available = probe(&status);
+  interface_availability_ = status;
   return available;
 }
 

@@ -92,8 +92,9 @@ class Installer {
   void set_install_pin(bool pin) { install_pin_ = pin; }
   void SetBrowserPresent(const std::string& value);
   // Whether the default-browser interface can be used here; |probe| asks
-  // the system where the Windows version alone does not tell.
-  bool CheckInterfaceAvailability(const std::function<bool()>& probe);
+  // the system where the Windows version alone does not tell, and leaves
+  // the status setup is handed as "the-interface-availability".
+  bool CheckInterfaceAvailability(const std::function<bool(uint32_t* status)>& probe);
   // The screen's scale factor, reported in the first statistics event.
   void set_device_scale_factor(double factor) { device_scale_factor_ = factor; }
   // Starts the elevated copy that will run setup (the window decides when).

@@ -31,6 +31,7 @@ std::string ProcedureName(const DelayLoadProc& procedure) {
   const std::string text =
       DelayLoadFailureText(dll, load_failed ? std::string() : ProcedureName(info.dlp));
   lstrcpynA(g_failure_text, text.c_str(), sizeof(g_failure_text));
+  SetCrashKey(kDelayLoadFailureKey, g_failure_text);
   // user32 itself failing leaves nothing to show a box with.
   if (!wcsstr(GetCommandLineW(), L"--silent") && g_message_boxes_available && !IsUser32(info.szDll)) {
     MessageBoxA(nullptr, g_failure_text, "Tolvar Browser installer", MB_OK);

@@ -12,6 +12,9 @@ namespace lite {
 // |function| is empty for a failed library load.
 std::string DelayLoadFailureText(const std::string& dll, const std::string& function);
 
+// The crash key that carries the failure's text to the crash report.
+inline constexpr char kDelayLoadFailureKey[] = "delay_load_failure";
+
 // The first 127 characters of the last failure's text, for the crash
 // report; empty while nothing failed.
 const char* LastDelayLoadFailure();

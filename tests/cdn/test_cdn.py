@@ -20,6 +20,7 @@ Python use:
 import argparse
 import base64
 import email.utils
+import gzip
 import http.server
 import json
 import os
@@ -94,6 +95,65 @@ class Rule:
 
     def get(self, name, default=None):
         return self.spec.get(name, default)
+
+
+def parse_multipart(body, content_type):
+    """{"fields": {name: text}, "files": {name: {...}}} of a multipart/form-data
+    body; names and file names as they were written (still encoded)."""
+    match = re.search(r'boundary=("?)([^";]+)\1', content_type)
+    if not match:
+        raise ValueError("no boundary")
+    delimiter = b"--" + match.group(2).encode("latin-1")
+    fields, files = {}, {}
+    pieces = body.split(b"\r\n" + delimiter)
+    # The first piece starts with the delimiter itself; the last is "--".
+    if not pieces[0].startswith(delimiter):
+        raise ValueError("body does not start with the boundary")
+    pieces[0] = pieces[0][len(delimiter):]
+    if not pieces[-1].startswith(b"--"):
+        raise ValueError("no closing boundary")
+    for piece in pieces[:-1]:
+        if not piece.startswith(b"\r\n"):
+            raise ValueError("malformed part")
+        head, sep, content = piece[2:].partition(b"\r\n\r\n")
+        if not sep:
+            raise ValueError("part without headers")
+        headers = {}
+        for line in head.split(b"\r\n"):
+            name, _, value = line.decode("latin-1").partition(":")
+            headers[name.strip().lower()] = value.strip()
+        disposition = headers.get("content-disposition", "")
+        name = re.search(r'; name="([^"]*)"', disposition)
+        filename = re.search(r'; filename="([^"]*)"', disposition)
+        if not disposition.startswith("form-data") or not name:
+            raise ValueError("part without a form-data name")
+        if filename:
+            files[name.group(1)] = {
+                "filename": filename.group(1),
+                "content_type": headers.get("content-type", ""),
+                "size": len(content),
+                "content_base64": base64.b64encode(content).decode("ascii"),
+            }
+        else:
+            fields[name.group(1)] = content.decode("utf-8", errors="replace")
+    return {"fields": fields, "files": files}
+
+
+def decode_upload(headers, body, chunked):
+    """What a form upload carried: the chunking and gzip undone, the parts
+    parsed. None for requests that are not multipart/form-data."""
+    content_type = headers.get("Content-Type", "")
+    if not content_type.lower().startswith("multipart/form-data"):
+        return None
+    upload = {"chunked": chunked, "gzip": False}
+    try:
+        if headers.get("Content-Encoding", "").lower() == "gzip":
+            body = gzip.decompress(body)
+            upload["gzip"] = True
+        upload.update(parse_multipart(body, content_type))
+    except (OSError, EOFError, ValueError) as e:
+        upload["error"] = str(e)
+    return upload
 
 
 class CdnState:
@@ -199,8 +259,11 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
     def do_DELETE(self):
         self._handle()
 
+    def _chunked(self):
+        return self.headers.get("Transfer-Encoding", "").lower() == "chunked"
+
     def _read_body(self):
-        if self.headers.get("Transfer-Encoding", "").lower() == "chunked":
+        if self._chunked():
             body = bytearray()
             while True:
                 size_line = self.rfile.readline()
@@ -234,10 +297,17 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
             "connection": self.connection_number,
             "index": self.requests_on_connection,
         }
+        upload = decode_upload(self.headers, body, self._chunked())
+        if upload is not None:
+            entry["upload"] = upload
         self.requests_on_connection += 1
         self.state.record(entry)
-        rule = self.state.take_rule(path) or Rule({})
-        self._answer(path, rule)
+        rule = self.state.take_rule(path)
+        if rule is None and upload is not None:
+            # A collector takes any form upload it can read.
+            rule = Rule({"status": 400 if "error" in upload else 200,
+                         "body": upload.get("error", "CrashID=test\n")})
+        self._answer(path, rule or Rule({}))
 
     # --- answers -----------------------------------------------------------
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Checks of the test CDN through real HTTP requests."""
 
+import base64
+import gzip
 import http.client
 import json
 import os
@@ -52,6 +54,41 @@ class TestCdnTest(unittest.TestCase):
         # Nothing outside the root is served.
         self.assertEqual(self.get("/../" + os.path.basename(__file__))[0].status, 404)
         self.assertEqual(self.get("/%2e%2e/etc/passwd")[0].status, 404)
+
+    def test_form_uploads_are_unpacked(self):
+        dump = bytes(range(256)) * 3
+        body = (b"--B\r\nContent-Disposition: form-data; name=\"prod\"\r\n\r\nTolvar\r\n"
+                b"--B\r\nContent-Disposition: form-data; name=\"upload_file_minidump\"; "
+                b"filename=\"u.dmp\"\r\nContent-Type: application/octet-stream\r\n\r\n"
+                + dump + b"\r\n--B--\r\n")
+        packed = gzip.compress(body)
+        chunked = b"".join(b"%x\r\n%s\r\n" % (len(packed[i:i + 100]), packed[i:i + 100])
+                           for i in range(0, len(packed), 100)) + b"0\r\n\r\n"
+        form = {"Content-Type": "multipart/form-data; boundary=B", "Content-Encoding": "gzip"}
+        cases = [
+            ("chunked", dict(form, **{"Transfer-Encoding": "chunked"}), chunked, 200),
+            ("length", form, packed, 200),
+            ("not gzip", form, body, 400),
+        ]
+        for name, headers, data, status in cases:
+            with self.subTest(name):
+                self.cdn.clear()
+                response, _ = self.get("/submit?product=Tolvar", headers, "POST", data)
+                self.assertEqual(response.status, status)
+                [record] = self.cdn.requests("/submit")
+                upload = record["upload"]
+                self.assertEqual(upload["chunked"], name == "chunked")
+                if status != 200:
+                    self.assertIn("error", upload)
+                    continue
+                self.assertEqual(upload["fields"], {"prod": "Tolvar"})
+                part = upload["files"]["upload_file_minidump"]
+                self.assertEqual((part["filename"], part["content_type"], part["size"]),
+                                 ("u.dmp", "application/octet-stream", len(dump)))
+                self.assertEqual(base64.b64decode(part["content_base64"]), dump)
+        # A rule still decides the answer.
+        self.cdn.set_rule("/submit", status=500)
+        self.assertEqual(self.get("/submit", form, "POST", packed)[0].status, 500)
 
     def test_generated_content_matches_its_formula(self):
         response, data = self.get("/generated/200000/archive.exe",
