@@ -65,6 +65,12 @@ class InstallerRunTest : public ::testing::Test {
     return false;
   }
 
+  // A process started with "run-as-admin" only appends to the log its first
+  // installer made; it never creates one in a user-writable folder.
+  void CreateFirstInstallersLog() const {
+    ASSERT_TRUE(WriteWholeFile(temp_.Append(u"lite_installer.log"), std::string()));
+  }
+
   FilePath temp_;
 };
 
@@ -130,6 +136,7 @@ TEST_F(InstallerRunTest, CopyElsewhereSeesAZeroCell) {
 }
 
 TEST_F(InstallerRunTest, InterfaceProbeAnswersBeforeAnythingElse) {
+  CreateFirstInstallersLog();
   EXPECT_EQ(Run({u"--check-the-interface", u"--run-as-admin"}), 701);
   EXPECT_TRUE(Logged(
       "Handled non install cmd line option by win10 default browser helper, ret code: 701"));
@@ -137,6 +144,7 @@ TEST_F(InstallerRunTest, InterfaceProbeAnswersBeforeAnythingElse) {
 }
 
 TEST_F(InstallerRunTest, ElevatedCopyWithoutItsFirstInstallerEndsAtOnce) {
+  CreateFirstInstallersLog();
   EXPECT_EQ(Run({u"--run-as-admin", u"--parent-installer-process-id=none",
                  u"--setup-cmd-line=fake_browser_arc"}),
             -1);
