@@ -86,7 +86,11 @@ TEST_F(FileUtilTest, RecursiveDeleteDoesNotFollowADirectoryLink) {
   const FilePath tree = dir_.Append(u"tree");
   ASSERT_TRUE(CreateDirectoryWithParents(tree));
   ASSERT_TRUE(WriteWholeFile(tree.Append(u"own.txt"), "own"));
-  ASSERT_TRUE(MakeDirectoryLink(tree.Append(u"link"), outside));
+  // Wine makes the link through a Unix symbolic link when it can start
+  // /bin/ln; where it cannot, there is no link to test against.
+  if (!MakeDirectoryLink(tree.Append(u"link"), outside)) {
+    GTEST_SKIP() << "this system could not make a directory link";
+  }
 
   DeletePathRecursively(tree);
   EXPECT_EQ(ReadFileWithLimit(outside.Append(u"keep.txt"), 10), std::string("keep"));
