@@ -13,7 +13,7 @@
 #include "installer/run/ui_runtime_win.h"
 #include "ui/dialogs/dialog_actions.h"
 #include "ui/dialogs/dialog_factory_win.h"
-#include "ui/dialogs/modal_inspection_for_testing_win.h"
+#include "ui/dialogs/modal_dialog_driver_for_testing_win.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include "ui/dialogs/classic_dialog_win.h"
 #include "ui/dialogs/dialog_actions.h"
 #include "ui/dialogs/dialog_factory_win.h"
-#include "ui/dialogs/modal_inspection_for_testing_win.h"
+#include "ui/dialogs/modal_dialog_driver_for_testing_win.h"
 #include "ui/dialogs/redesigned_dialog_win.h"
 #include "ui/dialogs/shell_dialog_actions_win.h"
 

@@ -16,7 +16,7 @@
 #include "ui/controls/inline_link_label.h"
 #include "ui/controls/multi_part_text_layout.h"
 #include "ui/dialogs/dialog_factory_win.h"
-#include "ui/dialogs/modal_inspection_for_testing_win.h"
+#include "ui/dialogs/modal_dialog_driver_for_testing_win.h"
 #include "ui/images/resource_bitmap_win.h"
 #include "ui/layout/font_resources_win.h"
 #include "ui/layout/installation_window_layout.h"

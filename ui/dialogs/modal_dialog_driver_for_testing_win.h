@@ -2,8 +2,8 @@
 // the dialog's own message loop. The test looks at it and may end it (by a
 // click, say), which it reports by returning true; a dialog it leaves open
 // is ended with -2.
-#ifndef UI_DIALOGS_MODAL_INSPECTION_FOR_TESTING_WIN_H_
-#define UI_DIALOGS_MODAL_INSPECTION_FOR_TESTING_WIN_H_
+#ifndef UI_DIALOGS_MODAL_DIALOG_DRIVER_FOR_TESTING_WIN_H_
+#define UI_DIALOGS_MODAL_DIALOG_DRIVER_FOR_TESTING_WIN_H_
 
 #include <windows.h>
 
@@ -56,4 +56,4 @@ inline void ClickButton(HWND dialog, int id) {
 
 }  // namespace lite
 
-#endif  // UI_DIALOGS_MODAL_INSPECTION_FOR_TESTING_WIN_H_
+#endif  // UI_DIALOGS_MODAL_DIALOG_DRIVER_FOR_TESTING_WIN_H_
