@@ -101,12 +101,14 @@ std::string BuildCrashpadInfoStream(const Guid& report_id, const Guid& client_id
 
 bool MemoryDumpBytes::ReadAt(uint64_t offset, void* data, size_t size) {
   if (offset > bytes_->size() || size > bytes_->size() - offset) return false;
+  if (size == 0) return true;  // an empty buffer may be null, which memcpy forbids
   std::memcpy(data, bytes_->data() + offset, size);
   return true;
 }
 
 bool MemoryDumpBytes::WriteAt(uint64_t offset, const void* data, size_t size) {
   if (offset > bytes_->size() || size > bytes_->size() - offset) return false;
+  if (size == 0) return true;  // an empty buffer may be null, which memcpy forbids
   std::memcpy(bytes_->data() + offset, data, size);
   return true;
 }

@@ -22,10 +22,11 @@ tl_fuzzer(legacy_tag_fuzzer SOURCES legacy_tag_fuzzer.cc DEPS distrib_tag)
 tl_fuzzer(distrib_params_fuzzer SOURCES distrib_params_fuzzer.cc DEPS distrib_tag)
 
 if(WIN32)
-  # The "DistribInfoParams" value is also written by the tagged installer's
-  # run (tests/installer_runs), under the single-instance lock.
+  # The "DistribInfoParams" value lives in the per-user product key, which the
+  # tagged installer's run (tests/installer_runs) and the setup hand-offs
+  # write too.
   tl_test(distrib_info_params_tests
-    LOCK single-instance
+    LOCK single-instance setup-registry
     WIN_SOURCES distrib_info_params_win_test.cc
     DEPS distrib_tag)
   if(TARGET distrib_info_params_tests)

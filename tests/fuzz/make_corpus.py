@@ -96,6 +96,30 @@ def utf16_words(words):
     return b"\0\0".join(w.encode("utf-16-le") for w in words)
 
 
+def crash_dump(annotations, first=b"MDMP", absolute=False):
+    """A minidump whose one stream is the crash-annotation stream, with its
+    dictionary offsets relative to the stream (as written) or fixed up to file
+    offsets (as uploaded)."""
+    strings, pairs = b"", b""
+    for key, value in annotations:
+        for text in (key, value):
+            pairs += struct.pack("<I", len(strings))
+            strings += struct.pack("<I", len(text)) + text + b"\0"
+    header_size, stream_at = 52, 44
+    dictionary = stream_at + header_size
+    if absolute:
+        base = dictionary + 4 + len(pairs)
+        pairs = b"".join(struct.pack("<I", base + struct.unpack_from("<I", pairs, i)[0])
+                         for i in range(0, len(pairs), 4))
+    body = struct.pack("<I", len(annotations)) + pairs + strings
+    stream = (struct.pack("<I", 1) + bytes(range(16)) + bytes(range(16, 32)) +
+              struct.pack("<IIII", len(body), dictionary if absolute else header_size, 0, 0) +
+              body)
+    # Signature, version, stream count, directory offset, checksum, time, flags.
+    head = first + struct.pack("<IIIIIQ", 0xA793, 1, 32, 0, 0, 0)[:28]
+    return head + struct.pack("<III", 0x43500001, len(stream), stream_at) + stream
+
+
 class Corpus:
     def __init__(self, out_root):
         self.out_root = out_root
@@ -190,6 +214,15 @@ def main():
                            (100, b"bytes */8192"), (209715000, b"bytes 209715000-209715199/209715200"),
                            (5, b"bytes 6-9/10"), (1, b"bytes 1-1/2")):
         corpus.add("content_range_fuzzer", struct.pack("<I", offset) + header)
+
+    # Crash dumps: the fuzzer takes the annotation count from the first two
+    # bytes, so some seeds put the real count there instead of the signature.
+    annotations = [(b"prod", b"tolvar_lite"), (b"ptype", b"installer"), (b"ver", b"1.0.0.1")]
+    for absolute in (False, True):
+        corpus.add("crashpad_info_fuzzer", crash_dump(annotations, absolute=absolute))
+        corpus.add("crashpad_info_fuzzer",
+                   crash_dump(annotations, first=b"\3\0DM", absolute=absolute))
+    corpus.add("crashpad_info_fuzzer", crash_dump([], first=b"\0\0DM"))
 
     # Command lines as the installer gets and builds them.
     program = "C:\\Users\\user\\Downloads\\lite_installer.exe"
