@@ -18,7 +18,6 @@
 #include "ui/dialogs/dialog_factory_win.h"
 #include "ui/dialogs/modal_dialog_driver_for_testing_win.h"
 #include "ui/dialogs/redesigned_dialog_win.h"
-#include "ui/dialogs/shell_dialog_actions_win.h"
 
 namespace lite {
 namespace {
@@ -233,15 +232,6 @@ TEST(DialogFactoryTest, StyleFollowsTheBrandAndErrorsTheirDialog) {
     EXPECT_NE(ControlText(MessageStatic(window)).find(L"lite_installer.log"), std::wstring::npos);
     return false;
   });
-}
-
-TEST(ShellDialogActionsTest, WithoutInstallationDirectoryTheBrowserIsNotStarted) {
-  std::vector<LogRecord> records;
-  SetGlobalLogger(std::make_unique<RecordingLogger>(&records));
-  ShellDialogActions(FilePath()).StartInstalledBrowser();
-  SetGlobalLogger(nullptr);
-  EXPECT_TRUE(HasRecord(records, "The browser's installation directory is not known",
-                        "StartInstalledBrowser"));
 }
 
 }  // namespace

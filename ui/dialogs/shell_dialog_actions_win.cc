@@ -4,13 +4,16 @@
 #include <shellapi.h>
 
 #include "base/process_win.h"
+#include "installer/run/installed_browser_win.h"
 #include "logging/log_message.h"
 #include "logging/system_error_win.h"
 
 namespace lite {
 
-ShellDialogActions::ShellDialogActions(FilePath browser_dir)
-    : browser_dir_(std::move(browser_dir)) {}
+ShellDialogActions::ShellDialogActions(DirectoryQuery application_dir)
+    : application_dir_(std::move(application_dir)) {}
+
+ShellDialogActions::ShellDialogActions() : ShellDialogActions(&GetBrowserApplicationDir) {}
 
 void ShellDialogActions::OpenUrl(const std::string& url) {
   LOG(INFO) << "Opening " << url;
@@ -20,14 +23,22 @@ void ShellDialogActions::OpenUrl(const std::string& url) {
 }
 
 void ShellDialogActions::StartInstalledBrowser() {
-  if (browser_dir_.empty()) {
+  const FilePath browser_dir = application_dir_();
+  if (browser_dir.empty()) {
     LOG(WARNING) << "The browser's installation directory is not known; the browser is not "
                     "started.";
     return;
   }
-  const FilePath browser = browser_dir_.Append(u"browser.exe");
-  const Process process = LaunchProcess(u"\"" + browser.value() + u"\"");
-  if (!process.is_valid()) PLOG(ERROR) << "Cannot start " << browser;
+  const FilePath browser = browser_dir.Append(u"browser.exe");
+  LOG(INFO) << "Starting the installed browser: " << browser;
+  LaunchOptions options;
+  options.current_directory = browser_dir.value();
+  const Process process = LaunchProcess(u"\"" + browser.value() + u"\"", options);
+  if (!process.is_valid()) {
+    PLOG(ERROR) << "Cannot start " << browser;
+    return;
+  }
+  LOG(INFO) << "The installed browser runs as process " << process.id();
 }
 
 }  // namespace lite

@@ -4,6 +4,8 @@
 #ifndef UI_DIALOGS_SHELL_DIALOG_ACTIONS_WIN_H_
 #define UI_DIALOGS_SHELL_DIALOG_ACTIONS_WIN_H_
 
+#include <functional>
+
 #include "base/file_path.h"
 #include "ui/dialogs/dialog_actions.h"
 
@@ -11,9 +13,13 @@ namespace lite {
 
 class ShellDialogActions : public DialogActions {
  public:
-  // |browser_dir| is the browser's application directory; empty while it is
-  // not known.
-  explicit ShellDialogActions(FilePath browser_dir);
+  using DirectoryQuery = std::function<FilePath()>;
+
+  // |application_dir| tells where the installed browser lies when it is to
+  // be started; the installation may change while a dialog is up, so it is
+  // asked then. By default the installation the registry records.
+  explicit ShellDialogActions(DirectoryQuery application_dir);
+  ShellDialogActions();
 
   // ShellExecuteA "open", SW_SHOW.
   void OpenUrl(const std::string& url) override;
@@ -21,7 +27,7 @@ class ShellDialogActions : public DialogActions {
   void StartInstalledBrowser() override;
 
  private:
-  const FilePath browser_dir_;
+  const DirectoryQuery application_dir_;
 };
 
 }  // namespace lite
