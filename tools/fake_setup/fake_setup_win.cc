@@ -11,6 +11,22 @@
 //   TOLVAR_FAKE_SETUP_IMAGE_COPY file to copy this program's own file to,
 //                                so a test can compare what was started
 //                                with what was served; none when unset
+// Three more make it act as a setup program that will not install; each
+// needs a window ("--progress-window" other than "0") and is "1" to act:
+//   TOLVAR_FAKE_SETUP_CORPORATE_QUESTION
+//       after the install progress, sends "tolvar.corp.user_browser_exists"
+//       and waits for the answer; the record is written again with
+//       "corporate_question_result": the message result (1 = go on,
+//       0 = declined), or null when the window did not answer. Without a
+//       yes it ends there, with neither import progress nor close request.
+//   TOLVAR_FAKE_SETUP_NEWER_VERSION
+//       after the install progress and the delay, posts
+//       "tolvar.higher_version_exist" instead of the import progress and the
+//       close request, and ends.
+//   TOLVAR_FAKE_SETUP_CORPORATE_NEWER_VERSION
+//       the same with "tolvar.corp.user_higher_version_exist".
+// A run with none of them posts install progress, waits, posts import
+// progress and the close request.
 #include <windows.h>
 
 #include <cstdio>
@@ -22,6 +38,7 @@
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 #include "installer/command_line/installer_command_line.h"
+#include "tools/fake_setup/notice_messages_win.h"
 #include "tools/fake_setup/progress_messages_win.h"
 #include "tools/fake_setup/setup_record_win.h"
 
@@ -51,6 +68,11 @@ HWND ProgressWindow() {
       static_cast<uintptr_t>(std::strtoull(value.c_str(), nullptr, 10)));
 }
 
+bool EnvironmentFlag(const wchar_t* name) { return Environment(name) == std::u16string(u"1"); }
+
+// Long enough for a person, or a driver program, to answer a dialog.
+constexpr UINT kAnswerTimeoutMs = 5 * 60 * 1000;
+
 void CopyOwnImage(const std::u16string& destination) {
   wchar_t own_path[MAX_PATH * 2];
   const DWORD length = GetModuleFileNameW(nullptr, own_path, ARRAYSIZE(own_path));
@@ -64,14 +86,35 @@ int RunFakeSetup() {
   if (const std::optional<std::u16string> copy_path = Environment(L"TOLVAR_FAKE_SETUP_IMAGE_COPY")) {
     CopyOwnImage(*copy_path);
   }
-  if (const std::optional<std::u16string> record_path = Environment(L"TOLVAR_FAKE_SETUP_RECORD")) {
-    WriteSetupRecord(CaptureSetupRecord(), FilePath(*record_path));
-  }
+  const std::optional<std::u16string> record_path = Environment(L"TOLVAR_FAKE_SETUP_RECORD");
+  Value record = CaptureSetupRecord();
+  if (record_path) WriteSetupRecord(record, FilePath(*record_path));
+  const int exit_code = static_cast<int>(EnvironmentNumber(L"TOLVAR_FAKE_SETUP_EXIT_CODE"));
   const HWND window = ProgressWindow();
-  if (window) PostInstallProgress(window);
+  if (!window) {
+    if (const uint32_t delay_ms = EnvironmentNumber(L"TOLVAR_FAKE_SETUP_DELAY_MS")) Sleep(delay_ms);
+    return exit_code;
+  }
+
+  PostInstallProgress(window);
+  if (EnvironmentFlag(L"TOLVAR_FAKE_SETUP_CORPORATE_QUESTION")) {
+    const std::optional<LRESULT> answer = AskCorporateUpdate(window, kAnswerTimeoutMs);
+    (*record.GetIfDict())["corporate_question_result"] =
+        answer ? Value(static_cast<int>(*answer)) : Value();
+    if (record_path) WriteSetupRecord(record, FilePath(*record_path));
+    if (answer != 1) return exit_code;
+  }
   if (const uint32_t delay_ms = EnvironmentNumber(L"TOLVAR_FAKE_SETUP_DELAY_MS")) Sleep(delay_ms);
-  if (window) PostImportProgressAndClose(window);
-  return static_cast<int>(EnvironmentNumber(L"TOLVAR_FAKE_SETUP_EXIT_CODE"));
+  if (EnvironmentFlag(L"TOLVAR_FAKE_SETUP_NEWER_VERSION")) {
+    PostNotice(window, kHigherVersionExistMessage);
+    return exit_code;
+  }
+  if (EnvironmentFlag(L"TOLVAR_FAKE_SETUP_CORPORATE_NEWER_VERSION")) {
+    PostNotice(window, kCorporateHigherVersionExistMessage);
+    return exit_code;
+  }
+  PostImportProgressAndClose(window);
+  return exit_code;
 }
 
 }  // namespace
