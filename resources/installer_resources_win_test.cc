@@ -49,16 +49,21 @@ TEST_F(InstallerResourcesTest, EveryBrandPackageAppliesItsConfiguration) {
     std::string brand_id, brand_name, language;
     TriState send_statistics, make_default;
     std::vector<std::string> test_ids;
-    bool new_identity;
+    // The window's design: NewIdentity, else Facetune while the feature is
+    // on, else Origin.
+    bool new_identity, design_enabled;
   } cases[] = {
-      {"", "tolvar", "tolvar_international", "", TriState::kTrue, TriState::kUnset, {}, false},
+      {"", "tolvar", "tolvar_international", "", TriState::kTrue, TriState::kUnset, {}, false,
+       true},
       {"tolvar", "tolvar", "tolvar", "ru", TriState::kTrue, TriState::kTrue,
-       {"401128", "402517"}, false},
-      {"ua_uk", "ua", "ua_uk", "uk", TriState::kTrue, TriState::kFalse, {}, true},
-      {"UA_RU", "ua", "ua_ru", "ru", TriState::kTrue, TriState::kFalse, {}, false},
-      {"tb", "tb", "tb", "tr", TriState::kFalse, TriState::kTrue, {}, false},
+       {"401128", "402517"}, false, true},
+      {"ua_uk", "ua", "ua_uk", "uk", TriState::kTrue, TriState::kFalse, {}, true, true},
+      {"UA_RU", "ua", "ua_ru", "ru", TriState::kTrue, TriState::kFalse, {}, false, true},
+      {"tb", "tb", "tb", "tr", TriState::kFalse, TriState::kTrue, {}, false, true},
+      {"origin", "tolvar", "origin", "", TriState::kTrue, TriState::kTrue, {}, false, false},
       // No such resource: the default package.
-      {"kz", "tolvar", "tolvar_international", "", TriState::kTrue, TriState::kUnset, {}, false},
+      {"kz", "tolvar", "tolvar_international", "", TriState::kTrue, TriState::kUnset, {}, false,
+       true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE("brand-name \"" + c.requested + "\"");
@@ -74,6 +79,7 @@ TEST_F(InstallerResourcesTest, EveryBrandPackageAppliesItsConfiguration) {
     EXPECT_EQ(brand.make_browser_default(), c.make_default);
     EXPECT_EQ(brand.forced_test_ids(), c.test_ids);
     EXPECT_EQ(brand.IsNewIdentity(), c.new_identity);
+    EXPECT_EQ(brand.IsDesignFeatureEnabled(), c.design_enabled);
     // Setup URLs come from the compiled-in download host, never a package.
     EXPECT_EQ(brand.setup_url(), "");
     // The package goes to setup as it is stored.
