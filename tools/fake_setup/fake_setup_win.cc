@@ -8,6 +8,9 @@
 //   TOLVAR_FAKE_SETUP_EXIT_CODE  decimal exit code, 0 when unset
 //   TOLVAR_FAKE_SETUP_DELAY_MS   time to stay running between the install
 //                                and the import progress, 0 when unset
+//   TOLVAR_FAKE_SETUP_CLOSE_DELAY_MS time to stay running between the
+//                                import progress and the close request, so
+//                                that a driver sees the finished progress
 //   TOLVAR_FAKE_SETUP_IMAGE_COPY file to copy this program's own file to,
 //                                so a test can compare what was started
 //                                with what was served; none when unset
@@ -113,7 +116,11 @@ int RunFakeSetup() {
     PostNotice(window, kCorporateHigherVersionExistMessage);
     return exit_code;
   }
-  PostImportProgressAndClose(window);
+  PostImportProgress(window);
+  if (const uint32_t delay_ms = EnvironmentNumber(L"TOLVAR_FAKE_SETUP_CLOSE_DELAY_MS")) {
+    Sleep(delay_ms);
+  }
+  PostCloseWindow(window);
   return exit_code;
 }
 

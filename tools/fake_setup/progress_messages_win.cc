@@ -19,10 +19,12 @@ bool PostInstallProgress(HWND window) {
   return posted;
 }
 
-bool PostImportProgressAndClose(HWND window) {
+bool PostImportProgress(HWND window) {
   bool posted = true;
   for (WPARAM percent : {0, 50, 100}) posted &= Post(window, kSetImportProgressMessage, percent);
-  return Post(window, kCloseWindowMessage, 0) && posted;
+  return posted;
 }
+
+bool PostCloseWindow(HWND window) { return Post(window, kCloseWindowMessage, 0); }
 
 }  // namespace lite

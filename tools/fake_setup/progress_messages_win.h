@@ -13,8 +13,10 @@ inline constexpr wchar_t kCloseWindowMessage[] = L"tolvar.lite.close_window";
 
 // Install stages 5 and 7; false when a post failed.
 bool PostInstallProgress(HWND window);
-// Import at 0, 50 and 100 %, then the close request; false when a post failed.
-bool PostImportProgressAndClose(HWND window);
+// Import at 0, 50 and 100 %; false when a post failed.
+bool PostImportProgress(HWND window);
+// The close request: setup is done.
+bool PostCloseWindow(HWND window);
 
 }  // namespace lite
 

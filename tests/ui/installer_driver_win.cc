@@ -1,0 +1,363 @@
+// Drives a Windows dialog program from outside, as a user would, and tells
+// what it saw. Every mode starts PROGRAM with the driver's own environment
+// (a test CDN, the fake setup's variables) and works its window through
+// Win32 messages.
+//
+//   installer_driver demo --shots DIR -- PROGRAM [ARGS...]
+//       An interactive installation to its end: the welcome screen, Install,
+//       the progress screen, the end; screenshots of each (PNG of the
+//       window's screen rectangle), then the exit code.
+//   installer_driver first-paint [--runs N] --reference OTHER -- PROGRAM [ARGS...]
+//       Time from process start to the first paint of the program's dialog,
+//       against OTHER started the same way, in alternating runs.
+//   installer_driver answer-time -- PROGRAM [ARGS...]
+//       Presses Install at once and times the window's answer to a sent
+//       message (SendMessageTimeout, WM_NULL) until the installer ends, by
+//       phase of the installation.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/command_line_words.h"
+#include "base/file_path.h"
+#include "base/process_win.h"
+#include "base/utf.h"
+#include "base/wide_string_win.h"
+#include "installer/exit_code.h"
+#include "tests/ui/dialog_kinds_win.h"
+#include "tests/ui/installer_window_win.h"
+#include "tests/ui/screen_pixels_win.h"
+#include "tests/ui/wait_win.h"
+
+namespace lite {
+namespace testing {
+namespace {
+
+constexpr int kInstall = 1;
+constexpr int kClose = 213;
+constexpr int kProgressBar = 215;
+
+struct Options {
+  std::string mode;
+  std::u16string shots;
+  std::u16string reference;
+  int runs = 5;
+  std::vector<std::u16string> program;  // the program and its arguments
+};
+
+std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
+  if (argc < 2) return std::nullopt;
+  Options options;
+  options.mode = UTF16ToUTF8(FromWide(argv[1]));
+  int i = 2;
+  for (; i < argc; ++i) {
+    const std::u16string word = FromWide(argv[i]);
+    if (word == u"--") {
+      ++i;
+      break;
+    }
+    if (i + 1 >= argc) return std::nullopt;
+    const std::u16string value = FromWide(argv[++i]);
+    if (word == u"--shots") {
+      options.shots = value;
+    } else if (word == u"--reference") {
+      options.reference = value;
+    } else if (word == u"--runs") {
+      options.runs = std::max(1, std::stoi(UTF16ToUTF8(value)));
+    } else {
+      return std::nullopt;
+    }
+  }
+  for (; i < argc; ++i) options.program.push_back(FromWide(argv[i]));
+  if (options.program.empty()) return std::nullopt;
+  return options;
+}
+
+std::u16string CommandLine(const std::vector<std::u16string>& words) {
+  std::u16string line;
+  for (const std::u16string& word : words) {
+    if (!line.empty()) line.push_back(u' ');
+    line += word.empty() ? u"\"\"" : QuoteForCommandLine(word);
+  }
+  return line;
+}
+
+double Milliseconds(LONGLONG ticks) {
+  LARGE_INTEGER frequency;
+  QueryPerformanceFrequency(&frequency);
+  return 1000.0 * static_cast<double>(ticks) / static_cast<double>(frequency.QuadPart);
+}
+
+LONGLONG Now() {
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+// Waits until the screen shows the same picture of |window| twice in a row
+// |interval_ms| apart: the window has painted and nothing is moving.
+std::optional<ScreenPixels> SettledPicture(const InstallerWindow& window, DWORD interval_ms = 300) {
+  std::optional<ScreenPixels> last;
+  std::optional<ScreenPixels> settled;
+  WaitUntil(
+      [&] {
+        std::optional<ScreenPixels> now = CaptureScreen(window.ScreenRect());
+        if (now && last && now->SameShare(*last) == 1.0) settled = now;
+        last = std::move(now);
+        return settled.has_value() || !window.IsVisible();
+      },
+      kWindowTimeoutMs, interval_ms);
+  return settled ? settled : last;
+}
+
+bool SaveShot(const std::optional<ScreenPixels>& picture, const Options& options,
+              const char* name) {
+  const std::u16string path = FilePath(options.shots).Append(UTF8ToUTF16(name)).value();
+  if (!picture || !SavePng(*picture, path)) {
+    std::printf("   (no screenshot of the %s)\n", name);
+    return false;
+  }
+  std::printf("== screenshot: %s\n", UTF16ToUTF8(path).c_str());
+  return true;
+}
+
+// Shows and ends one of the installer's dialogs that stands in the way.
+void ReportDialog(HWND dialog, const InstallerStrings& strings, const Options& options) {
+  const InstallerDialog texts = ReadInstallerDialog(dialog);
+  std::printf("== the installer shows a dialog: %s\n   \"%s\" [%s]\n",
+              SeenDialogName(strings.Recognize(texts)), UTF16ToUTF8(texts.title).c_str(),
+              UTF16ToUTF8(texts.button1).c_str());
+  SaveShot(SettledPicture(InstallerWindow(dialog)), options, "dialog.png");
+  InstallerWindow(dialog).Click(kClose);
+}
+
+std::optional<HWND> OtherDialog(DWORD process_id, HWND main) {
+  for (HWND dialog : VisibleDialogsOf(process_id)) {
+    if (dialog != main) return dialog;
+  }
+  return std::nullopt;
+}
+
+int Demo(const Options& options) {
+  CreateDirectoryW(AsWide(options.shots), nullptr);
+  const InstallerStrings strings{FilePath(options.program[0])};
+  const Process process = LaunchProcess(CommandLine(options.program));
+  if (!process.is_valid()) {
+    std::printf("could not start %s\n", UTF16ToUTF8(options.program[0]).c_str());
+    return 2;
+  }
+  std::optional<InstallerWindow> window =
+      InstallerWindow::WaitFor(process.id(), strings.Get(400), kWindowTimeoutMs);
+  int exit_code = 0;
+  if (!window) {
+    std::printf("== no installer window appeared\n");
+  } else {
+    std::printf("== the installer window is up: welcome screen\n");
+    SaveShot(SettledPicture(*window), options, "welcome.png");
+    std::printf("== pressing Install\n");
+    window->Click(kInstall);
+    // Mid-way: setup's install stages (the fake setup holds them a while).
+    std::optional<HWND> dialog;
+    WaitUntil(
+        [&] {
+          dialog = OtherDialog(process.id(), window->hwnd());
+          return dialog || !window->Exists() || window->ProgressPosition().value_or(0) >= 75;
+        },
+        kRunTimeoutMs);
+    if (dialog) {
+      ReportDialog(*dialog, strings, options);
+    } else if (window->Exists()) {
+      std::optional<ScreenPixels> picture = SettledPicture(*window);
+      std::printf("== progress screen at %d %%: \"%s\"\n", window->ProgressPosition().value_or(-1),
+                  UTF16ToUTF8(window->Text(224)).c_str());
+      SaveShot(picture, options, "progress.png");
+      // The end: the import done, before setup closes the window.
+      WaitUntil([&] { return !window->Exists() || window->ProgressPosition().value_or(0) == 100; },
+                kRunTimeoutMs, 20);
+      if (window->Exists()) {
+        std::optional<ScreenPixels> end = SettledPicture(*window, 100);
+        std::printf("== the end at %d %%: \"%s\"\n", window->ProgressPosition().value_or(-1),
+                    UTF16ToUTF8(window->Text(224)).c_str());
+        SaveShot(end, options, "end.png");
+      } else {
+        std::printf("   (the window closed before the end could be captured)\n");
+      }
+    }
+  }
+  if (!process.WaitForExit(kRunTimeoutMs, &exit_code)) {
+    std::printf("== the installer did not end; terminating it\n");
+    process.Terminate(1);
+    return 1;
+  }
+  std::printf("exit code: %s\n", DescribeExitCode(exit_code).c_str());
+  return 0;
+}
+
+// One start of |program|: milliseconds from CreateProcess to the first
+// frame on screen that shows the dialog as it finally settles.
+std::optional<double> TimeToFirstPaint(const std::vector<std::u16string>& program) {
+  struct Frame {
+    LONGLONG at;
+    ScreenPixels pixels;
+  };
+  const LONGLONG start = Now();
+  const Process process = LaunchProcess(CommandLine(program));
+  if (!process.is_valid()) return std::nullopt;
+  std::vector<Frame> frames;
+  HWND window = nullptr;
+  LONGLONG found_at = 0;
+  WaitUntil(
+      [&] {
+        if (!window) {
+          const std::vector<HWND> dialogs = VisibleDialogsOf(process.id());
+          if (dialogs.empty()) return false;
+          window = dialogs.front();
+          found_at = Now();
+        }
+        RECT rect;
+        GetWindowRect(window, &rect);
+        std::optional<ScreenPixels> pixels = CaptureScreen(rect);
+        if (pixels) frames.push_back({Now(), pixels->Sampled(2)});
+        // Settled: two seconds up, the last half second unchanged.
+        if (Milliseconds(Now() - found_at) < 2000 || frames.size() < 2) return false;
+        for (auto it = frames.rbegin(); it != frames.rend(); ++it) {
+          if (it->pixels.SameShare(frames.back().pixels) != 1.0) return false;
+          if (Milliseconds(frames.back().at - it->at) >= 500) return true;
+        }
+        return false;
+      },
+      kWindowTimeoutMs, 1);
+  std::optional<double> result;
+  for (const Frame& frame : frames) {
+    if (frame.pixels.SameShare(frames.back().pixels) >= 0.98) {
+      result = Milliseconds(frame.at - start);
+      break;
+    }
+  }
+  if (window) PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  int code = 0;
+  if (!process.WaitForExit(30000, &code)) process.Terminate(1);
+  return result;
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const size_t n = values.size();
+  return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+int FirstPaint(const Options& options) {
+  if (options.reference.empty()) return 2;
+  std::vector<double> reference_ms;
+  std::vector<double> program_ms;
+  std::printf("%-4s %16s %16s %7s\n", "run", "reference (ms)", "program (ms)", "ratio");
+  for (int run = 1; run <= options.runs; ++run) {
+    // Alternating which goes first keeps what one start leaves behind (a
+    // busy wineserver, a window still being torn down) off one side.
+    std::optional<double> reference;
+    std::optional<double> program;
+    if (run % 2) {
+      reference = TimeToFirstPaint({options.reference});
+      program = TimeToFirstPaint(options.program);
+    } else {
+      program = TimeToFirstPaint(options.program);
+      reference = TimeToFirstPaint({options.reference});
+    }
+    if (!reference || !program) {
+      std::printf("%-4d no paint seen (%s)\n", run, reference ? "program" : "reference");
+      continue;
+    }
+    reference_ms.push_back(*reference);
+    program_ms.push_back(*program);
+    std::printf("%-4d %16.0f %16.0f %7.2f\n", run, *reference, *program, *program / *reference);
+  }
+  if (reference_ms.empty()) return 1;
+  const double ratio = Median(program_ms) / Median(reference_ms);
+  std::printf("median %14.0f %16.0f %7.2f  (goal: at most 1.5)\n", Median(reference_ms),
+              Median(program_ms), ratio);
+  return 0;
+}
+
+// The installation's phase as the progress bar tells it.
+const char* Phase(int progress) {
+  if (progress < 0) return "welcome screen";
+  if (progress < 40) return "download";
+  if (progress == 40) return "verification and setup start";
+  return "setup";
+}
+
+int AnswerTime(const Options& options) {
+  const InstallerStrings strings{FilePath(options.program[0])};
+  const Process process = LaunchProcess(CommandLine(options.program));
+  if (!process.is_valid()) return 2;
+  std::optional<InstallerWindow> window =
+      InstallerWindow::WaitFor(process.id(), strings.Get(400), kWindowTimeoutMs);
+  if (!window) {
+    std::printf("no installer window appeared\n");
+    process.Terminate(1);
+    return 1;
+  }
+  window->Click(kInstall);
+  struct Phase {
+    int samples = 0;
+    int over_100ms = 0;
+    double max_ms = 0;
+    std::vector<double> all;
+  };
+  std::map<std::string, Phase> phases;
+  int timeouts = 0;
+  const LONGLONG start = Now();
+  int code = 0;
+  while (!process.WaitForExit(10, &code) && window->Exists()) {
+    const int progress = window->IsControlVisible(kProgressBar)
+                             ? window->ProgressPosition().value_or(-1)
+                             : -1;
+    const LONGLONG sent = Now();
+    DWORD_PTR result = 0;
+    const bool answered = SendMessageTimeoutW(window->hwnd(), WM_NULL, 0, 0, SMTO_NORMAL, 5000,
+                                              &result) != 0;
+    const double ms = Milliseconds(Now() - sent);
+    if (!answered) {
+      if (!window->Exists()) break;
+      ++timeouts;
+    }
+    Phase& phase = phases[::lite::testing::Phase(progress)];
+    ++phase.samples;
+    phase.over_100ms += ms > 100;
+    phase.max_ms = std::max(phase.max_ms, ms);
+    phase.all.push_back(ms);
+  }
+  process.WaitForExit(kRunTimeoutMs, &code);
+  std::printf("%-30s %8s %10s %10s %10s\n", "phase", "samples", "median ms", "max ms",
+              "> 100 ms");
+  for (const auto& [name, phase] : phases) {
+    std::printf("%-30s %8d %10.1f %10.1f %10d\n", name.c_str(), phase.samples, Median(phase.all),
+                phase.max_ms, phase.over_100ms);
+  }
+  std::printf("unanswered within 5 s: %d; %.1f s in all; exit code: %s\n", timeouts,
+              Milliseconds(Now() - start) / 1000, DescribeExitCode(code).c_str());
+  return 0;
+}
+
+}  // namespace
+}  // namespace testing
+}  // namespace lite
+
+int wmain(int argc, wchar_t** argv) {
+  using namespace lite::testing;
+  const std::optional<Options> options = ParseOptions(argc, argv);
+  if (options && options->mode == "demo" && !options->shots.empty()) return Demo(*options);
+  if (options && options->mode == "first-paint") return FirstPaint(*options);
+  if (options && options->mode == "answer-time") return AnswerTime(*options);
+  std::fprintf(stderr,
+               "usage: installer_driver demo --shots DIR -- PROGRAM [ARGS...]\n"
+               "       installer_driver first-paint [--runs N] --reference OTHER -- PROGRAM "
+               "[ARGS...]\n"
+               "       installer_driver answer-time -- PROGRAM [ARGS...]\n");
+  return 2;
+}

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The installer window's two benchmarks, under Wine on a virtual display,
+# against a loopback test CDN. Not part of the test suite.
+#  1. Time from process start to the first paint of the welcome window
+#     (the first frame on screen that shows it as it settles), against the
+#     minimal dialog program (tests/ui/minimal_dialog_win.cc) started the same
+#     way, in alternating runs. Goal: at most 1.5 times the minimal program.
+#  2. The window's answer time to a message sent with SendMessageTimeout
+#     while it downloads and verifies a 200 MiB signed setup archive (the fake
+#     setup with 200 MiB of padding after its image). Goal: within 100 ms.
+#   tests/ui/measure_window.sh [FIRST_PAINT_RUNS] [ARCHIVE_MIB]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+runs=${1:-5}
+size_mib=${2:-200}
+build=$root/build/win64
+keys=$root/tests/keys
+cd "$root"
+[ -d "$build" ] || { echo "configure build/win64 first (cmake --preset win64)" >&2; exit 1; }
+cmake --build "$build" --target lite_installer_e2e installer_driver minimal_dialog fake_setup \
+  fake_setup_archive -- -j2 >/dev/null
+
+work=$(mktemp -d /tmp/measure-window.XXXXXX)
+cdn_pid=
+trap '[ -n "$cdn_pid" ] && kill "$cdn_pid" 2>/dev/null; rm -rf "$work"' EXIT
+winpath() { echo "Z:${1//\//\\}"; }
+
+# The big archive: padding after the fake setup's image is covered by its
+# Authenticode digest like the image itself.
+cat "$build/fake_setup.exe" <(head -c $((size_mib * 1024 * 1024)) /dev/urandom) >"$work/big.exe"
+osslsigncode sign -certs "$keys/test_signing.pem" -key "$keys/test_signing.key" \
+  -ac "$keys/test_root_ca.pem" -h sha256 -n "Tolvar Browser" \
+  -in "$work/big.exe" -out "$work/big_signed.exe" >/dev/null
+rm "$work/big.exe"
+for brand in tolvar ua tb; do
+  mkdir -p "$work/small/browser/$brand" "$work/big/browser/$brand"
+  cp "$build/fake_setup_archive.exe" "$work/small/browser/$brand/browser-setup.arc"
+  ln "$work/big_signed.exe" "$work/big/browser/$brand/browser-setup.arc"
+done
+
+serve() {  # serve DIR: a CDN for it; sets $port
+  [ -n "$cdn_pid" ] && kill "$cdn_pid" 2>/dev/null && wait "$cdn_pid" 2>/dev/null || true
+  rm -f "$work/port"
+  python3 tests/cdn/test_cdn.py --root "$1" --port 0 --port-file "$work/port" \
+    --log "$work/requests.jsonl" --idle-exit 600 >/dev/null 2>&1 &
+  cdn_pid=$!
+  for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
+  port=$(cat "$work/port")
+}
+
+export WINEPREFIX=$build/wine
+driver() {
+  TOLVAR_LITE_ENDPOINT_BASE="http://127.0.0.1:$port" \
+    xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
+      /usr/lib/wine/wineserver -k 2>/dev/null || true
+      "$@"; status=$?
+      /usr/lib/wine/wineserver -k 2>/dev/null || true
+      exit $status' driver "$root/scripts/wine-run" --prefix "$WINEPREFIX" \
+    "$build/installer_driver.exe" "$@" | tr -d '\r'
+}
+
+serve "$work/small"
+echo "== first paint: lite_installer_e2e.exe against minimal_dialog.exe, $runs runs each"
+driver first-paint --runs "$runs" --reference "$(winpath "$build/minimal_dialog.exe")" -- \
+  "$(winpath "$build/lite_installer_e2e.exe")"
+
+serve "$work/big"
+echo
+echo "== answer time while downloading and verifying a $(stat -c %s "$work/big_signed.exe")-byte archive"
+driver answer-time -- "$(winpath "$build/lite_installer_e2e.exe")"

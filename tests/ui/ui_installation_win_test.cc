@@ -1,0 +1,352 @@
+// Interactive installations driven through the installer's window as a user
+// drives it: each case asserts what the user sees (the window, its dialogs),
+// how the run ends (exit code, log) and what the statistics server gets.
+// Screenshots of what was seen go to ui_e2e_shots/ in the build directory.
+#include <gtest/gtest.h>
+
+#include <set>
+#include <thread>
+
+#include "base/utf.h"
+#include "base/wide_string_win.h"
+#include "tests/ui/dialog_kinds_win.h"
+#include "tests/ui/installer_window_win.h"
+#include "tests/ui/interactive_installation_win.h"
+#include "tests/ui/screen_pixels_win.h"
+#include "tests/ui/wait_win.h"
+
+namespace lite {
+namespace testing {
+namespace {
+
+constexpr int kInstall = 1;
+constexpr int kDefaultCheckBox = 109;
+constexpr int kStatisticsCheckBox = 110;
+constexpr int kCancel = 212;
+constexpr int kClose = 213;
+constexpr int kProgressBar = 215;
+constexpr int kCaptionString = 400;
+
+// The fake setup's exit code in runs that reach it: not one of the codes
+// the installer treats specially.
+constexpr int kSetupExitCode = 42;
+
+class UiInstallationTest : public ::testing::Test {
+ protected:
+  UiInstallationTest() : strings_(BuildDir().Append(u"lite_installer_e2e.exe")) {}
+
+  InstallerWindow OpenWindow() {
+    std::optional<InstallerWindow> window = InstallerWindow::WaitFor(
+        run_.process_id(), strings_.Get(kCaptionString), kWindowTimeoutMs);
+    if (!window) {
+      ADD_FAILURE() << "no installer window; log: "
+                    << ::testing::PrintToString(run_.LogLinesWith(""));
+      return InstallerWindow(nullptr);
+    }
+    Shot(*window, "opened");
+    return *window;
+  }
+
+  // Waits for a dialog of the installer other than its main window.
+  std::optional<InstallerDialog> WaitForDialog(const InstallerWindow& main) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+          for (HWND dialog : VisibleDialogsOf(run_.process_id())) {
+            if (dialog != main.hwnd()) found = dialog;
+          }
+          return found != nullptr;
+        },
+        kWindowTimeoutMs);
+    if (!found) return std::nullopt;
+    // Its texts are set while it initialises; read them once it is painted.
+    WaitUntil([&] { return !ReadInstallerDialog(found).button1.empty(); }, kWindowTimeoutMs);
+    InstallerDialog dialog = ReadInstallerDialog(found);
+    Shot(InstallerWindow(found), "dialog");
+    return dialog;
+  }
+
+  SeenDialog Recognize(const std::optional<InstallerDialog>& dialog) const {
+    return dialog ? strings_.Recognize(*dialog) : SeenDialog::kUnknown;
+  }
+
+  // Saves what the screen shows of |window| as <case>-<n>-<what>.png.
+  void Shot(const InstallerWindow& window, const std::string& what) {
+    const FilePath dir = BuildDir().Append(u"ui_e2e_shots");
+    CreateDirectoryW(AsWide(dir.value()), nullptr);
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(test->test_suite_name()) + "." + test->name();
+    for (char& c : name) {
+      if (c == '/') c = '_';
+    }
+    const std::string file = name + "-" + std::to_string(++shots_) + "-" + what + ".png";
+    if (std::optional<ScreenPixels> pixels = CaptureScreen(window.ScreenRect())) {
+      SavePng(*pixels, dir.Append(UTF8ToUTF16(file)).value());
+    }
+  }
+
+  // Keeps reading the progress bar until the installer ends; every value
+  // seen, in order, without repeats.
+  std::vector<int> FollowProgress(const InstallerWindow& window, DWORD timeout_ms) {
+    std::vector<int> seen;
+    WaitUntil(
+        [&] {
+          if (std::optional<int> position = window.ProgressPosition()) {
+            if (seen.empty() || seen.back() != *position) seen.push_back(*position);
+          }
+          return run_.WaitForExit(0).has_value();
+        },
+        timeout_ms, 20);
+    return seen;
+  }
+
+  std::vector<StatEvent> ButtonEvents() {
+    std::vector<StatEvent> buttons;
+    for (const StatEvent& event : run_.StatEvents()) {
+      if (event.count("clicked_button")) buttons.push_back(event);
+    }
+    return buttons;
+  }
+
+  InteractiveInstallation run_;
+  InstallerStrings strings_;
+  int shots_ = 0;
+};
+
+// Install pressed on the welcome screen: the progress bar follows the slow
+// download and then the setup program's messages, and the run ends with the
+// setup program's exit code.
+TEST_F(UiInstallationTest, WholeInstallationEndsWithSetupsExitCode) {
+  // About ten seconds of download, so that the progress screen sees it.
+  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 150000})"));
+  ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=2"}, {kSetupExitCode, 4000}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  EXPECT_TRUE(window.IsControlVisible(kInstall));
+  EXPECT_FALSE(window.IsControlVisible(kProgressBar));
+
+  ASSERT_TRUE(window.Click(kInstall));
+  ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kProgressBar); }, kWindowTimeoutMs));
+  EXPECT_FALSE(window.HasControl(kInstall)) << "the welcome screen's button outlives it";
+  WaitUntil([&] { return window.ProgressPosition().value_or(0) > 5; }, kWindowTimeoutMs);
+  Shot(window, "downloading");
+  const std::vector<int> seen = FollowProgress(window, kRunTimeoutMs);
+
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
+  // The download fills 5..40, setup's install stages give 75 and 79 (held
+  // while the fake setup waits), the import 80..100.
+  const std::set<int> values(seen.begin(), seen.end());
+  EXPECT_TRUE(std::any_of(seen.begin(), seen.end(), [](int p) { return p > 5 && p < 40; }))
+      << ::testing::PrintToString(seen);
+  EXPECT_TRUE(values.count(79)) << ::testing::PrintToString(seen);
+  EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end())) << ::testing::PrintToString(seen);
+  EXPECT_TRUE(run_.SetupRecord()) << "setup did not run";
+  EXPECT_EQ(run_.LogLinesWith("MainWindow::OnImportProgress: 100").size(), 1u);
+  EXPECT_EQ(run_.LogLinesWith("Installer exit with code: 42").size(), 1u);
+
+  const std::vector<StatEvent> events = run_.StatEvents();
+  EXPECT_EQ(EventsNamed(events, "install_browser_button_clicked").size(), 1u);
+  EXPECT_EQ(EventsNamed(events, "install").size(), 1u) << "button event";
+  const std::vector<std::string> reports = run_.FinalReports();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("&result=success"), std::string::npos) << reports[0];
+}
+
+// Close on the welcome screen ends the run at once as cancelled by the user.
+TEST_F(UiInstallationTest, CloseOnWelcomeScreenEndsWith500) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned));
+  ASSERT_TRUE(run_.Start({}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  ASSERT_TRUE(window.Click(kClose));
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+  EXPECT_EQ(run_.LogLinesWith("User cancelled installation.").size(), 1u);
+  EXPECT_EQ(run_.LogLinesWith("Installer exit with code: 500").size(), 1u);
+  EXPECT_FALSE(run_.SetupRecord()) << "setup ran";
+}
+
+// Esc is reported as the "cancel" button and nothing else happens.
+TEST_F(UiInstallationTest, EscOnlyReportsCancel) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned));
+  ASSERT_TRUE(run_.Start({}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  ASSERT_TRUE(window.PressKey(VK_ESCAPE));
+  ASSERT_TRUE(run_.WaitForEvent({{"clicked_button", "cancel"}}, kWindowTimeoutMs));
+  // The window answers after handling the key: it is still up, on its
+  // welcome screen, and the run goes on.
+  ASSERT_TRUE(window.ProgressPosition());
+  EXPECT_TRUE(window.IsVisible());
+  EXPECT_TRUE(window.IsControlVisible(kInstall));
+  EXPECT_FALSE(run_.WaitForExit(0));
+  const std::vector<StatEvent> buttons = ButtonEvents();
+  ASSERT_EQ(buttons.size(), 1u);
+  EXPECT_EQ(buttons[0].at("dialog_window"), "liteinstall");
+
+  window.Click(kClose);
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+}
+
+// Each toggle of a check box is reported, and the install-button event
+// carries the states the user left them in.
+TEST_F(UiInstallationTest, CheckBoxTogglesAreReported) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned));
+  ASSERT_TRUE(run_.Start({}, {kSetupExitCode, 0}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  const std::optional<bool> make_default = window.IsChecked(kDefaultCheckBox);
+  const std::optional<bool> statistics = window.IsChecked(kStatisticsCheckBox);
+  ASSERT_TRUE(make_default && statistics) << "check boxes 109 and 110 do not answer";
+
+  ASSERT_TRUE(window.Click(kDefaultCheckBox));
+  ASSERT_TRUE(run_.WaitForEvent({{"chosen_checkbox", "default"}}, kWindowTimeoutMs));
+  ASSERT_TRUE(window.Click(kStatisticsCheckBox));
+  ASSERT_TRUE(run_.WaitForEvent({{"chosen_checkbox", "sendstat"}}, kWindowTimeoutMs));
+  EXPECT_EQ(window.IsChecked(kDefaultCheckBox), !*make_default);
+  EXPECT_EQ(window.IsChecked(kStatisticsCheckBox), !*statistics);
+  Shot(window, "toggled");
+
+  ASSERT_TRUE(window.Click(kInstall));
+  EXPECT_TRUE(run_.WaitForEvent({{"action", "install_browser_button_clicked"},
+                                 {"checkbox_default", *make_default ? "0" : "1"},
+                                 {"checkbox_sendstat", *statistics ? "0" : "1"}},
+                                kWindowTimeoutMs));
+  EXPECT_TRUE(run_.WaitForExit(kRunTimeoutMs));
+}
+
+// With both choices preset and "first=1" the window opens on its progress
+// screen, installs without a click and ends when setup asks it to close.
+TEST_F(UiInstallationTest, SkippedFirstScreenEndsThroughCloseWindow) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned));
+  ASSERT_TRUE(run_.Start({u"--distr-info-params=def=1&stat=1&first=1&uac=2"},
+                         {kSetupExitCode, 2000}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  EXPECT_FALSE(window.HasControl(kInstall));
+  EXPECT_TRUE(window.IsControlVisible(kProgressBar));
+  const std::optional<int> code = run_.WaitForExit(kRunTimeoutMs);
+  ASSERT_TRUE(code);
+  EXPECT_TRUE(run_.SetupRecord()) << "setup did not run";
+  EXPECT_EQ(run_.LogLinesWith("--> Installer > MainWindow::OnCloseWindow").size(), 1u);
+  EXPECT_TRUE(EventsNamed(run_.StatEvents(), "install_browser_button_clicked").empty());
+  EXPECT_EQ(*code, kSetupExitCode);
+}
+
+struct RejectedArchiveCase {
+  const char* name;
+  std::vector<std::u16string> switches;
+  SeenDialog dialog;
+};
+
+void PrintTo(const RejectedArchiveCase& c, std::ostream* out) { *out << c.name; }
+
+class RejectedArchiveTest : public UiInstallationTest,
+                            public ::testing::WithParamInterface<RejectedArchiveCase> {};
+
+// An archive that fails verification after Install: the window gives way to
+// the error dialog, which ends the run with 402.
+TEST_P(RejectedArchiveTest, ShowsErrorDialogAndEndsWith402) {
+  ASSERT_TRUE(run_.Serve(Archive::kTampered));
+  ASSERT_TRUE(run_.Start(GetParam().switches));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  ASSERT_TRUE(window.Click(kInstall));
+  const std::optional<InstallerDialog> dialog = WaitForDialog(window);
+  ASSERT_TRUE(dialog) << "no error dialog";
+  EXPECT_EQ(Recognize(dialog), GetParam().dialog)
+      << UTF16ToUTF8(dialog->title) << " / " << UTF16ToUTF8(dialog->button1);
+  if (GetParam().dialog == SeenDialog::kFailedLog) {
+    EXPECT_NE(dialog->message.find(run_.log_path().value()), std::u16string::npos)
+        << UTF16ToUTF8(dialog->message);
+  }
+  EXPECT_FALSE(window.IsVisible()) << "the main window stays up behind the error";
+  ASSERT_TRUE(InstallerWindow(dialog->hwnd).Click(kClose));
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 402);
+  EXPECT_FALSE(run_.SetupRecord()) << "setup ran";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, RejectedArchiveTest,
+    ::testing::Values(
+        RejectedArchiveCase{"Download", {}, SeenDialog::kFailedDownload},
+        RejectedArchiveCase{
+            "Log", {u"--disable-error-dialog-download-button"}, SeenDialog::kFailedLog}),
+    [](const ::testing::TestParamInfo<RejectedArchiveCase>& info) { return info.param.name; });
+
+// Close while installing asks first: Proceed goes on, Stop ends the run as
+// cancelled.
+TEST_F(UiInstallationTest, CloseDuringProgressAsksAndStopEndsWith500) {
+  // A download of about half a minute keeps the progress screen up.
+  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 40000})"));
+  ASSERT_TRUE(run_.Start({}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  ASSERT_TRUE(window.Click(kInstall));
+  ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kProgressBar); }, kWindowTimeoutMs));
+
+  ASSERT_TRUE(window.Click(kClose));
+  std::optional<InstallerDialog> question = WaitForDialog(window);
+  ASSERT_EQ(Recognize(question), SeenDialog::kInterrupted);
+  ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kInstall));  // Proceed
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(question->hwnd); }, kWindowTimeoutMs));
+  EXPECT_TRUE(window.IsVisible());
+  EXPECT_FALSE(run_.WaitForExit(1000)) << "Proceed ended the run";
+
+  ASSERT_TRUE(window.Click(kClose));
+  question = WaitForDialog(window);
+  ASSERT_EQ(Recognize(question), SeenDialog::kInterrupted);
+  ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kCancel));  // Stop
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+  EXPECT_EQ(run_.LogLinesWith("User cancelled installation.").size(), 1u);
+  EXPECT_FALSE(run_.SetupRecord()) << "setup ran";
+  const std::vector<std::string> reports = run_.FinalReports();
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_NE(reports[0].find("&result=cancelled"), std::string::npos) << reports[0];
+}
+
+// The setup program's corporate question is put to the user; the message
+// result tells setup the answer.
+TEST_F(UiInstallationTest, CorporateQuestionAnswersBothWays) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned));
+  ASSERT_TRUE(run_.Start({}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  for (const auto& [button, answer] : {std::pair{kInstall, 1}, std::pair{kCancel, 0}}) {
+    std::optional<LRESULT> result;
+    std::thread setup([&] {
+      result = window.SendRegistered(L"tolvar.corp.user_browser_exists", 0, kRunTimeoutMs);
+    });
+    const std::optional<InstallerDialog> question = WaitForDialog(window);
+    EXPECT_EQ(Recognize(question), SeenDialog::kCorporateUpdate);
+    if (question) InstallerWindow(question->hwnd).Click(button);
+    setup.join();
+    EXPECT_EQ(result, answer) << "button " << button;
+    EXPECT_TRUE(window.IsVisible());
+  }
+  window.Click(kClose);
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+}
+
+// A second installer started while the first shows its window brings that
+// window to the front and exits with 600.
+TEST_F(UiInstallationTest, SecondInstallerBringsWindowToFrontAndEndsWith600) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned));
+  ASSERT_TRUE(run_.Start({}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  const Process second = run_.StartAnother({});
+  ASSERT_TRUE(second.is_valid());
+  int code = 0;
+  ASSERT_TRUE(second.WaitForExit(kRunTimeoutMs, &code));
+  EXPECT_EQ(code, 600);
+  EXPECT_EQ(run_.LogLinesWith("Master installer process id: " + std::to_string(run_.process_id()))
+                .size(),
+            1u);
+  EXPECT_EQ(GetForegroundWindow(), window.hwnd());
+  window.Click(kClose);
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+}
+
+}  // namespace
+}  // namespace testing
+}  // namespace lite
