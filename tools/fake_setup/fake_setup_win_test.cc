@@ -20,6 +20,7 @@
 #include "tests/support/child_process_win.h"
 #include "tools/fake_setup/notice_messages_win.h"
 #include "tools/fake_setup/progress_messages_win.h"
+#include "tools/fake_setup/setup_record_win.h"
 
 namespace lite {
 namespace {
@@ -59,9 +60,11 @@ class FakeSetupTest : public ::testing::Test {
 TEST_F(FakeSetupTest, RecordsCommandLineAndHandedOverValuesAndEndsWithTheChosenCode) {
   RegistryKey key;
   ASSERT_EQ(key.Create(HKEY_CURRENT_USER, kKey, KEY_SET_VALUE), ERROR_SUCCESS);
+  // A successful installation leaves some values behind ("lang",
+  // "AbtConfigResourceFile", "install_stat"): start from none.
+  for (const char16_t* name : kHandedOverValueNames) key.DeleteValue(name);
   ASSERT_EQ(key.WriteString(u"lang", u"de"), ERROR_SUCCESS);
   ASSERT_EQ(key.WriteString(u"brand", u"tolvar \u00e9"), ERROR_SUCCESS);
-  key.DeleteValue(u"PartnerFile");
   // Not a handed-over value: not recorded.
   ASSERT_EQ(key.WriteString(u"UnrelatedValue", u"x"), ERROR_SUCCESS);
 
