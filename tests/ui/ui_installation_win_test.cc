@@ -4,8 +4,8 @@
 // Screenshots of what was seen go to ui_e2e_shots/ in the build directory.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
-#include <thread>
 
 #include "base/utf.h"
 #include "base/wide_string_win.h"
@@ -118,7 +118,7 @@ class UiInstallationTest : public ::testing::Test {
 // setup program's exit code.
 TEST_F(UiInstallationTest, WholeInstallationEndsWithSetupsExitCode) {
   // About ten seconds of download, so that the progress screen sees it.
-  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 150000})"));
+  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 30000})"));
   ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=2"}, {kSetupExitCode, 4000}));
   const InstallerWindow window = OpenWindow();
   ASSERT_TRUE(window.hwnd());
@@ -277,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(
 // cancelled.
 TEST_F(UiInstallationTest, CloseDuringProgressAsksAndStopEndsWith500) {
   // A download of about half a minute keeps the progress screen up.
-  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 40000})"));
+  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 6000})"));
   ASSERT_TRUE(run_.Start({}));
   const InstallerWindow window = OpenWindow();
   ASSERT_TRUE(window.hwnd());
@@ -304,28 +304,62 @@ TEST_F(UiInstallationTest, CloseDuringProgressAsksAndStopEndsWith500) {
   EXPECT_NE(reports[0].find("&result=cancelled"), std::string::npos) << reports[0];
 }
 
-// The setup program's corporate question is put to the user; the message
-// result tells setup the answer.
-TEST_F(UiInstallationTest, CorporateQuestionAnswersBothWays) {
+// The setup program finds a newer browser: the window gives way to the
+// notice, and the run ends with the setup program's exit code.
+TEST_F(UiInstallationTest, NewerVersionNoticeEndsWithSetupsExitCode) {
   ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({}));
+  ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=2"},
+                         {kSetupExitCode, 0, {{u"TOLVAR_FAKE_SETUP_NEWER_VERSION", u"1"}}}));
   const InstallerWindow window = OpenWindow();
   ASSERT_TRUE(window.hwnd());
-  for (const auto& [button, answer] : {std::pair{kInstall, 1}, std::pair{kCancel, 0}}) {
-    std::optional<LRESULT> result;
-    std::thread setup([&] {
-      result = window.SendRegistered(L"tolvar.corp.user_browser_exists", 0, kRunTimeoutMs);
-    });
-    const std::optional<InstallerDialog> question = WaitForDialog(window);
-    EXPECT_EQ(Recognize(question), SeenDialog::kCorporateUpdate);
-    if (question) InstallerWindow(question->hwnd).Click(button);
-    setup.join();
-    EXPECT_EQ(result, answer) << "button " << button;
-    EXPECT_TRUE(window.IsVisible());
-  }
-  window.Click(kClose);
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+  ASSERT_TRUE(window.Click(kInstall));
+  const std::optional<InstallerDialog> notice = WaitForDialog(window);
+  ASSERT_EQ(Recognize(notice), SeenDialog::kNewerVersion);
+  EXPECT_FALSE(window.IsVisible());
+  // The engine has the setup program's exit code once it reported its end.
+  EXPECT_TRUE(run_.WaitForEvent({{"stage", "setup_exe_exited"}}, kRunTimeoutMs));
+  ASSERT_TRUE(InstallerWindow(notice->hwnd).Click(kInstall));  // Got it
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
 }
+
+struct CorporateAnswerCase {
+  const char* name;
+  int button;
+  int message_result;
+};
+
+void PrintTo(const CorporateAnswerCase& c, std::ostream* out) { *out << c.name; }
+
+class CorporateQuestionTest : public UiInstallationTest,
+                              public ::testing::WithParamInterface<CorporateAnswerCase> {};
+
+// The setup program's corporate question is put to the user over the
+// progress screen; the message result tells setup the answer.
+TEST_P(CorporateQuestionTest, AnswerReachesSetup) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned));
+  ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=2"},
+                         {kSetupExitCode, 0, {{u"TOLVAR_FAKE_SETUP_CORPORATE_QUESTION", u"1"}}}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  ASSERT_TRUE(window.Click(kInstall));
+  const std::optional<InstallerDialog> question = WaitForDialog(window);
+  ASSERT_EQ(Recognize(question), SeenDialog::kCorporateUpdate);
+  EXPECT_TRUE(window.IsVisible()) << "the progress screen stays under the question";
+  ASSERT_TRUE(InstallerWindow(question->hwnd).Click(GetParam().button));
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
+  const std::optional<Value> record = run_.SetupRecord();
+  ASSERT_TRUE(record);
+  const Value* answer = record->FindPath("corporate_question_result");
+  ASSERT_TRUE(answer && answer->is_int());
+  EXPECT_EQ(*answer->GetIfInt(), GetParam().message_result);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, CorporateQuestionTest,
+                         ::testing::Values(CorporateAnswerCase{"Update", kInstall, 1},
+                                           CorporateAnswerCase{"Cancel", kCancel, 0}),
+                         [](const ::testing::TestParamInfo<CorporateAnswerCase>& info) {
+                           return info.param.name;
+                         });
 
 // A second installer started while the first shows its window brings that
 // window to the front and exits with 600.
@@ -345,6 +379,45 @@ TEST_F(UiInstallationTest, SecondInstallerBringsWindowToFrontAndEndsWith600) {
   EXPECT_EQ(GetForegroundWindow(), window.hwnd());
   window.Click(kClose);
   EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+}
+
+// Elevation mode 1 restarts the installer elevated as the window opens;
+// Wine grants "runas" without a prompt, so setup runs in the elevated copy
+// and the first installer, which has no exit code of setup's, ends with 400.
+TEST_F(UiInstallationTest, ElevationModeOneRunsSetupInTheCopyAndEndsWith400) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned));
+  ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=1"}, {kSetupExitCode, 0}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  ASSERT_TRUE(run_.WaitForLogLine("Start installer as admin", kWindowTimeoutMs));
+  ASSERT_TRUE(window.Click(kInstall));
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 400);
+  EXPECT_TRUE(run_.SetupRecord()) << "setup did not run";
+  EXPECT_EQ(run_.LogLinesWith("RunModule results: success=1").size(), 1u);
+  EXPECT_TRUE(run_.LogLinesWith("Declined running the installer as admin").empty());
+}
+
+// A download that fails while the welcome screen shows is not shown until
+// the user presses Install. Every attempt is refused, but the attempt
+// policy pauses 15 s between its six attempts: this case takes over 75 s.
+TEST_F(UiInstallationTest, DownloadErrorBeforeInstallIsShownAfterInstall) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"status": 404})"));
+  ASSERT_TRUE(run_.Start({}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  ASSERT_TRUE(run_.WaitForLogLine("Max download attempts failed (6)", 2 * kRunTimeoutMs));
+  // The window stays on its welcome screen; no dialog comes up by itself.
+  EXPECT_TRUE(window.ProgressPosition());
+  EXPECT_TRUE(window.IsControlVisible(kInstall));
+  EXPECT_EQ(VisibleDialogsOf(run_.process_id()).size(), 1u);
+  Shot(window, "failed-before-install");
+
+  ASSERT_TRUE(window.Click(kInstall));
+  const std::optional<InstallerDialog> dialog = WaitForDialog(window);
+  EXPECT_EQ(Recognize(dialog), SeenDialog::kFailedDownload);
+  ASSERT_TRUE(dialog);
+  ASSERT_TRUE(InstallerWindow(dialog->hwnd).Click(kClose));
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 401);
 }
 
 }  // namespace
