@@ -1,0 +1,49 @@
+// The driver itself, on the minimal dialog program: when a UI case fails,
+// this tells whether the driver or the installer's window is at fault.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "base/process_win.h"
+#include "tests/support/child_process_win.h"
+#include "tests/ui/installer_window_win.h"
+#include "tests/ui/interactive_installation_win.h"
+#include "tests/ui/screen_pixels_win.h"
+#include "tests/ui/wait_win.h"
+
+namespace lite {
+namespace testing {
+namespace {
+
+TEST(WindowDriverTest, FindsReadsCapturesAndClicksAnotherProcessesDialog) {
+  const Process program =
+      LaunchProcess(JoinCommandLine({BuildDir().Append(u"minimal_dialog.exe").value()}));
+  ASSERT_TRUE(program.is_valid());
+  const std::optional<InstallerWindow> window =
+      InstallerWindow::WaitFor(program.id(), u"Minimal", kWindowTimeoutMs);
+  ASSERT_TRUE(window);
+  EXPECT_EQ(window->Text(IDOK), u"OK");
+  EXPECT_FALSE(window->IsChecked(IDOK).value_or(true));
+  EXPECT_FALSE(window->ProgressPosition()) << "a dialog without control 215";
+
+  // Painted: the text and the button stand out from the dialog's face.
+  std::optional<ScreenPixels> shot;
+  ASSERT_TRUE(WaitUntil(
+      [&] {
+        shot = CaptureScreen(window->ScreenRect());
+        return shot && std::set<uint32_t>(shot->pixels.begin(), shot->pixels.end()).size() > 2;
+      },
+      kWindowTimeoutMs));
+  EXPECT_EQ(shot->SameShare(*shot), 1.0);
+  EXPECT_EQ(shot->Sampled(2).width, (shot->width + 1) / 2);
+
+  ASSERT_TRUE(window->Click(IDOK));
+  int code = 0;
+  ASSERT_TRUE(program.WaitForExit(kWindowTimeoutMs, &code));
+  EXPECT_EQ(code, IDOK);
+  EXPECT_FALSE(InstallerWindow::WaitFor(program.id(), u"Minimal", 0));
+}
+
+}  // namespace
+}  // namespace testing
+}  // namespace lite
