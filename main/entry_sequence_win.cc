@@ -22,10 +22,10 @@
 #include "logging/system_error_win.h"
 #include "stats/user_id_win.h"
 #include "main/elevated_copy_run_win.h"
+#include "main/interactive_run_win.h"
 #include "main/silent_run_win.h"
 #include "ui/dialogs/disk_space_dialog_win.h"
 #include "ui/layout/device_scale_factor_win.h"
-#include "ui/main_window/installer_window_win.h"
 
 namespace lite {
 namespace {
@@ -72,7 +72,7 @@ int RunInstallation(const InstallerCommandLine& command_line,
     exit_code = RunSilentInstallation(command_line, *config, scale_factor);
   } else if (enough_disk_space) {
     int engine_result = kExitNoSetupExitCode;
-    if (RunInstallerWindow(*config, &engine_result) == 1) {
+    if (RunInstallerWindow(command_line, *config, scale_factor, &engine_result) == 1) {
       exit_code = engine_result;
     } else {
       ENTRY_LOG(INFO) << "User cancelled installation.";

@@ -25,6 +25,7 @@
 #include "tools/ui_gallery/design_preview_win.h"
 #include "tools/ui_gallery/dialog_pages_win.h"
 #include "tools/ui_gallery/gallery_options.h"
+#include "tools/ui_gallery/main_window_page_win.h"
 #include "tools/ui_gallery/screen_capture_win.h"
 #include "ui/images/gdiplus_win.h"
 #include "ui/layout/scale.h"
@@ -32,20 +33,34 @@
 namespace lite {
 namespace {
 
-// A page's window and how its shadow looks.
+// A page's window, how its shadow looks, and what is done to the window
+// once it shows, before it is captured.
 struct View {
   std::unique_ptr<DialogWindow> window;
   ShadowPainter shadow;
+  std::function<void(HWND)> prepare;
 };
 
 using PageFactory = std::function<View(const BrandInfo&, const GalleryOptions&)>;
 
-View PreviewView(const BrandInfo& brand, const GalleryOptions& options,
-                 DesignPreview::Screen screen) {
-  auto preview = std::make_unique<DesignPreview>(brand, options, screen);
-  DesignPreview* raw = preview.get();
-  return {std::move(preview),
-          [raw](Gdiplus::Graphics* g, SIZE size) { return raw->PaintShadow(g, size); }};
+// The real window; with --outline the drawn preview of its layout, with the
+// layout's rectangles outlined.
+View MainWindowView(const BrandInfo& brand, const GalleryOptions& options,
+                    DesignPreview::Screen screen) {
+  if (options.outline) {
+    auto preview = std::make_unique<DesignPreview>(brand, options, screen);
+    DesignPreview* raw = preview.get();
+    return {std::move(preview),
+            [raw](Gdiplus::Graphics* g, SIZE size) { return raw->PaintShadow(g, size); }};
+  }
+  std::unique_ptr<LiteMainWindow> window = CreateMainWindowPage(brand, options);
+  LiteMainWindow* raw = window.get();
+  View view{std::move(window),
+            [raw](Gdiplus::Graphics* g, SIZE size) { return raw->PaintShadow(g, size); }};
+  if (screen == DesignPreview::Screen::kProgress) {
+    view.prepare = [](HWND hwnd) { ShowProgressScreen(hwnd, kGalleryProgressPercent); };
+  }
+  return view;
 }
 
 struct Page {
@@ -60,18 +75,18 @@ const std::vector<Page>& Pages() {
     std::vector<Page> list = {
       {"welcome", true,
        [](const BrandInfo& brand, const GalleryOptions& options) {
-         return PreviewView(brand, options, DesignPreview::Screen::kWelcome);
+         return MainWindowView(brand, options, DesignPreview::Screen::kWelcome);
        }},
       {"progress", true,
        [](const BrandInfo& brand, const GalleryOptions& options) {
-         return PreviewView(brand, options, DesignPreview::Screen::kProgress);
+         return MainWindowView(brand, options, DesignPreview::Screen::kProgress);
        }},
     };
     for (const std::string& name : DialogNames()) {
       list.push_back({"dialog-" + name, false,
                       [name](const BrandInfo& brand, const GalleryOptions& options) {
                         return View{CreateDialogPage(name, brand, options),
-                                    DialogShadowPainter(name, options)};
+                                    DialogShadowPainter(name, options), nullptr};
                       }});
     }
     return list;
@@ -110,6 +125,7 @@ std::u16string WindowsPath(const std::string& path) {
 struct Shot {
   DialogWindow* page = nullptr;
   ShadowPainter shadow;
+  std::function<void(HWND)> prepare;
   std::u16string path;
   int margin = 0;
   bool written = false;
@@ -120,6 +136,7 @@ void CALLBACK ShotTimer(HWND, UINT, UINT_PTR id, DWORD) {
   HWND window = g_shot.page ? g_shot.page->hwnd() : nullptr;
   if (!window || !IsWindowVisible(window)) return;
   KillTimer(nullptr, id);
+  if (g_shot.prepare) g_shot.prepare(window);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   g_shot.written =
       CaptureWindowToPng(window, g_shot.margin, kBackdrop, g_shot.shadow, g_shot.path);
@@ -146,10 +163,20 @@ bool ShowView(const GalleryOptions& options, HWND backdrop) {
     return false;
   }
   if (options.shot.empty()) {
+    if (view.prepare) {
+      // Once the window shows; a timer tick comes after WM_INITDIALOG.
+      g_shot = Shot{page.get(), nullptr, view.prepare};
+      SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND window = g_shot.page ? g_shot.page->hwnd() : nullptr;
+        if (!window || !IsWindowVisible(window)) return;
+        KillTimer(nullptr, id);
+        g_shot.prepare(window);
+      });
+    }
     page->RunModal(backdrop);
     return true;
   }
-  g_shot = Shot{page.get(), view.shadow, WindowsPath(options.shot),
+  g_shot = Shot{page.get(), view.shadow, view.prepare, WindowsPath(options.shot),
                 Scale(options.scale_factor, 8) + 16};
   SetTimer(nullptr, 0, 40, &ShotTimer);
   page->RunModal(backdrop);

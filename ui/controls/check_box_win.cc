@@ -10,6 +10,7 @@ namespace lite {
 namespace {
 
 constexpr int kCheckBoxFrames = 6;
+constexpr UINT_PTR kStateSubclassId = 0x43424F58;  // "CBOX"
 
 int FrameIndex(bool checked, bool pressed, bool hot) {
   return (checked ? 3 : 0) + (pressed ? 2 : hot ? 1 : 0);
@@ -36,12 +37,31 @@ CheckBox::CheckBox(HWND window, ResourceBitmap strip, const CheckBoxStyle& style
   if (owner_drawn_) {
     const LONG_PTR old_style = GetWindowLongPtrW(window_, GWL_STYLE);
     SetWindowLongPtrW(window_, GWL_STYLE, (old_style & ~LONG_PTR{BS_TYPEMASK}) | BS_OWNERDRAW);
+    SetWindowSubclass(window_, &CheckBox::StateProc, kStateSubclassId,
+                      reinterpret_cast<DWORD_PTR>(this));
   } else if (checked) {
     SendMessageW(window_, BM_SETCHECK, BST_CHECKED, 0);
   }
 }
 
-CheckBox::~CheckBox() = default;
+CheckBox::~CheckBox() {
+  if (owner_drawn_) RemoveWindowSubclass(window_, &CheckBox::StateProc, kStateSubclassId);
+}
+
+LRESULT CALLBACK CheckBox::StateProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                     UINT_PTR, DWORD_PTR self) {
+  auto* box = reinterpret_cast<CheckBox*>(self);
+  switch (message) {
+    case BM_GETCHECK:
+      return box->checked_ ? BST_CHECKED : BST_UNCHECKED;
+    case BM_SETCHECK:
+      box->checked_ = wparam == BST_CHECKED;
+      InvalidateRect(window, nullptr, FALSE);
+      return 0;
+    default:
+      return DefSubclassProc(window, message, wparam, lparam);
+  }
+}
 
 bool CheckBox::IsChecked() const {
   if (owner_drawn_) return checked_;

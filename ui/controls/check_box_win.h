@@ -1,7 +1,9 @@
 // A check box drawn from a strip of six pictures (unchecked and checked,
 // each normal, hot and pressed) with its label blended onto the parent's
 // background. Without visual styles the system would not send custom-draw
-// notifications for it, so it becomes owner-drawn and keeps its own state.
+// notifications for it, so it becomes owner-drawn and keeps its own state,
+// which it then also gives as the answer to BM_GETCHECK (and takes from
+// BM_SETCHECK), as an ordinary check box does.
 #ifndef UI_CONTROLS_CHECK_BOX_WIN_H_
 #define UI_CONTROLS_CHECK_BOX_WIN_H_
 
@@ -57,6 +59,8 @@ class CheckBox {
   int LabelLeft() const { return style_.padding.left + frame_width_ + style_.label_gap; }
 
  private:
+  static LRESULT CALLBACK StateProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                                    UINT_PTR id, DWORD_PTR self);
   void Draw(HDC dc, const RECT& item, bool checked, bool pressed, bool hot, bool focused,
             bool keyboard_cues);
 

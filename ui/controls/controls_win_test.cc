@@ -204,8 +204,11 @@ TEST_F(ControlsTest, CheckBoxWithoutVisualStylesKeepsItsOwnState) {
   EXPECT_TRUE(box.IsChecked());
   SendMessageW(window, BM_CLICK, 0, 0);
   EXPECT_FALSE(box.IsChecked());
+  // Another process asks the control, not the wrapper.
+  EXPECT_EQ(SendMessageW(window, BM_GETCHECK, 0, 0), BST_UNCHECKED);
   SendMessageW(window, BM_CLICK, 0, 0);
   EXPECT_TRUE(box.IsChecked());
+  EXPECT_EQ(SendMessageW(window, BM_GETCHECK, 0, 0), BST_CHECKED);
   RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   EXPECT_GT(draws, 0);
   EXPECT_GE(box.MeasureHeight(120), 8);

@@ -1,0 +1,669 @@
+#include "ui/main_window/lite_main_window_win.h"
+
+#include <commctrl.h>
+#include <uxtheme.h>
+
+#include <algorithm>
+#include <utility>
+
+#include "distribution/brand_info.h"
+#include "distribution/distrib_info_params.h"
+#include "ui/controls/control_ids.h"
+#include "ui/controls/focus_order.h"
+#include "ui/controls/gdi_text_measurer_win.h"
+#include "ui/controls/keyboard_navigation_win.h"
+#include "ui/controls/memory_canvas_win.h"
+#include "ui/controls/text_with_opacity_win.h"
+#include "ui/images/progress_background_win.h"
+#include "ui/images/slide_rotation.h"
+#include "ui/images/slide_source_win.h"
+#include "ui/layout/window_shape_win.h"
+#include "ui/main_window/install_progress.h"
+#include "ui/main_window/welcome_choices.h"
+
+namespace lite {
+namespace {
+
+constexpr UINT kSlideTimerMs = 20;
+constexpr int kIconGroupId = 900;
+constexpr int kCaptionTextId = 400;
+constexpr int kInstallTextId = 415;
+constexpr int kCloseNameId = 416;
+constexpr int kCollapseNameId = 417;
+constexpr int kStatisticsTextId = 427;
+constexpr int kPinTextId = 429;
+constexpr int kPrivacyTextId = 431;
+constexpr int kLicenceTextId = 462;
+constexpr int kShortLicenceTextId = 463;
+constexpr int kSkippedTitleTextId = 411;
+// The Origin check boxes keep this room (logical pixels) around their
+// picture and label; the privacy link lines up with it.
+constexpr int kOriginCheckBoxPadding = 4;
+// Below the statistics box, the make-default box of the less contrasty look.
+constexpr int kLessContrastyBoxGap = 4;
+
+ResourceBitmap LoadPair(const ImagePair& pair, double scale) {
+  return pair.exists() ? ResourceBitmap::Load(pair.id_1x, pair.id_2x, scale) : ResourceBitmap();
+}
+
+const wchar_t* Wide(const std::u16string& text) {
+  return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+void DestroyAll(HWND parent, int id) {
+  while (const HWND control = GetDlgItem(parent, id)) DestroyWindow(control);
+}
+
+std::u16string WithoutParentheses(std::u16string text) {
+  text.erase(std::remove_if(text.begin(), text.end(),
+                            [](char16_t c) { return c == u'(' || c == u')'; }),
+             text.end());
+  return text;
+}
+
+bool HasParamValue(const DistribInfoParams& params, const char* key, const char* value) {
+  std::string found;
+  return params.GetParam(key, &found) && found == value;
+}
+
+}  // namespace
+
+LiteMainWindow::LiteMainWindow(const MainWindowInputs& inputs) : MainWindow(inputs) {
+  layout_ = CreateLayout(
+      brand(), WelcomeCheckBoxMask(params().params(), make_default_possible(), pin_state()),
+      windows());
+  theme_ = CreateTheme(brand(), layout_);
+  StartEngine();
+}
+
+LiteMainWindow::~LiteMainWindow() {
+  // The engine stops before the objects it might still reach through the
+  // window go.
+  StopEngine();
+  if (hook_installed_) ArrowKeyHook::Remove();
+}
+
+BackgroundCopy LiteMainWindow::CopyUnder(HWND control, const ResourceBitmap& picture) const {
+  BackgroundCopy copy;
+  copy.picture = picture;
+  copy.offset = OffsetInParent(control);
+  return copy;
+}
+
+const ResourceBitmap& LiteMainWindow::CurrentBackground() const {
+  if (progress_mode() && slideshow_) return slideshow_->CurrentPicture();
+  return background_;
+}
+
+// --- Creation ------------------------------------------------------------
+
+void LiteMainWindow::CreateControls(bool skip_first_screen) {
+  const ThemeSpec& spec = theme_->spec();
+  const double scale = scale_factor();
+  SetWindowTextW(hwnd(), Wide(LoadText(kCaptionTextId)));
+  background_ = LoadPair(spec.window_background, scale);
+  logo_ = LoadPair(spec.logo, scale);
+  minimize_glyph_ = LoadPair(spec.minimize_glyph, scale);
+  SetIcons();
+
+  title_font_ = CreateThemeFont(spec.title_font, scale);
+  install_button_font_ = CreateThemeFont(spec.install_button_font, scale);
+  body_font_ = CreateThemeFont(spec.body_font, scale);
+  link_font_ = CreateThemeFont(spec.link_font, scale);
+  body_28_font_ = CreateThemeFont(spec.body_28_font, scale);
+  body_15_font_ = CreateThemeFont(spec.body_15_font, scale);
+  body_11_font_ = CreateThemeFont(spec.body_11_font, scale);
+  body_11_underlined_font_ = CreateThemeFont(spec.body_11_underlined_font, scale);
+  check_box_font_ = CreateThemeFont(spec.check_box_font, scale);
+  privacy_link_font_ = CreateThemeFont(spec.privacy_link_font, scale);
+
+  // The window takes its background's size; the layout's when it is missing.
+  const int width = background_.empty() ? Scale(scale, layout_->WindowWidth()) : background_.Width();
+  const int height =
+      background_.empty() ? Scale(scale, layout_->WindowHeight()) : background_.Height();
+  ShapeWindow(hwnd(), width, height, layout_->CornerRadius(), scale);
+  CenterWindow(hwnd());
+
+  CreateLicenceText();
+  CreateButtons();
+  CreateCheckBoxes();
+  title_text_ = LoadText(spec.title_string_id);
+  SetWindowTextW(Item(kTitleId), Wide(title_text_));
+  if (!skip_first_screen) PlaceWelcomeScreen();
+}
+
+void LiteMainWindow::SetIcons() {
+  big_icon_.reset(static_cast<HICON>(
+      LoadImageW(module(), MAKEINTRESOURCEW(kIconGroupId), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+  small_icon_.reset(static_cast<HICON>(
+      LoadImageW(module(), MAKEINTRESOURCEW(kIconGroupId), IMAGE_ICON,
+                 GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big_icon_.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small_icon_.get()));
+}
+
+void LiteMainWindow::CreateLicenceText() {
+  const ThemeSpec& spec = theme_->spec();
+  std::u16string text = LoadText(spec.short_license_text ? kShortLicenceTextId : kLicenceTextId);
+  if (design() != WindowDesign::kOrigin && !text.empty() && text.back() == u'.') text.pop_back();
+  const Rect r = Scaled(layout_->LicenseRect());
+  MultiPartTextStyle style;
+  style.font = body_font_.get();
+  style.centre_lines = design() == WindowDesign::kNewIdentity;
+  style.line_spacing = spec.line_spacing;
+  style.plain_id = kLicencePlainId;
+  style.link_id = kLicenceLinkId;
+  licence_ = MultiPartText::Create(hwnd(), {r.left, r.top, r.right, r.bottom}, ToWide(text), style,
+                                   ToWide(WithoutParentheses(LoadText(kLicenceTextId))));
+}
+
+void LiteMainWindow::CreateButtons() {
+  const ThemeSpec& spec = theme_->spec();
+  const double scale = scale_factor();
+  SetWindowTextW(Item(kInstallButtonId), Wide(LoadText(kInstallTextId)));
+  install_button_ = std::make_unique<PictureButton>(
+      Item(kInstallButtonId), LoadPair(spec.install_button_strip, scale),
+      spec.install_button_text_colour, install_button_font_.get(), BackgroundCopy(), Padding());
+  install_button_->accessible().set_name(ToWide(LoadText(kInstallTextId)));
+  close_button_ = std::make_unique<PictureButton>(Item(kCloseButtonId),
+                                                  LoadPair(spec.close_strip, scale), 0, nullptr,
+                                                  BackgroundCopy(), Padding());
+  close_button_->accessible().set_name(ToWide(LoadText(kCloseNameId)));
+  cancel_button_ = std::make_unique<PictureButton>(Item(kCancelButtonId),
+                                                   LoadPair(spec.cancel_strip, scale), 0, nullptr,
+                                                   BackgroundCopy(), Padding());
+  if (layout_->HasMinimizeButton()) {
+    minimize_button_ = std::make_unique<PictureButton>(
+        Item(kMinimizeButtonId), LoadPair(spec.minimize_strip, scale), 0, nullptr,
+        BackgroundCopy(), Padding());
+    minimize_button_->accessible().set_name(ToWide(LoadText(kCollapseNameId)));
+  } else {
+    DestroyAll(hwnd(), kMinimizeButtonId);
+  }
+}
+
+void LiteMainWindow::CreateCheckBoxes() {
+  const ThemeSpec& spec = theme_->spec();
+  const double scale = scale_factor();
+  const uint32_t mask = layout_->check_box_mask();
+  const bool owner_drawn = !IsAppThemed();
+  CheckBoxStyle style;
+  const int padding =
+      design() == WindowDesign::kOrigin ? Scale(scale, kOriginCheckBoxPadding) : 0;
+  style.padding = {padding, padding, padding, padding};
+  style.text_colour = spec.license_colour;
+  style.alpha = spec.license_opacity;
+  style.font = check_box_font_.get();
+  style.label_gap = Scale(scale, layout_->CheckBoxLabelGap());
+  const ResourceBitmap strip = LoadPair(spec.check_box_strip, scale);
+
+  if (mask & kMakeDefaultBoxShown) {
+    SetWindowTextW(Item(kDefaultCheckBoxId), Wide(LoadText(spec.make_default_string_id)));
+    default_box_ = std::make_unique<CheckBox>(Item(kDefaultCheckBoxId), strip, style,
+                                              BackgroundCopy(), brand().ShouldMakeBrowserDefault(),
+                                              owner_drawn);
+  } else {
+    DestroyAll(hwnd(), kDefaultCheckBoxId);
+  }
+  if (mask & kStatisticsBoxShown) {
+    const HWND window = Item(kStatisticsCheckBoxId);
+    const bool checked = brand().ShouldSendStatistics();
+    const std::u16string privacy = LoadText(kPrivacyTextId);
+    if (design() == WindowDesign::kOrigin) {
+      SetWindowTextW(window, Wide(LoadText(kStatisticsTextId)));
+      statistics_box_ = std::make_unique<CheckBox>(window, strip, style, BackgroundCopy(), checked,
+                                                   owner_drawn);
+    } else {
+      std::u16string label = LoadText(kStatisticsTextId);
+      if (label.empty() || label.back() != u'.') label += u'.';
+      statistics_label_ = ToWide(label + u" ((" + privacy + u"))");
+      auto box = std::make_unique<CheckBoxWithLink>(window, strip, style, BackgroundCopy(),
+                                                    checked, owner_drawn);
+      linked_statistics_box_ = box.get();
+      statistics_box_ = std::move(box);
+    }
+    SetWindowTextW(Item(kPrivacyLinkId), Wide(privacy));
+    privacy_link_ = std::make_unique<LinkLabel>(Item(kPrivacyLinkId), spec.license_colour,
+                                                spec.license_opacity, privacy_link_font_.get(),
+                                                BackgroundCopy());
+  } else {
+    DestroyAll(hwnd(), kStatisticsCheckBoxId);
+    DestroyAll(hwnd(), kPrivacyLinkId);
+  }
+  if (mask & kPinBoxShown) {
+    SetWindowTextW(Item(kPinCheckBoxId), Wide(LoadText(kPinTextId)));
+    pin_box_ = std::make_unique<CheckBox>(Item(kPinCheckBoxId), strip, style, BackgroundCopy(),
+                                          pin_state() == 2, owner_drawn);
+  } else {
+    DestroyAll(hwnd(), kPinCheckBoxId);
+  }
+}
+
+// --- Placement -----------------------------------------------------------
+
+void LiteMainWindow::PlaceButton(PictureButton* button, Point origin) {
+  if (!button || !button->hwnd()) return;
+  const Point at = ScalePoint(scale_factor(), origin);
+  const SIZE size = button->GetSize();
+  SetWindowPos(button->hwnd(), nullptr, at.x, at.y, size.cx, size.cy,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  button->set_background(CopyUnder(button->hwnd(), CurrentBackground()));
+}
+
+RECT LiteMainWindow::PlaceCheckBox(CheckBox* box, const Rect& rect) {
+  const Rect r = Scaled(rect);
+  const HWND window = box->hwnd();
+  SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (box == linked_statistics_box_) {
+    const Point margins = ScalePoint(scale_factor(), layout_->InlineLinkMargin());
+    linked_statistics_box_->SetLabel(statistics_label_, {r.left, r.top, r.right, r.bottom},
+                                     theme_->spec().line_spacing, {margins.x, margins.y},
+                                     Item(kPrivacyLinkId), false);
+  }
+  const int height = box->MeasureHeight(r.width());
+  SetWindowPos(window, nullptr, 0, 0, r.width(), height,
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_SHOWWINDOW);
+  box->set_background(CopyUnder(window, background_));
+  if (box == linked_statistics_box_) linked_statistics_box_->PlaceLinks();
+  return {r.left, r.top, r.right, r.top + height};
+}
+
+void LiteMainWindow::PlaceCheckBoxes() {
+  const InstallationWindowLayout& layout = *layout_;
+  std::optional<RECT> statistics;
+  if (layout.less_contrasty()) {
+    if (statistics_box_) statistics = PlaceCheckBox(statistics_box_.get(), layout.StatisticsCheckBoxRect());
+    if (default_box_) {
+      Rect rect = layout.MakeDefaultCheckBoxRect();
+      if (statistics) {
+        const int height = rect.height();
+        rect.top = static_cast<int>(statistics->bottom / scale_factor()) + kLessContrastyBoxGap;
+        rect.bottom = rect.top + height;
+      }
+      PlaceCheckBox(default_box_.get(), rect);
+    }
+  } else {
+    if (default_box_) PlaceCheckBox(default_box_.get(), layout.MakeDefaultCheckBoxRect());
+    if (statistics_box_) statistics = PlaceCheckBox(statistics_box_.get(), layout.StatisticsCheckBoxRect());
+  }
+  if (pin_box_) PlaceCheckBox(pin_box_.get(), layout.PinCheckBoxRect());
+
+  if (privacy_link_ && design() == WindowDesign::kOrigin && statistics) {
+    // Directly below the statistics box, in line with its picture.
+    const GdiTextMeasurer measurer(privacy_link_font_.get());
+    const SIZE text = measurer.Measure(ToWide(LoadText(kPrivacyTextId)), DT_SINGLELINE, 0);
+    const int left = Scale(scale_factor(), layout.PrivacyLinkColumn().left) +
+                     Scale(scale_factor(), kOriginCheckBoxPadding);
+    SetWindowPos(privacy_link_->hwnd(), nullptr, left, statistics->bottom, text.cx, text.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  }
+  if (privacy_link_) privacy_link_->set_background(CopyUnder(privacy_link_->hwnd(), background_));
+}
+
+void LiteMainWindow::PlaceWelcomeScreen() {
+  const Rect title = Scaled(layout_->TitleRect());
+  SetWindowPos(Item(kTitleId), nullptr, title.left, title.top, title.width(), title.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  PlaceCheckBoxes();
+  PlaceButton(install_button_.get(), layout_->InstallButtonOrigin());
+  PlaceButton(close_button_.get(), layout_->CloseButtonOrigin());
+}
+
+void LiteMainWindow::FinishInit() {
+  const ThemeSpec& spec = theme_->spec();
+  shadow_pictures_ = LoadShadowPictures(spec.shadow_corners, spec.shadow_edges, scale_factor());
+  BuildShadow(CurrentBackground());
+  const std::array<int, 7> order = WelcomeTabOrder(layout_->less_contrasty());
+  ApplyTabOrder(hwnd(), std::vector<int>(order.begin(), order.end()));
+  const std::vector<HWND> links = licence_ ? licence_->LinkWindows() : std::vector<HWND>();
+  hook_installed_ =
+      ArrowKeyHook::Install(Item(kInstallButtonId), links.empty() ? nullptr : links.front());
+}
+
+// --- Progress screen -----------------------------------------------------
+
+void LiteMainWindow::CreateProgressScreenObjects() {
+  const ThemeSpec& spec = theme_->spec();
+  const double scale = scale_factor();
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  const SIZE size = {client.right, client.bottom};
+  taskbar_ = TaskbarProgress::Create();
+  progress_background_ = BuildProgressBackground(spec, size, scale);
+
+  std::vector<ResourceBitmap> start_pictures;
+  if (first_screen_skipped()) start_pictures.push_back(background_);
+  start_pictures.push_back(progress_background_);
+  const std::string& slide_url =
+      brand().slide_url().empty() ? brand().slide_url_if_tagged() : brand().slide_url();
+  auto source = std::make_unique<SlideSource>(
+      std::move(start_pictures),
+      SlideBaseAddress(slide_url, design(), brand().interface_language()),
+      SlideExtension(design(), windows()), scale);
+  slideshow_ = std::make_unique<Slideshow>(size, std::move(source), theme_->slide_brush());
+
+  if (first_screen_skipped() && design() == WindowDesign::kOrigin) {
+    std::u16string text =
+        LoadText(spec.short_license_text ? kShortLicenceTextId : kLicenceTextId);
+    const Rect r = Scaled(layout_->ProgressLicenseRect());
+    MultiPartTextStyle style;
+    style.font = body_11_font_.get();
+    style.centre_lines = true;
+    style.line_spacing = spec.line_spacing;
+    style.plain_id = kProgressLicencePlainId;
+    style.link_id = kProgressLicenceLinkId;
+    progress_licence_ =
+        MultiPartText::Create(hwnd(), {r.left, r.top, r.right, r.bottom}, ToWide(text), style,
+                              ToWide(WithoutParentheses(LoadText(kLicenceTextId))));
+    progress_licence_shown_ = true;
+  }
+
+  const Rect bar = Scaled(layout_->ProgressBarRect());
+  SetWindowPos(Item(kProgressBarId), nullptr, bar.left, bar.top, bar.width(), bar.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  progress_bar_ = std::make_unique<CustomProgressBar>(Item(kProgressBarId));
+  progress_bar_->SetPictures(LoadPair(spec.progress_fill, scale),
+                             LoadPair(spec.progress_track, scale),
+                             CopyUnder(Item(kProgressBarId), progress_background_));
+  const Rect text = Scaled(layout_->ProgressTextRect());
+  SetWindowPos(Item(kProgressTextId), nullptr, text.left, text.top, text.width(), text.height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+  if (const HWND cancel = Item(kCancelButtonId)) ShowWindow(cancel, SW_SHOWNA);
+  if (const HWND minimize = Item(kMinimizeButtonId)) ShowWindow(minimize, SW_SHOWNA);
+}
+
+void LiteMainWindow::ShowProgressScreen() {
+  const bool redesigned = design() != WindowDesign::kOrigin;
+  // The wrappers let go of their windows before the windows go.
+  install_button_.reset();
+  default_box_.reset();
+  statistics_box_.reset();
+  linked_statistics_box_ = nullptr;
+  pin_box_.reset();
+  privacy_link_.reset();
+  licence_.reset();
+  if (!redesigned) close_button_.reset();
+  std::vector<int> welcome = {kInstallButtonId, kLicenceLinkId,     kDefaultCheckBoxId,
+                              kStatisticsCheckBoxId, kPinCheckBoxId, kPrivacyLinkId,
+                              kLicencePlainId};
+  if (!redesigned) welcome.push_back(kCloseButtonId);
+  if (!(redesigned && first_screen_skipped())) welcome.push_back(kTitleId);
+  for (int id : welcome) DestroyAll(hwnd(), id);
+
+  if (redesigned) {
+    PlaceButton(minimize_button_.get(), layout_->MinimizeButtonOrigin());
+    if (first_screen_skipped()) {
+      title_text_ = LoadText(kSkippedTitleTextId);
+      title_shows_start_text_ = true;
+      SetWindowTextW(Item(kTitleId), Wide(title_text_));
+      const Rect title = Scaled(layout_->TitleRect());
+      SetWindowPos(Item(kTitleId), nullptr, title.left, title.top, title.width(), title.height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      PlaceButton(close_button_.get(), layout_->CloseButtonOrigin());
+    }
+  }
+  if (HasParamValue(params(), "cancel", "1")) {
+    PlaceButton(cancel_button_.get(), layout_->CloseButtonOrigin());
+  } else {
+    cancel_button_.reset();
+    DestroyAll(hwnd(), kCancelButtonId);
+  }
+
+  ShowWindow(Item(kProgressBarId), SW_SHOWNA);
+  progress_bar_->SetRange(0, 100);
+  progress_bar_->SetPos(0);
+  ShowWindow(Item(kProgressTextId), SW_SHOWNA);
+  slideshow_->StartClock();
+  SetTimer(hwnd(), kSlideTimerId, kSlideTimerMs, nullptr);
+}
+
+void LiteMainWindow::OnProgressScreenShown() {
+  InvalidateRect(hwnd(), nullptr, TRUE);
+  if (design() == WindowDesign::kNewIdentity && IsWin8OrLater(windows())) {
+    BuildShadow(progress_background_);
+  }
+}
+
+void LiteMainWindow::ShowProgress(int percent) {
+  if (!progress_bar_) return;
+  progress_bar_->SetPos(percent);
+  const std::u16string text = ProgressText(percent, design(), LoadText(StageTextId(percent)));
+  const HWND text_control = Item(kProgressTextId);
+  SetWindowTextW(text_control, Wide(text));
+  InvalidateRect(text_control, nullptr, TRUE);
+  if (taskbar_) taskbar_->SetValue(hwnd(), percent);
+}
+
+int LiteMainWindow::ProgressPosition() const {
+  return progress_bar_ ? progress_bar_->GetPos() : -1;
+}
+
+void LiteMainWindow::OnTimerTick() {
+  if (!slideshow_) return;
+  if (slideshow_->HasMoved()) {
+    if (progress_licence_shown_) {
+      progress_licence_.reset();
+      DestroyAll(hwnd(), kProgressLicencePlainId);
+      DestroyAll(hwnd(), kProgressLicenceLinkId);
+      progress_licence_shown_ = false;
+    }
+    if (title_shows_start_text_) {
+      DestroyAll(hwnd(), kTitleId);
+      title_shows_start_text_ = false;
+    }
+  }
+  if (slideshow_->Tick()) {
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+}
+
+// --- Painting ------------------------------------------------------------
+
+void LiteMainWindow::Paint(HDC target, const RECT& client) {
+  // Through a memory bitmap: no flicker while the slides change.
+  ScopedBitmap bitmap(CreateCompatibleBitmap(target, client.right, client.bottom));
+  ScopedMemoryDc dc(CreateCompatibleDC(target));
+  {
+    ScopedSelectObject select(dc.get(), bitmap.get());
+    if (progress_mode() && slideshow_) {
+      PaintProgress(dc.get(), client);
+    } else {
+      PaintWelcome(dc.get());
+    }
+    BitBlt(target, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+  }
+  if (shadow_ && design() != WindowDesign::kOrigin && !IsWindowVisible(shadow_) &&
+      IsWindowVisible(hwnd())) {
+    ShowWindow(shadow_, SW_SHOWNOACTIVATE);
+  }
+}
+
+void LiteMainWindow::PaintWelcome(HDC dc) {
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  FillRect(dc, &client, theme_->background_brush());
+  background_.DrawAll(dc, {0, 0, background_.Width(), background_.Height()});
+  if (design() != WindowDesign::kFacetune && !logo_.empty()) {
+    const Rect logo = Scaled(layout_->LogoRect());
+    logo_.DrawAll(dc, {logo.left, logo.top, logo.left + logo_.Width(), logo.top + logo_.Height()});
+  }
+  if (layout_->HasMinimizeButton() && !minimize_glyph_.empty()) {
+    const Point at = ScalePoint(scale_factor(), layout_->MinimizeButtonOrigin());
+    minimize_glyph_.DrawAll(
+        dc, {at.x, at.y, at.x + minimize_glyph_.Width(), at.y + minimize_glyph_.Height()});
+  }
+}
+
+void LiteMainWindow::PaintProgress(HDC dc, const RECT& client) {
+  slideshow_->Paint(dc, client);
+  const ResourceBitmap& slide = slideshow_->CurrentPicture();
+  for (PictureButton* button : {close_button_.get(), minimize_button_.get()}) {
+    if (button && button->hwnd()) button->set_background(CopyUnder(button->hwnd(), slide));
+  }
+  if (design() == WindowDesign::kOrigin && !logo_.empty()) {
+    const Rect logo = Scaled(layout_->LogoRect());
+    logo_.DrawAll(dc, {logo.left, logo.top, logo.left + logo_.Width(), logo.top + logo_.Height()});
+  }
+  if (design() == WindowDesign::kNewIdentity && IsWin8OrLater(windows())) BuildShadow(slide);
+}
+
+void LiteMainWindow::DrawOwnerDrawnText(const DRAWITEMSTRUCT& draw,
+                                        const ResourceBitmap& picture, HFONT font,
+                                        uint32_t colour, uint8_t opacity, UINT format) {
+  MemoryCanvas canvas(draw.hDC, draw.rcItem);
+  if (!canvas.ok()) return;
+  CopyUnder(draw.hwndItem, picture).Draw(canvas.dc(), canvas.width(), canvas.height());
+  std::wstring text(GetWindowTextLengthW(draw.hwndItem) + 1, L'\0');
+  text.resize(GetWindowTextW(draw.hwndItem, text.data(), static_cast<int>(text.size())));
+  const RECT rect = {0, 0, canvas.width(), canvas.height()};
+  DrawTextWithOpacity(canvas.dc(), rect, text, font, colour, opacity, format | DT_NOPREFIX);
+}
+
+bool LiteMainWindow::DrawItem(const DRAWITEMSTRUCT& draw) {
+  const ThemeSpec& spec = theme_->spec();
+  switch (draw.CtlID) {
+    case kTitleId:
+      DrawOwnerDrawnText(draw, background_, title_font_.get(), spec.title_colour,
+                         spec.title_opacity,
+                         spec.title_align == TextAlign::kCenter ? DT_CENTER : DT_LEFT);
+      return true;
+    case kProgressTextId:
+      DrawOwnerDrawnText(draw, progress_background_, body_font_.get(), spec.progress_text_colour,
+                         spec.progress_text_opacity, DT_LEFT);
+      return true;
+    case kLicencePlainId:
+      DrawOwnerDrawnText(draw, background_, body_font_.get(), spec.license_colour,
+                         spec.license_opacity, DT_LEFT);
+      return true;
+    case kLicenceLinkId:
+      DrawOwnerDrawnText(draw, background_, link_font_.get(), spec.license_colour,
+                         spec.license_opacity, DT_LEFT);
+      return true;
+    case kProgressLicencePlainId:
+    case kProgressLicenceLinkId: {
+      std::wstring text(GetWindowTextLengthW(draw.hwndItem) + 1, L'\0');
+      text.resize(GetWindowTextW(draw.hwndItem, text.data(), static_cast<int>(text.size())));
+      RECT rect = draw.rcItem;
+      ScopedSelectObject select(draw.hDC, draw.CtlID == kProgressLicenceLinkId
+                                              ? body_11_underlined_font_.get()
+                                              : body_11_font_.get());
+      SetBkMode(draw.hDC, TRANSPARENT);
+      SetTextColor(draw.hDC, spec.progress_text_colour);
+      DrawTextW(draw.hDC, text.c_str(), -1, &rect, DT_WORDBREAK | DT_NOPREFIX);
+      return true;
+    }
+    case kDefaultCheckBoxId:
+    case kStatisticsCheckBoxId:
+    case kPinCheckBoxId: {
+      const std::unique_ptr<CheckBox>& box = draw.CtlID == kDefaultCheckBoxId ? default_box_
+                                             : draw.CtlID == kStatisticsCheckBoxId
+                                                 ? statistics_box_
+                                                 : pin_box_;
+      if (!box) return false;
+      box->OnDrawItem(draw);
+      return true;
+    }
+    case kPrivacyLinkId:
+      if (!privacy_link_) return false;
+      privacy_link_->OnDrawItem(draw);
+      return true;
+    default:
+      return false;
+  }
+}
+
+std::optional<LRESULT> LiteMainWindow::CustomDraw(const NMCUSTOMDRAW& draw) {
+  const bool origin = design() == WindowDesign::kOrigin;
+  PictureButton* button = nullptr;
+  int focus_inset = 0;
+  bool takes_cues = false;
+  switch (draw.hdr.idFrom) {
+    case kInstallButtonId:
+      button = install_button_.get();
+      focus_inset = origin ? 2 : 0;
+      takes_cues = true;
+      break;
+    case kCloseButtonId:
+      button = close_button_.get();
+      takes_cues = true;
+      break;
+    case kMinimizeButtonId:
+      button = minimize_button_.get();
+      takes_cues = true;
+      break;
+    case kCancelButtonId:
+      button = cancel_button_.get();
+      focus_inset = 2;
+      break;
+    case kDefaultCheckBoxId:
+      if (default_box_) return default_box_->OnCustomDraw(draw);
+      return std::nullopt;
+    case kStatisticsCheckBoxId:
+      if (statistics_box_) return statistics_box_->OnCustomDraw(draw);
+      return std::nullopt;
+    case kPinCheckBoxId:
+      if (pin_box_) return pin_box_->OnCustomDraw(draw);
+      return std::nullopt;
+    default:
+      return std::nullopt;
+  }
+  if (!button) return std::nullopt;
+  if (takes_cues && (draw.uItemState & CDIS_SHOWKEYBOARDCUES) && !(draw.uItemState & CDIS_FOCUS)) {
+    button->set_keyboard_cues(true);
+  }
+  return button->OnCustomDraw(draw, focus_inset);
+}
+
+void LiteMainWindow::OnActivated() {
+  if (install_button_) install_button_->set_keyboard_cues(false);
+}
+
+// --- Check boxes, links, shadow ----------------------------------------
+
+std::optional<bool> LiteMainWindow::CheckBoxState(int id) const {
+  const CheckBox* box = id == kDefaultCheckBoxId      ? default_box_.get()
+                        : id == kStatisticsCheckBoxId ? statistics_box_.get()
+                        : id == kPinCheckBoxId        ? pin_box_.get()
+                                                      : nullptr;
+  if (!box) return std::nullopt;
+  return box->IsChecked();
+}
+
+void LiteMainWindow::OnCheckBoxClicked(int id) {
+  CheckBox* box = id == kDefaultCheckBoxId      ? default_box_.get()
+                  : id == kStatisticsCheckBoxId ? statistics_box_.get()
+                  : id == kPinCheckBoxId        ? pin_box_.get()
+                                                : nullptr;
+  if (box) box->OnClicked();
+}
+
+bool LiteMainWindow::OnSetCursor(HWND control) {
+  const int id = control ? GetDlgCtrlID(control) : 0;
+  if (id != kLicenceLinkId && id != kProgressLicenceLinkId) return false;
+  SetCursor(LoadCursorW(nullptr, IDC_HAND));
+  return true;
+}
+
+MainShadowParams LiteMainWindow::ShadowParams() const {
+  return {design(), windows(), scale_factor(), layout_->ShadowInset()};
+}
+
+void LiteMainWindow::BuildShadow(const ResourceBitmap& picture) {
+  BuildMainShadow(&shadow_, hwnd(), shadow_pictures_, picture, ShadowParams());
+}
+
+POINT LiteMainWindow::PaintShadow(Gdiplus::Graphics* g, SIZE window) const {
+  return ComposeMainShadow(g, window, shadow_pictures_, CurrentBackground(), ShadowParams());
+}
+
+void LiteMainWindow::HideShadow() {
+  if (shadow_) ShowWindow(shadow_, SW_HIDE);
+}
+
+void LiteMainWindow::MoveShadowWindow() {
+  if (shadow_ && hwnd()) MoveShadow(shadow_, hwnd(), scale_factor());
+}
+
+}  // namespace lite

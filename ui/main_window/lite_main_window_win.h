@@ -1,0 +1,138 @@
+// The installation window as users see it: the welcome screen and the
+// progress screen of the brand's design, drawn from the design's layout,
+// theme and pictures with the toolkit's owner-drawn controls.
+#ifndef UI_MAIN_WINDOW_LITE_MAIN_WINDOW_WIN_H_
+#define UI_MAIN_WINDOW_LITE_MAIN_WINDOW_WIN_H_
+
+#include <windows.h>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/controls/check_box_win.h"
+#include "ui/controls/custom_progress_bar_win.h"
+#include "ui/controls/link_label_win.h"
+#include "ui/controls/multi_part_text_win.h"
+#include "ui/controls/picture_button_win.h"
+#include "ui/images/resource_bitmap_win.h"
+#include "ui/images/shadow_win.h"
+#include "ui/images/slideshow_win.h"
+#include "ui/layout/installation_window_layout.h"
+#include "ui/layout/installation_window_theme_win.h"
+#include "ui/layout/scoped_gdi_object_win.h"
+#include "ui/main_window/main_window_win.h"
+#include "ui/main_window/taskbar_progress_win.h"
+
+namespace lite {
+
+class LiteMainWindow : public MainWindow {
+ public:
+  // With |inputs.with_engine| the engine starts at once: it downloads while
+  // the welcome screen shows.
+  explicit LiteMainWindow(const MainWindowInputs& inputs);
+  ~LiteMainWindow() override;
+
+  // For the gallery: the shadow around the window as a picture.
+  POINT PaintShadow(Gdiplus::Graphics* g, SIZE window) const;
+
+ protected:
+  void CreateControls(bool skip_first_screen) override;
+  void FinishInit() override;
+  void CreateProgressScreenObjects() override;
+  void ShowProgressScreen() override;
+  void Paint(HDC dc, const RECT& client) override;
+  bool DrawItem(const DRAWITEMSTRUCT& draw) override;
+  std::optional<LRESULT> CustomDraw(const NMCUSTOMDRAW& draw) override;
+  void OnActivated() override;
+  void ShowProgress(int percent) override;
+  int ProgressPosition() const override;
+  void OnTimerTick() override;
+  std::optional<bool> CheckBoxState(int id) const override;
+  void OnCheckBoxClicked(int id) override;
+  void HideShadow() override;
+  void MoveShadowWindow() override;
+  void OnProgressScreenShown() override;
+  bool OnSetCursor(HWND control) override;
+
+ private:
+  struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+  };
+  using ScopedIcon = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+
+  HWND Item(int id) const { return GetDlgItem(hwnd(), id); }
+  Rect Scaled(const Rect& r) const { return ScaleRect(scale_factor(), r); }
+  BackgroundCopy CopyUnder(HWND control, const ResourceBitmap& picture) const;
+  void SetIcons();
+  void CreateButtons();
+  void CreateCheckBoxes();
+  void CreateLicenceText();
+  void PlaceWelcomeScreen();
+  void PlaceCheckBoxes();
+  // Places |box| at |rect| (logical) with the height its label needs;
+  // returns its rectangle in screen pixels.
+  RECT PlaceCheckBox(CheckBox* box, const Rect& rect);
+  void PlaceButton(PictureButton* button, Point origin);
+  void PlaceProgressScreen();
+  void DrawOwnerDrawnText(const DRAWITEMSTRUCT& draw, const ResourceBitmap& picture,
+                          HFONT font, uint32_t colour, uint8_t opacity, UINT format);
+  void DrawLink(const DRAWITEMSTRUCT& draw, const ResourceBitmap& picture);
+  void PaintWelcome(HDC dc);
+  void PaintProgress(HDC dc, const RECT& client);
+  MainShadowParams ShadowParams() const;
+  void BuildShadow(const ResourceBitmap& picture);
+  // The picture the window shows behind its controls now.
+  const ResourceBitmap& CurrentBackground() const;
+
+  std::shared_ptr<const InstallationWindowLayout> layout_;
+  std::unique_ptr<InstallationWindowTheme> theme_;
+
+  ScopedFont title_font_;
+  ScopedFont install_button_font_;
+  ScopedFont body_font_;
+  ScopedFont link_font_;
+  ScopedFont body_28_font_;
+  ScopedFont body_15_font_;
+  ScopedFont body_11_font_;
+  ScopedFont body_11_underlined_font_;
+  ScopedFont check_box_font_;
+  ScopedFont privacy_link_font_;
+  ScopedIcon big_icon_;
+  ScopedIcon small_icon_;
+
+  ResourceBitmap background_;
+  ResourceBitmap logo_;
+  ResourceBitmap minimize_glyph_;
+  ResourceBitmap progress_background_;
+  ShadowPictures shadow_pictures_;
+  HWND shadow_ = nullptr;  // owned by the window, destroyed with it
+
+  std::unique_ptr<PictureButton> install_button_;
+  std::unique_ptr<PictureButton> close_button_;
+  std::unique_ptr<PictureButton> cancel_button_;
+  std::unique_ptr<PictureButton> minimize_button_;
+  std::unique_ptr<CheckBox> default_box_;
+  std::unique_ptr<CheckBox> statistics_box_;
+  std::unique_ptr<CheckBox> pin_box_;
+  // The statistics box of the designs whose label carries the privacy link.
+  CheckBoxWithLink* linked_statistics_box_ = nullptr;
+  std::wstring statistics_label_;
+  std::unique_ptr<LinkLabel> privacy_link_;
+  std::unique_ptr<MultiPartText> licence_;
+  std::unique_ptr<MultiPartText> progress_licence_;
+  std::unique_ptr<CustomProgressBar> progress_bar_;
+  std::unique_ptr<TaskbarProgress> taskbar_;
+  std::unique_ptr<Slideshow> slideshow_;
+
+  std::u16string title_text_;
+  // The title shows the progress screen's start text (first screen skipped).
+  bool title_shows_start_text_ = false;
+  bool progress_licence_shown_ = false;
+  bool hook_installed_ = false;
+};
+
+}  // namespace lite
+
+#endif  // UI_MAIN_WINDOW_LITE_MAIN_WINDOW_WIN_H_
