@@ -251,22 +251,34 @@ void LiteMainWindow::PlaceButton(PictureButton* button, Point origin) {
   button->set_background(CopyUnder(button->hwnd(), CurrentBackground()));
 }
 
+POINT LiteMainWindow::LinkMargins() const {
+  // Room for the focus rectangle beside the link only: above and below it
+  // would cover the label's neighbouring lines, which the link's own
+  // background copy would then erase.
+  return {Scale(scale_factor(), layout_->InlineLinkMargin().x), 0};
+}
+
 RECT LiteMainWindow::PlaceCheckBox(CheckBox* box, const Rect& rect) {
   const Rect r = Scaled(rect);
   const HWND window = box->hwnd();
   SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (box == linked_statistics_box_) {
-    const Point margins = ScalePoint(scale_factor(), layout_->InlineLinkMargin());
     linked_statistics_box_->SetLabel(statistics_label_, {r.left, r.top, r.right, r.bottom},
-                                     theme_->spec().line_spacing, {margins.x, margins.y},
+                                     theme_->spec().line_spacing, LinkMargins(),
                                      Item(kPrivacyLinkId), false);
   }
   const int height = box->MeasureHeight(r.width());
   SetWindowPos(window, nullptr, 0, 0, r.width(), height,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_SHOWWINDOW);
   box->set_background(CopyUnder(window, background_));
-  if (box == linked_statistics_box_) linked_statistics_box_->PlaceLinks();
+  if (box == linked_statistics_box_) {
+    // The privacy link lies on the box's label, above it in the tab order
+    // (z-order): the box must not paint over it.
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CLIPSIBLINGS);
+    if (privacy_link_) privacy_link_->set_text_inset(LinkMargins());
+    linked_statistics_box_->PlaceLinks();
+  }
   return {r.left, r.top, r.right, r.top + height};
 }
 
@@ -302,10 +314,20 @@ void LiteMainWindow::PlaceCheckBoxes() {
   if (privacy_link_) privacy_link_->set_background(CopyUnder(privacy_link_->hwnd(), background_));
 }
 
-void LiteMainWindow::PlaceWelcomeScreen() {
-  const Rect title = Scaled(layout_->TitleRect());
-  SetWindowPos(Item(kTitleId), nullptr, title.left, title.top, title.width(), title.height(),
+void LiteMainWindow::PlaceTitle() {
+  // The layout's rectangle is the room the title may take; the control
+  // takes only the lines of its text, so that it never paints over the
+  // check boxes and the Install button inside that room.
+  const Rect room = Scaled(layout_->TitleRect());
+  const GdiTextMeasurer measurer(title_font_.get());
+  const int height = std::min<int>(
+      room.height(), measurer.Measure(ToWide(title_text_), DT_WORDBREAK, room.width()).cy);
+  SetWindowPos(Item(kTitleId), nullptr, room.left, room.top, room.width(), height,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+}
+
+void LiteMainWindow::PlaceWelcomeScreen() {
+  PlaceTitle();
   PlaceCheckBoxes();
   PlaceButton(install_button_.get(), layout_->InstallButtonOrigin());
   PlaceButton(close_button_.get(), layout_->CloseButtonOrigin());
@@ -398,9 +420,7 @@ void LiteMainWindow::ShowProgressScreen() {
       title_text_ = LoadText(kSkippedTitleTextId);
       title_shows_start_text_ = true;
       SetWindowTextW(Item(kTitleId), Wide(title_text_));
-      const Rect title = Scaled(layout_->TitleRect());
-      SetWindowPos(Item(kTitleId), nullptr, title.left, title.top, title.width(), title.height(),
-                   SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+      PlaceTitle();
       PlaceButton(close_button_.get(), layout_->CloseButtonOrigin());
     }
   }

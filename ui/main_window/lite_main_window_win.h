@@ -69,11 +69,14 @@ class LiteMainWindow : public MainWindow {
   void CreateButtons();
   void CreateCheckBoxes();
   void CreateLicenceText();
+  void PlaceTitle();
   void PlaceWelcomeScreen();
   void PlaceCheckBoxes();
   // Places |box| at |rect| (logical) with the height its label needs;
   // returns its rectangle in screen pixels.
   RECT PlaceCheckBox(CheckBox* box, const Rect& rect);
+  // Around the statistics label's privacy link.
+  POINT LinkMargins() const;
   void PlaceButton(PictureButton* button, Point origin);
   void PlaceProgressScreen();
   void DrawOwnerDrawnText(const DRAWITEMSTRUCT& draw, const ResourceBitmap& picture,

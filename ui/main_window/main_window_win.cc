@@ -14,6 +14,7 @@
 #include "installer/elevation/admin_rights_win.h"
 #include "installer/elevation/elevation_mode.h"
 #include "installer/engine/installer_win.h"
+#include "installer/run/installed_browser_win.h"
 #include "installer/run/process_window_win.h"
 #include "logging/file_logger_win.h"
 #include "logging/log_message.h"
@@ -70,12 +71,6 @@ DialogContext MakeDialogContext(double scale_factor, WindowsRelease windows,
   return context;
 }
 
-// Whether a browser is installed already, as setup is told.
-std::string BrowserPresentValue() {
-  LOG(WARNING) << "This build cannot look for an installed browser; setup is told \"none\".";
-  return "none";
-}
-
 bool ProbeInterface(uint32_t* status) {
   win10_default_browser::InterfaceProbeStatus probe_status = 0;
   const bool available = win10_default_browser::IsInterfaceAvailable(
@@ -103,7 +98,7 @@ MainWindow::MainWindow(const MainWindowInputs& inputs)
       higher_version_message_(Register(L"tolvar.higher_version_exist")),
       corporate_higher_version_message_(Register(L"tolvar.corp.user_higher_version_exist")),
       corporate_browser_exists_message_(Register(L"tolvar.corp.user_browser_exists")),
-      dialog_actions_(FilePath()) {
+      dialog_actions_() {
   dialog_factory_ = std::make_unique<DialogFactory>(
       brand_, params_.params(), MakeDialogContext(scale_factor_, windows_, &dialog_actions_),
       command_line_.HasSwitch(switches::kDisableErrorDialogDownloadButton));
@@ -126,7 +121,7 @@ void MainWindow::StopEngine() { engine_.reset(); }
 
 void MainWindow::StartEngine() {
   if (!engine_) return;
-  engine_->SetBrowserPresent(BrowserPresentValue());
+  engine_->SetBrowserPresent(GetBrowserPresentText());
   engine_->InstallAsync();
 }
 
