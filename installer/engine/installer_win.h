@@ -61,7 +61,7 @@ class Installer {
   // "source" appended; the exit code lands in the result code.
   virtual bool RunModule(const std::u16string& archive, const InstallerCommandLine& command_line);
   virtual void Initialize(const BrandInfo* brand, const DistribInfoParams* params);
-  // One plain download (the final report); honours the stop event.
+  // One plain download (the final report), sent also after a stop.
   virtual bool Download(const std::u16string& url, DownloadSink* sink, std::string* error,
                         std::u16string* redirect_url);
   virtual bool WriteNumberToFile(const FilePath& path, int64_t number);

@@ -100,7 +100,7 @@ bool WinModuleAcquisition::Download(const std::u16string& url, DownloadSink* sin
   LOG(INFO) << "Attempt to download module: " << url;
   sink->Reset();
   DownloadAttemptResult result;
-  const bool ok = DownloadAttempt(url, sink, stop_event_, nullptr, &result);
+  const bool ok = DownloadAttempt(url, sink, nullptr, nullptr, &result);
   if (error) *error = result.error_text;
   if (redirect_url) *redirect_url = result.redirect_url;
   return ok;

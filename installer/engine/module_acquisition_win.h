@@ -54,7 +54,9 @@ class WinModuleAcquisition : public ModuleAcquisition {
   int GetModule(const FilePath& path, ModuleFile* lock, const InstallerCommandLine& command_line);
   int DownloadOrExtractModule(const FilePath& path, bool* downloaded, ModuleFile* lock,
                               const InstallerCommandLine& command_line);
-  // One plain attempt, for the final report: no policy, no statistics.
+  // One plain attempt, for the final report: no policy, no statistics, and
+  // no stop: the report is due just when the run has been stopped (the
+  // window closed); the engine's destructor bounds the wait for it.
   bool Download(const std::u16string& url, DownloadSink* sink, std::string* error,
                 std::u16string* redirect_url);
 
