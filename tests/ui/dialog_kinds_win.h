@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <ostream>
 #include <string>
 
 #include "base/file_path.h"
@@ -36,6 +37,7 @@ enum class SeenDialog {
   kClassicResume,
 };
 const char* SeenDialogName(SeenDialog dialog);
+inline void PrintTo(SeenDialog dialog, std::ostream* out) { *out << SeenDialogName(dialog); }
 
 class InstallerStrings {
  public:

@@ -2,6 +2,7 @@
 // drives it: each case asserts what the user sees (the window, its dialogs),
 // how the run ends (exit code, log) and what the statistics server gets.
 // Screenshots of what was seen go to ui_e2e_shots/ in the build directory.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -18,6 +19,8 @@
 namespace lite {
 namespace testing {
 namespace {
+
+using ::testing::AnyOf;
 
 constexpr int kInstall = 1;
 constexpr int kDefaultCheckBox = 109;
@@ -240,12 +243,12 @@ struct RejectedArchiveCase {
 
 void PrintTo(const RejectedArchiveCase& c, std::ostream* out) { *out << c.name; }
 
-class RejectedArchiveTest : public UiInstallationTest,
-                            public ::testing::WithParamInterface<RejectedArchiveCase> {};
+class RejectedArchiveDialogTest : public UiInstallationTest,
+                                  public ::testing::WithParamInterface<RejectedArchiveCase> {};
 
 // An archive that fails verification after Install: the window gives way to
 // the error dialog, which ends the run with 402.
-TEST_P(RejectedArchiveTest, ShowsErrorDialogAndEndsWith402) {
+TEST_P(RejectedArchiveDialogTest, ShowsErrorDialogAndEndsWith402) {
   ASSERT_TRUE(run_.Serve(Archive::kTampered));
   ASSERT_TRUE(run_.Start(GetParam().switches));
   const InstallerWindow window = OpenWindow();
@@ -266,7 +269,7 @@ TEST_P(RejectedArchiveTest, ShowsErrorDialogAndEndsWith402) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Dialogs, RejectedArchiveTest,
+    Dialogs, RejectedArchiveDialogTest,
     ::testing::Values(
         RejectedArchiveCase{"Download", {}, SeenDialog::kFailedDownload},
         RejectedArchiveCase{
@@ -286,7 +289,7 @@ TEST_F(UiInstallationTest, CloseDuringProgressAsksAndStopEndsWith500) {
 
   ASSERT_TRUE(window.Click(kClose));
   std::optional<InstallerDialog> question = WaitForDialog(window);
-  ASSERT_EQ(Recognize(question), SeenDialog::kInterrupted);
+  ASSERT_THAT(Recognize(question), AnyOf(SeenDialog::kInterrupted, SeenDialog::kClassicResume));
   ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kInstall));  // Proceed
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(question->hwnd); }, kWindowTimeoutMs));
   EXPECT_TRUE(window.IsVisible());
@@ -294,7 +297,7 @@ TEST_F(UiInstallationTest, CloseDuringProgressAsksAndStopEndsWith500) {
 
   ASSERT_TRUE(window.Click(kClose));
   question = WaitForDialog(window);
-  ASSERT_EQ(Recognize(question), SeenDialog::kInterrupted);
+  ASSERT_THAT(Recognize(question), AnyOf(SeenDialog::kInterrupted, SeenDialog::kClassicResume));
   ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kCancel));  // Stop
   EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
   EXPECT_EQ(run_.LogLinesWith("User cancelled installation.").size(), 1u);
@@ -314,7 +317,8 @@ TEST_F(UiInstallationTest, NewerVersionNoticeEndsWithSetupsExitCode) {
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
   const std::optional<InstallerDialog> notice = WaitForDialog(window);
-  ASSERT_EQ(Recognize(notice), SeenDialog::kNewerVersion);
+  ASSERT_THAT(Recognize(notice),
+              AnyOf(SeenDialog::kNewerVersion, SeenDialog::kClassicNewerVersion));
   EXPECT_FALSE(window.IsVisible());
   // The engine has the setup program's exit code once it reported its end.
   EXPECT_TRUE(run_.WaitForEvent({{"stage", "setup_exe_exited"}}, kRunTimeoutMs));
@@ -343,7 +347,8 @@ TEST_P(CorporateQuestionTest, AnswerReachesSetup) {
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
   const std::optional<InstallerDialog> question = WaitForDialog(window);
-  ASSERT_EQ(Recognize(question), SeenDialog::kCorporateUpdate);
+  ASSERT_THAT(Recognize(question),
+              AnyOf(SeenDialog::kCorporateUpdate, SeenDialog::kClassicCorporateUpdate));
   EXPECT_TRUE(window.IsVisible()) << "the progress screen stays under the question";
   ASSERT_TRUE(InstallerWindow(question->hwnd).Click(GetParam().button));
   EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
