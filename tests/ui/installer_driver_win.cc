@@ -99,22 +99,6 @@ LONGLONG Now() {
   return now.QuadPart;
 }
 
-// Waits until the screen shows the same picture of |window| twice in a row
-// |interval_ms| apart: the window has painted and nothing is moving.
-std::optional<ScreenPixels> SettledPicture(const InstallerWindow& window, DWORD interval_ms = 300) {
-  std::optional<ScreenPixels> last;
-  std::optional<ScreenPixels> settled;
-  WaitUntil(
-      [&] {
-        std::optional<ScreenPixels> now = CaptureScreen(window.ScreenRect());
-        if (now && last && now->SameShare(*last) == 1.0) settled = now;
-        last = std::move(now);
-        return settled.has_value() || !window.IsVisible();
-      },
-      kWindowTimeoutMs, interval_ms);
-  return settled ? settled : last;
-}
-
 bool SaveShot(const std::optional<ScreenPixels>& picture, const Options& options,
               const char* name) {
   const std::u16string path = FilePath(options.shots).Append(UTF8ToUTF16(name)).value();
@@ -132,7 +116,7 @@ void ReportDialog(HWND dialog, const InstallerStrings& strings, const Options& o
   std::printf("== the installer shows a dialog: %s\n   \"%s\" [%s]\n",
               SeenDialogName(strings.Recognize(texts)), UTF16ToUTF8(texts.title).c_str(),
               UTF16ToUTF8(texts.button1).c_str());
-  SaveShot(SettledPicture(InstallerWindow(dialog)), options, "dialog.png");
+  SaveShot(InstallerWindow(dialog).SettledPicture(), options, "dialog.png");
   InstallerWindow(dialog).Click(kClose);
 }
 
@@ -158,7 +142,7 @@ int Demo(const Options& options) {
     std::printf("== no installer window appeared\n");
   } else {
     std::printf("== the installer window is up: welcome screen\n");
-    SaveShot(SettledPicture(*window), options, "welcome.png");
+    SaveShot(window->SettledPicture(), options, "welcome.png");
     std::printf("== pressing Install\n");
     window->Click(kInstall);
     // Mid-way: setup's install stages (the fake setup holds them a while).
@@ -172,7 +156,7 @@ int Demo(const Options& options) {
     if (dialog) {
       ReportDialog(*dialog, strings, options);
     } else if (window->Exists()) {
-      std::optional<ScreenPixels> picture = SettledPicture(*window);
+      std::optional<ScreenPixels> picture = window->SettledPicture();
       std::printf("== progress screen at %d %%: \"%s\"\n", window->ProgressPosition().value_or(-1),
                   UTF16ToUTF8(window->Text(224)).c_str());
       SaveShot(picture, options, "progress.png");
@@ -180,7 +164,7 @@ int Demo(const Options& options) {
       WaitUntil([&] { return !window->Exists() || window->ProgressPosition().value_or(0) == 100; },
                 kRunTimeoutMs, 20);
       if (window->Exists()) {
-        std::optional<ScreenPixels> end = SettledPicture(*window, 100);
+        std::optional<ScreenPixels> end = window->SettledPicture(100);
         std::printf("== the end at %d %%: \"%s\"\n", window->ProgressPosition().value_or(-1),
                     UTF16ToUTF8(window->Text(224)).c_str());
         SaveShot(end, options, "end.png");

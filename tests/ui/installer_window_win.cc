@@ -89,6 +89,21 @@ RECT InstallerWindow::ScreenRect() const {
   return rect;
 }
 
+std::optional<ScreenPixels> InstallerWindow::SettledPicture(DWORD interval_ms,
+                                                            DWORD timeout_ms) const {
+  std::optional<ScreenPixels> last;
+  std::optional<ScreenPixels> settled;
+  WaitUntil(
+      [&] {
+        std::optional<ScreenPixels> now = CaptureScreen(ScreenRect());
+        if (now && last && now->SameShare(*last) == 1.0) settled = now;
+        last = std::move(now);
+        return settled.has_value() || !IsVisible();
+      },
+      timeout_ms, interval_ms);
+  return settled ? settled : last;
+}
+
 bool InstallerWindow::IsControlVisible(int id) const {
   const HWND control = Control(id);
   return control && IsWindowVisible(control);

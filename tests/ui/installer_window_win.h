@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/ui/screen_pixels_win.h"
+
 namespace lite {
 namespace testing {
 
@@ -34,6 +36,12 @@ class InstallerWindow {
   bool Exists() const { return IsWindow(window_) != FALSE; }
   bool IsVisible() const { return IsWindowVisible(window_) != FALSE; }
   RECT ScreenRect() const;
+
+  // What the screen shows of the window once it shows the same picture
+  // twice in a row |interval_ms| apart: painted, and nothing moving. The
+  // last picture when it does not settle within |timeout_ms|.
+  std::optional<ScreenPixels> SettledPicture(DWORD interval_ms = 300,
+                                             DWORD timeout_ms = 60000) const;
 
   HWND Control(int id) const { return GetDlgItem(window_, id); }
   bool HasControl(int id) const { return Control(id) != nullptr; }

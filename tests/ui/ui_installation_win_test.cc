@@ -73,7 +73,8 @@ class UiInstallationTest : public ::testing::Test {
     return dialog ? strings_.Recognize(*dialog) : SeenDialog::kUnknown;
   }
 
-  // Saves what the screen shows of |window| as <case>-<n>-<what>.png.
+  // Saves what the screen shows of |window| as <case>-<n>-<what>.png, once
+  // painted; a window whose progress keeps moving is taken as it is.
   void Shot(const InstallerWindow& window, const std::string& what) {
     const FilePath dir = BuildDir().Append(u"ui_e2e_shots");
     CreateDirectoryW(AsWide(dir.value()), nullptr);
@@ -83,7 +84,7 @@ class UiInstallationTest : public ::testing::Test {
       if (c == '/') c = '_';
     }
     const std::string file = name + "-" + std::to_string(++shots_) + "-" + what + ".png";
-    if (std::optional<ScreenPixels> pixels = CaptureScreen(window.ScreenRect())) {
+    if (std::optional<ScreenPixels> pixels = window.SettledPicture(200, 3000)) {
       SavePng(*pixels, dir.Append(UTF8ToUTF16(file)).value());
     }
   }
