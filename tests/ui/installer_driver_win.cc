@@ -183,8 +183,10 @@ int Demo(const Options& options) {
 }
 
 // One start of |program|: milliseconds from CreateProcess to the first
-// frame on screen that shows the dialog as it finally settles.
-std::optional<double> TimeToFirstPaint(const std::vector<std::u16string>& program) {
+// frame on screen that shows the dialog as it finally settles; also when
+// the dialog was first seen visible (|visible_ms|).
+std::optional<double> TimeToFirstPaint(const std::vector<std::u16string>& program,
+                                       double* visible_ms) {
   struct Frame {
     LONGLONG at;
     ScreenPixels pixels;
@@ -202,6 +204,7 @@ std::optional<double> TimeToFirstPaint(const std::vector<std::u16string>& progra
           if (dialogs.empty()) return false;
           window = dialogs.front();
           found_at = Now();
+          *visible_ms = Milliseconds(found_at - start);
         }
         RECT rect;
         GetWindowRect(window, &rect);
@@ -239,18 +242,22 @@ int FirstPaint(const Options& options) {
   if (options.reference.empty()) return 2;
   std::vector<double> reference_ms;
   std::vector<double> program_ms;
-  std::printf("%-4s %16s %16s %7s\n", "run", "reference (ms)", "program (ms)", "ratio");
+  std::vector<double> program_visible_ms;
+  std::printf("%-4s %16s %16s %7s %20s\n", "run", "reference (ms)", "program (ms)", "ratio",
+              "program visible (ms)");
   for (int run = 1; run <= options.runs; ++run) {
     // Alternating which goes first keeps what one start leaves behind (a
     // busy wineserver, a window still being torn down) off one side.
+    double reference_visible = 0;
+    double program_visible = 0;
     std::optional<double> reference;
     std::optional<double> program;
     if (run % 2) {
-      reference = TimeToFirstPaint({options.reference});
-      program = TimeToFirstPaint(options.program);
+      reference = TimeToFirstPaint({options.reference}, &reference_visible);
+      program = TimeToFirstPaint(options.program, &program_visible);
     } else {
-      program = TimeToFirstPaint(options.program);
-      reference = TimeToFirstPaint({options.reference});
+      program = TimeToFirstPaint(options.program, &program_visible);
+      reference = TimeToFirstPaint({options.reference}, &reference_visible);
     }
     if (!reference || !program) {
       std::printf("%-4d no paint seen (%s)\n", run, reference ? "program" : "reference");
@@ -258,18 +265,20 @@ int FirstPaint(const Options& options) {
     }
     reference_ms.push_back(*reference);
     program_ms.push_back(*program);
-    std::printf("%-4d %16.0f %16.0f %7.2f\n", run, *reference, *program, *program / *reference);
+    program_visible_ms.push_back(program_visible);
+    std::printf("%-4d %16.0f %16.0f %7.2f %20.0f\n", run, *reference, *program,
+                *program / *reference, program_visible);
   }
   if (reference_ms.empty()) return 1;
   const double ratio = Median(program_ms) / Median(reference_ms);
-  std::printf("median %14.0f %16.0f %7.2f  (goal: at most 1.5)\n", Median(reference_ms),
-              Median(program_ms), ratio);
+  std::printf("median %14.0f %16.0f %7.2f %20.0f  (goal: ratio at most 1.5)\n",
+              Median(reference_ms), Median(program_ms), ratio, Median(program_visible_ms));
   return 0;
 }
 
 // The installation's phase as the progress bar tells it.
 const char* Phase(int progress) {
-  if (progress < 0) return "welcome screen";
+  if (progress < 0) return "Install pressed, welcome screen";
   if (progress < 40) return "download";
   if (progress == 40) return "verification and setup start";
   return "setup";
@@ -286,6 +295,9 @@ int AnswerTime(const Options& options) {
     process.Terminate(1);
     return 1;
   }
+  // The download runs from the start; the window is timed once it has
+  // painted its welcome screen, from the Install press on.
+  window->SettledPicture(200, 10000);
   window->Click(kInstall);
   struct Phase {
     int samples = 0;

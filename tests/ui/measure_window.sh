@@ -66,5 +66,9 @@ driver first-paint --runs "$runs" --reference "$(winpath "$build/minimal_dialog.
 
 serve "$work/big"
 echo
-echo "== answer time while downloading and verifying a $(stat -c %s "$work/big_signed.exe")-byte archive"
+size=$(stat -c %s "$work/big_signed.exe")
+echo "== answer time while downloading and verifying a $size-byte archive"
 driver answer-time -- "$(winpath "$build/lite_installer_e2e.exe")"
+echo
+echo "== the same without the elevated restart at Install (\"uac=2\")"
+driver answer-time -- "$(winpath "$build/lite_installer_e2e.exe")" --distr-info-params=uac=2
