@@ -277,26 +277,44 @@ INSTANTIATE_TEST_SUITE_P(
             "Log", {u"--disable-error-dialog-download-button"}, SeenDialog::kFailedLog}),
     [](const ::testing::TestParamInfo<RejectedArchiveCase>& info) { return info.param.name; });
 
-// Close while installing asks first: Proceed goes on, Stop ends the run as
-// cancelled.
-TEST_F(UiInstallationTest, CloseDuringProgressAsksAndStopEndsWith500) {
+struct InterruptCase {
+  const char* name;
+  int button;
+  std::vector<std::u16string> switches;
+};
+
+void PrintTo(const InterruptCase& c, std::ostream* out) { *out << c.name; }
+
+class InterruptTest : public UiInstallationTest,
+                      public ::testing::WithParamInterface<InterruptCase> {};
+
+// Close (or Cancel, where the distribution shows it) while installing asks
+// first: Proceed goes on, Stop ends the run as cancelled.
+TEST_P(InterruptTest, AsksFirstAndStopEndsWith500) {
   // A download of about half a minute keeps the progress screen up.
   ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 6000})"));
-  ASSERT_TRUE(run_.Start({}));
+  ASSERT_TRUE(run_.Start(GetParam().switches));
   const InstallerWindow window = OpenWindow();
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
   ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kProgressBar); }, kWindowTimeoutMs));
+  ASSERT_TRUE(window.IsControlVisible(GetParam().button));
+  Shot(window, "progress");
 
-  ASSERT_TRUE(window.Click(kClose));
+  ASSERT_TRUE(window.Click(GetParam().button));
   std::optional<InstallerDialog> question = WaitForDialog(window);
   ASSERT_THAT(Recognize(question), AnyOf(SeenDialog::kInterrupted, SeenDialog::kClassicResume));
   ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kInstall));  // Proceed
   ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(question->hwnd); }, kWindowTimeoutMs));
   EXPECT_TRUE(window.IsVisible());
-  EXPECT_FALSE(run_.WaitForExit(1000)) << "Proceed ended the run";
+  // The download goes on and the progress screen follows it.
+  const int progress = window.ProgressPosition().value_or(0);
+  EXPECT_TRUE(WaitUntil([&] { return window.ProgressPosition().value_or(0) > progress; },
+                        kWindowTimeoutMs))
+      << "no progress after Proceed";
+  EXPECT_FALSE(run_.WaitForExit(0)) << "Proceed ended the run";
 
-  ASSERT_TRUE(window.Click(kClose));
+  ASSERT_TRUE(window.Click(GetParam().button));
   question = WaitForDialog(window);
   ASSERT_THAT(Recognize(question), AnyOf(SeenDialog::kInterrupted, SeenDialog::kClassicResume));
   ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kCancel));  // Stop
@@ -307,6 +325,12 @@ TEST_F(UiInstallationTest, CloseDuringProgressAsksAndStopEndsWith500) {
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_NE(reports[0].find("&result=cancelled"), std::string::npos) << reports[0];
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, InterruptTest,
+    ::testing::Values(InterruptCase{"Close", kClose, {}},
+                      InterruptCase{"Cancel", kCancel, {u"--distr-info-params=cancel=1"}}),
+    [](const ::testing::TestParamInfo<InterruptCase>& info) { return info.param.name; });
 
 // The setup program finds a newer browser: the window gives way to the
 // notice, and the run ends with the setup program's exit code.
