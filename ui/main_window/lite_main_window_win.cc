@@ -427,8 +427,7 @@ void LiteMainWindow::ShowProgressScreen() {
   if (HasParamValue(params(), "cancel", "1")) {
     PlaceButton(cancel_button_.get(), layout_->CloseButtonOrigin());
   } else {
-    cancel_button_.reset();
-    DestroyAll(hwnd(), kCancelButtonId);
+    DestroyCancelButton();
   }
 
   ShowWindow(Item(kProgressBarId), SW_SHOWNA);
@@ -545,12 +544,14 @@ bool LiteMainWindow::DrawItem(const DRAWITEMSTRUCT& draw) {
   const ThemeSpec& spec = theme_->spec();
   switch (draw.CtlID) {
     case kTitleId:
-      DrawOwnerDrawnText(draw, background_, title_font_.get(), spec.title_colour,
+      DrawOwnerDrawnText(draw, CurrentBackground(), title_font_.get(), spec.title_colour,
                          spec.title_opacity,
                          spec.title_align == TextAlign::kCenter ? DT_CENTER : DT_LEFT);
       return true;
     case kProgressTextId:
-      DrawOwnerDrawnText(draw, progress_background_, body_font_.get(), spec.progress_text_colour,
+      // Over the slide shown: the window background comes first when the
+      // first screen was skipped.
+      DrawOwnerDrawnText(draw, CurrentBackground(), body_font_.get(), spec.progress_text_colour,
                          spec.progress_text_opacity, DT_LEFT);
       return true;
     case kLicencePlainId:
@@ -566,6 +567,10 @@ bool LiteMainWindow::DrawItem(const DRAWITEMSTRUCT& draw) {
       std::wstring text(GetWindowTextLengthW(draw.hwndItem) + 1, L'\0');
       text.resize(GetWindowTextW(draw.hwndItem, text.data(), static_cast<int>(text.size())));
       RECT rect = draw.rcItem;
+      // The control has no background of its own to keep: the slide under
+      // it stands in for it.
+      CopyUnder(draw.hwndItem, CurrentBackground())
+          .Draw(draw.hDC, rect.right - rect.left, rect.bottom - rect.top);
       ScopedSelectObject select(draw.hDC, draw.CtlID == kProgressLicenceLinkId
                                               ? body_11_underlined_font_.get()
                                               : body_11_font_.get());
@@ -664,6 +669,11 @@ bool LiteMainWindow::OnSetCursor(HWND control) {
   if (id != kLicenceLinkId && id != kProgressLicenceLinkId) return false;
   SetCursor(LoadCursorW(nullptr, IDC_HAND));
   return true;
+}
+
+void LiteMainWindow::DestroyCancelButton() {
+  cancel_button_.reset();
+  DestroyAll(hwnd(), kCancelButtonId);
 }
 
 MainShadowParams LiteMainWindow::ShadowParams() const {

@@ -55,6 +55,7 @@ class LiteMainWindow : public MainWindow {
   void MoveShadowWindow() override;
   void OnProgressScreenShown() override;
   bool OnSetCursor(HWND control) override;
+  void DestroyCancelButton() override;
 
  private:
   struct IconDeleter {

@@ -236,7 +236,7 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
       if (install_clicked_) EndWindow(kWindowEndedNormally);
       return true;
     case WM_REMOVE_CANCEL_BUTTON:
-      if (const HWND cancel = GetDlgItem(window, kCancelButtonId)) DestroyWindow(cancel);
+      DestroyCancelButton();
       return true;
     case WM_DESTROY:
       KillTimer(window, kSlideTimerId);

@@ -112,6 +112,8 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   // progress background.
   virtual void OnProgressScreenShown() = 0;
   virtual bool OnSetCursor(HWND control) = 0;
+  // The engine no longer lets the run be cancelled.
+  virtual void DestroyCancelButton() = 0;
 
   const BrandInfo& brand() const { return brand_; }
   const DistribInfoParams& params() const { return params_; }
