@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "base/proc_address_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 
@@ -55,8 +56,8 @@ TEST_F(FileUtilTest, DirectoriesWithParentsAndRecursiveDelete) {
 bool MakeDirectoryLink(const FilePath& link, const FilePath& target) {
   std::u16string command = u"cmd.exe /c mklink /J \"" + link.value() + u"\" \"" + target.value() + u"\"";
   using UnixName = char*(CDECL*)(const wchar_t*);
-  const auto unix_name = reinterpret_cast<UnixName>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name"));
+  const auto unix_name =
+      GetProcAddressAs<UnixName>(GetModuleHandleW(L"kernel32.dll"), "wine_get_unix_file_name");
   if (unix_name) {
     char* unix_link = unix_name(AsWide(link.value()));
     char* unix_target = unix_name(AsWide(target.value()));

@@ -2,7 +2,15 @@ set(CMAKE_CXX_STANDARD 17)
 set(CMAKE_CXX_STANDARD_REQUIRED ON)
 set(CMAKE_CXX_EXTENSIONS OFF)
 
-add_compile_options(-Wall -Wextra -Wno-unused-parameter -Wno-missing-field-initializers)
+# Every warning is an error, on every toolchain.
+add_compile_options(-Wall -Wextra -Werror -Wno-unused-parameter -Wno-missing-field-initializers)
+
+# Reproducible builds: the same commit built in another directory gives the
+# same bytes. Archives carry no time stamps or owners.
+foreach(lang C CXX)
+  set(CMAKE_${lang}_ARCHIVE_CREATE "<CMAKE_AR> qcD <TARGET> <LINK_FLAGS> <OBJECTS>")
+  set(CMAKE_${lang}_ARCHIVE_APPEND "<CMAKE_AR> qD <TARGET> <LINK_FLAGS> <OBJECTS>")
+endforeach()
 # GCC 12 reports impossible overlapping copies inside std::u16string
 # assignment at -O2 (a known false positive of its -Wrestrict).
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
@@ -14,6 +22,8 @@ if(WIN32)
                           _WIN32_WINNT=0x0A00 WINVER=0x0A00)
   # Static runtime: the installer must start on a bare Windows with no MinGW DLLs.
   add_link_options(-static -static-libgcc -static-libstdc++ -municode)
+  # No link time in the PE header.
+  add_link_options(-Wl,--no-insert-timestamp)
   set(CMAKE_CROSSCOMPILING_EMULATOR
       ${CMAKE_SOURCE_DIR}/scripts/wine-run --prefix ${CMAKE_BINARY_DIR}/wine)
 else()
