@@ -1,0 +1,149 @@
+// The window without an engine, driven on the test's thread the way the
+// dialog manager and setup drive it: what each screen holds and how the
+// window ends. The run with an engine is the UI end-to-end suite's.
+#include "ui/main_window/lite_main_window_win.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <optional>
+#include <string>
+
+#include "base/file_util_win.h"
+#include "distribution/brand_info.h"
+#include "distribution/distrib_info_params.h"
+#include "installer/command_line/installer_command_line.h"
+#include "ui/controls/control_ids.h"
+#include "ui/images/gdiplus_win.h"
+
+namespace lite {
+namespace {
+
+// Parameters read from the switch text without touching the registry.
+class TestParams : public DistribInfoParams {
+ public:
+  explicit TestParams(std::u16string text) : DistribInfoParams(std::move(text)) {
+    LoadDistribParams();
+  }
+
+ protected:
+  bool StoreRegistryValue(const std::u16string&, const std::u16string&) override { return true; }
+};
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+// The window under test, and what the test does once it shows.
+LiteMainWindow* g_window = nullptr;
+std::function<void(HWND)> g_step;
+
+class LiteMainWindowTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+    Gdiplus::GdiplusStartupInput input;
+    Gdiplus::GdiplusStartup(&token_, &input, nullptr);
+  }
+  static void TearDownTestSuite() { Gdiplus::GdiplusShutdown(token_); }
+
+  // A Facetune window in English with the parameters |params|.
+  INT_PTR Run(const std::u16string& params, std::function<void(HWND)> step) {
+    BrandInfo brand(GetUserTempDir());
+    brand.ApplyBrandInfo(
+        R"({"overridden_features": {"InstallerFacetune2023": {"enabled": true}}})");
+    brand.SetInterfaceLanguage("en");
+    TestParams distribution(params);
+    const InstallerCommandLine command_line =
+        InstallerCommandLine::FromWords({u"lite_installer.exe"});
+    MainWindowInputs inputs{brand, distribution, command_line};
+    inputs.with_engine = false;
+    LiteMainWindow window(inputs);
+    g_window = &window;
+    g_step = std::move(step);
+    // Once the dialog manager has shown the window.
+    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
+      const HWND shown = g_window ? g_window->hwnd() : nullptr;
+      if (!shown || !IsWindowVisible(shown)) return;
+      KillTimer(nullptr, id);
+      g_step(shown);
+    });
+    const INT_PTR result = window.RunModal(nullptr);
+    g_window = nullptr;
+    return result;
+  }
+
+  static ULONG_PTR token_;
+};
+ULONG_PTR LiteMainWindowTest::token_ = 0;
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
+}
+
+int ProgressPosition(HWND window) {
+  return static_cast<int>(SendDlgItemMessageW(window, kProgressBarId, PBM_GETPOS, 0, 0));
+}
+
+TEST_F(LiteMainWindowTest, InstallSwapsTheWelcomeScreenForTheProgressScreen) {
+  const INT_PTR result = Run(u"uac=0", [](HWND window) {
+    for (int id : {kInstallButtonId, kDefaultCheckBoxId, kStatisticsCheckBoxId, kCloseButtonId}) {
+      EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, id))) << id;
+    }
+    EXPECT_EQ(GetDlgItem(window, kPinCheckBoxId), nullptr);  // no pin offer in Facetune
+    EXPECT_EQ(SendDlgItemMessageW(window, kStatisticsCheckBoxId, BM_GETCHECK, 0, 0), BST_CHECKED);
+    // Progress before Install is dropped; Esc only reports.
+    SendMessageW(window, WM_SET_PROGRESS, 37, 0);
+    SendMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_TRUE(IsWindow(window));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, kProgressBarId)));
+
+    SendMessageW(window, WM_COMMAND, kInstallButtonId, 0);
+    EXPECT_EQ(GetDlgItem(window, kInstallButtonId), nullptr);
+    EXPECT_EQ(GetDlgItem(window, kStatisticsCheckBoxId), nullptr);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, kProgressBarId)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, kMinimizeButtonId)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, kCloseButtonId)));  // kept in Facetune
+    EXPECT_EQ(ProgressPosition(window), 0);
+    SendMessageW(window, WM_SET_PROGRESS, 37, 0);
+    EXPECT_EQ(ProgressPosition(window), 37);
+    EXPECT_EQ(TextOf(GetDlgItem(window, kProgressTextId)), L"Downloading... 37%");
+    // Setup's messages come back to the window as progress it posts itself.
+    SendMessageW(window, RegisterWindowMessageW(L"tolvar.lite.set_import_progress"), 50, 0);
+    PumpMessages();
+    EXPECT_EQ(ProgressPosition(window), 90);
+    EXPECT_EQ(TextOf(GetDlgItem(window, kProgressTextId)), L"Installing... 90%");
+    SendMessageW(window, RegisterWindowMessageW(L"tolvar.lite.set_install_progress"), 6, 0);
+    PumpMessages();
+    EXPECT_EQ(ProgressPosition(window), 90);
+    SendMessageW(window, RegisterWindowMessageW(L"tolvar.lite.set_install_progress"), 5, 0);
+    PumpMessages();
+    EXPECT_EQ(ProgressPosition(window), 75);
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  EXPECT_EQ(result, kWindowClosedBySystem);
+}
+
+TEST_F(LiteMainWindowTest, CloseOnTheWelcomeScreenEndsWithItsId) {
+  EXPECT_EQ(Run(u"uac=0", [](HWND window) { PostMessageW(window, WM_COMMAND, kCloseButtonId, 0); }),
+            kCloseButtonId);
+}
+
+TEST_F(LiteMainWindowTest, PresetChoicesSkipTheWelcomeScreenUntilSetupClosesTheWindow) {
+  const INT_PTR result = Run(u"def=1&stat=2&first=1&uac=2", [](HWND window) {
+    EXPECT_EQ(GetDlgItem(window, kInstallButtonId), nullptr);
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, kProgressBarId)));
+    EXPECT_EQ(TextOf(GetDlgItem(window, kTitleId)),
+              L"Installation started.\nHere's what Browser\nhas to offer");
+    PostMessageW(window, RegisterWindowMessageW(L"tolvar.lite.close_window"), 0, 0);
+  });
+  EXPECT_EQ(result, kWindowEndedNormally);
+}
+
+}  // namespace
+}  // namespace lite
