@@ -218,7 +218,9 @@ std::optional<double> TimeToFirstPaint(const std::vector<std::u16string>& progra
         }
         return false;
       },
-      kWindowTimeoutMs, 1);
+      kWindowTimeoutMs, 10);
+  // Polled every 10 ms: busier polling would take the machine's time from
+  // the program it measures.
   std::optional<double> result;
   for (const Frame& frame : frames) {
     if (frame.pixels.SameShare(frames.back().pixels) >= 0.98) {
