@@ -27,6 +27,7 @@ constexpr int kDefaultCheckBox = 109;
 constexpr int kStatisticsCheckBox = 110;
 constexpr int kCancel = 212;
 constexpr int kClose = 213;
+constexpr int kMinimize = 214;
 constexpr int kProgressBar = 215;
 constexpr int kCaptionString = 400;
 
@@ -36,7 +37,17 @@ constexpr int kSetupExitCode = 42;
 
 class UiInstallationTest : public ::testing::Test {
  protected:
-  UiInstallationTest() : strings_(BuildDir().Append(u"lite_installer_e2e.exe")) {}
+  UiInstallationTest() : strings_(BuildDir().Append(u"lite_installer_e2e.exe")) {
+    // The case's screenshots of an earlier run go; only this run's stay.
+    WIN32_FIND_DATAW found;
+    const std::u16string pattern = ShotPath(u"*").value();
+    HANDLE search = FindFirstFileW(AsWide(pattern), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+      DeleteFileW(AsWide(ShotsDir().Append(FromWide(found.cFileName)).value()));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+  }
 
   InstallerWindow OpenWindow() {
     std::optional<InstallerWindow> window = InstallerWindow::WaitFor(
@@ -73,19 +84,25 @@ class UiInstallationTest : public ::testing::Test {
     return dialog ? strings_.Recognize(*dialog) : SeenDialog::kUnknown;
   }
 
-  // Saves what the screen shows of |window| as <case>-<n>-<what>.png, once
-  // painted; a window whose progress keeps moving is taken as it is.
-  void Shot(const InstallerWindow& window, const std::string& what) {
-    const FilePath dir = BuildDir().Append(u"ui_e2e_shots");
-    CreateDirectoryW(AsWide(dir.value()), nullptr);
+  static FilePath ShotsDir() { return BuildDir().Append(u"ui_e2e_shots"); }
+
+  // <case>-<suffix> in the screenshot directory.
+  static FilePath ShotPath(const std::u16string& suffix) {
     const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
     std::string name = std::string(test->test_suite_name()) + "." + test->name();
     for (char& c : name) {
       if (c == '/') c = '_';
     }
-    const std::string file = name + "-" + std::to_string(++shots_) + "-" + what + ".png";
+    return ShotsDir().Append(UTF8ToUTF16(name) + u"-" + suffix);
+  }
+
+  // Saves what the screen shows of |window| as <case>-<n>-<what>.png, once
+  // painted; a window whose progress keeps moving is taken as it is.
+  void Shot(const InstallerWindow& window, const std::string& what) {
+    CreateDirectoryW(AsWide(ShotsDir().value()), nullptr);
+    const std::string suffix = std::to_string(++shots_) + "-" + what + ".png";
     if (std::optional<ScreenPixels> pixels = window.SettledPicture(200, 3000)) {
-      SavePng(*pixels, dir.Append(UTF8ToUTF16(file)).value());
+      SavePng(*pixels, ShotPath(UTF8ToUTF16(suffix)).value());
     }
   }
 
@@ -331,6 +348,32 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(InterruptCase{"Close", kClose, {}},
                       InterruptCase{"Cancel", kCancel, {u"--distr-info-params=cancel=1"}}),
     [](const ::testing::TestParamInfo<InterruptCase>& info) { return info.param.name; });
+
+// Minimize on the progress screen and the taskbar's restore are reported
+// as buttons, and the window follows them.
+TEST_F(UiInstallationTest, MinimizeAndRestoreAreReported) {
+  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 6000})"));
+  ASSERT_TRUE(run_.Start({}));
+  const InstallerWindow window = OpenWindow();
+  ASSERT_TRUE(window.hwnd());
+  ASSERT_TRUE(window.Click(kInstall));
+  ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kMinimize); }, kWindowTimeoutMs));
+
+  ASSERT_TRUE(window.Click(kMinimize));
+  ASSERT_TRUE(run_.WaitForEvent({{"clicked_button", "minimize"}}, kWindowTimeoutMs));
+  EXPECT_TRUE(IsIconic(window.hwnd()));
+  ASSERT_TRUE(PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0));
+  ASSERT_TRUE(run_.WaitForEvent({{"clicked_button", "restore"}}, kWindowTimeoutMs));
+  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window.hwnd()) && window.IsVisible(); },
+                        kWindowTimeoutMs));
+  Shot(window, "restored");
+
+  ASSERT_TRUE(window.Click(kClose));
+  const std::optional<InstallerDialog> question = WaitForDialog(window);
+  ASSERT_TRUE(question);
+  ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kCancel));  // Stop
+  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+}
 
 // The setup program finds a newer browser: the window gives way to the
 // notice, and the run ends with the setup program's exit code.
