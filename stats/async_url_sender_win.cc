@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "base/endpoints.h"
 #include "base/platform_request_headers.h"
 #include "base/scoped_internet_handle_win.h"
@@ -18,6 +21,17 @@ namespace {
 
 constexpr wchar_t kUserAgent[] = L"Tolvar.Browser installer";
 constexpr DWORD kTimeoutMs = 2000;
+// How long past its time-out a request may hold the destruction. Wine
+// ignores the connect time-out: a connection attempt to a host that drops
+// them stays open for minutes.
+constexpr ULONGLONG kOverdueMs = kTimeoutMs + 2000;
+// How often the destroying thread looks at a request that is not overdue
+// yet, and at a thread between requests.
+constexpr DWORD kStopPollMs = 50;
+// How long a closed request may take to return. Windows' WinINet ends a
+// call whose handle another thread closes; Wine's lets it wait on in its
+// socket, and then the request thread is ended where it stands.
+constexpr DWORD kClosedRequestGraceMs = 200;
 
 // Set when the request handle was closed on being sent. WinINet calls back
 // on the thread that makes a synchronous request, so one flag per thread
@@ -55,10 +69,45 @@ void AsyncUrlSender::StopThread() {
     stop_ = true;
   }
   work_event_.Signal();
-  thread_.Join();
+  while (!thread_.Join(CloseOverdueRequest())) {
+  }
   SrwAutoLock hold(lock_);
   thread_started_ = false;
   queue_.clear();
+}
+
+DWORD AsyncUrlSender::CloseOverdueRequest() {
+  SrwAutoLock hold(lock_);
+  if (closed_overdue_) {
+    LOG(ERROR) << "The statistics request thread is still in its closed request; ending it";
+    thread_.Terminate(0);
+    return 0;
+  }
+  if (!in_flight_) return kStopPollMs;
+  const ULONGLONG open_ms = GetTickCount64() - in_flight_since_;
+  if (open_ms < kOverdueMs) {
+    return static_cast<DWORD>(std::min<ULONGLONG>(kOverdueMs - open_ms, kStopPollMs));
+  }
+  LOG(WARNING) << "Closing a statistics request still open after " << open_ms << " ms";
+  InternetCloseHandle(std::exchange(in_flight_, nullptr));
+  closed_overdue_ = true;
+  return kClosedRequestGraceMs;
+}
+
+void AsyncUrlSender::BeginRequest(HINTERNET session) {
+  SrwAutoLock hold(lock_);
+  in_flight_ = session;
+  in_flight_since_ = GetTickCount64();
+}
+
+bool AsyncUrlSender::EndRequest() {
+  SrwAutoLock hold(lock_);
+  if (closed_overdue_) {
+    closed_overdue_ = false;
+    return false;
+  }
+  in_flight_ = nullptr;
+  return true;
 }
 
 bool AsyncUrlSender::InitializeThread() {
@@ -121,6 +170,7 @@ void AsyncUrlSender::SendUrl(const std::u16string& url) {
   DWORD error = ERROR_SUCCESS;
   g_request_abandoned = false;
   StructuredException exception;
+  BeginRequest(session.get());
   const bool returned = RunWithExceptionGuard(
       [&] {
         request = InternetOpenUrlW(session.get(), AsWide(routed), AsWide(headers),
@@ -128,6 +178,11 @@ void AsyncUrlSender::SendUrl(const std::u16string& url) {
         error = GetLastError();
       },
       &exception);
+  if (!EndRequest()) {
+    // Closed by the destroying thread, which logged why.
+    session.release();
+    return;
+  }
   if (!returned) {
     PLOG(ERROR) << "An attempt to open url " << url << " generated an exception "
                 << exception.code;

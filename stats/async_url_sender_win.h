@@ -4,6 +4,9 @@
 #ifndef STATS_ASYNC_URL_SENDER_WIN_H_
 #define STATS_ASYNC_URL_SENDER_WIN_H_
 
+#include <windows.h>
+#include <wininet.h>
+
 #include <deque>
 #include <string>
 
@@ -19,7 +22,9 @@ class AsyncUrlSender {
   AsyncUrlSender(const AsyncUrlSender&) = delete;
   AsyncUrlSender& operator=(const AsyncUrlSender&) = delete;
   // Lets a request in flight finish (bounded by its time-outs) and drops
-  // whatever is still queued.
+  // whatever is still queued. A request still open 2 s after its time-out
+  // is closed from here (and its thread ended, where closing does not end
+  // the call).
   virtual ~AsyncUrlSender();
 
   // Queues |url|, starting the request thread on first use; false when the
@@ -39,6 +44,15 @@ class AsyncUrlSender {
  private:
   bool InitializeThread();
   void RunRequestLoop();
+  // The request thread's session for one request; false when the
+  // destroying thread closed it meanwhile (it is then no longer the
+  // caller's to close).
+  void BeginRequest(HINTERNET session);
+  bool EndRequest();
+  // Closes the request in flight once it is past its time-out and grace,
+  // and ends the thread when even that does not bring it back. Returns how
+  // long to wait for the thread before looking again.
+  DWORD CloseOverdueRequest();
 
   SrwLock lock_;  // guards everything below except the work event
   WaitableEvent work_event_{WaitableEvent::Reset::kAutomatic};
@@ -46,6 +60,9 @@ class AsyncUrlSender {
   bool thread_started_ = false;
   bool stop_ = false;
   std::deque<std::u16string> queue_;
+  HINTERNET in_flight_ = nullptr;  // the session of the request under way
+  ULONGLONG in_flight_since_ = 0;
+  bool closed_overdue_ = false;  // the destroying thread closed it
 };
 
 }  // namespace lite

@@ -1,5 +1,6 @@
 #include "stats/async_url_sender_win.h"
 
+#include <winsock2.h>
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -123,6 +124,75 @@ TEST_F(AsyncUrlSenderTest, UnansweringHostDoesNotHoldUpDestruction) {
   ASSERT_EQ(sent.size(), 1u);
   EXPECT_NE(sent[0].find(",-n=0,"), std::string::npos) << sent[0];
   EXPECT_EQ(records_.Count("Failed to open ", "SendUrl"), 0u);
+}
+
+// A loopback port whose listener accepts nothing and whose backlog is full:
+// connection attempts go unanswered, as with a host that drops them.
+class BlackHole {
+ public:
+  BlackHole() {
+    WSADATA data;
+    started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
+    listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int length = sizeof(address);
+    if (bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        listen(listener_, 0) != 0 ||
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
+      return;
+    }
+    port_ = ntohs(address.sin_port);
+    for (SOCKET& filler : fillers_) {
+      filler = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+      u_long non_blocking = 1;
+      ioctlsocket(filler, FIONBIO, &non_blocking);
+      connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof(address));
+    }
+    Sleep(300);
+  }
+  ~BlackHole() {
+    for (SOCKET filler : fillers_) closesocket(filler);
+    closesocket(listener_);
+    if (started_) WSACleanup();
+  }
+  int port() const { return port_; }
+
+ private:
+  bool started_ = false;
+  SOCKET listener_ = INVALID_SOCKET;
+  SOCKET fillers_[3] = {INVALID_SOCKET, INVALID_SOCKET, INVALID_SOCKET};
+  int port_ = 0;
+};
+
+// Wine ignores the connect time-out: without the destroying thread closing
+// the request, its destruction would wait for the system to give up on the
+// connection (minutes).
+TEST_F(AsyncUrlSenderTest, RequestToAHostThatDropsConnectionsIsClosedAfterItsTimeOut) {
+  BlackHole hole;
+  ASSERT_NE(hole.port(), 0);
+  WaitableEvent request_started(WaitableEvent::Reset::kManual);
+  ULONGLONG sent_at = 0;
+  ULONGLONG destroyed_at = 0;
+  {
+    auto statistics = std::make_unique<InstallStatistics>(
+        kInstallerKindLite, u"",
+        std::make_unique<RoutedUrlSender>("http://127.0.0.1:" + std::to_string(hole.port()),
+                                          [&] { request_started.Signal(); }));
+    ASSERT_TRUE(statistics->Send({{"action", u"event"}}));
+    ASSERT_TRUE(statistics->Send({{"action", u"queued"}}));
+    ASSERT_TRUE(request_started.Wait(5000));
+    sent_at = GetTickCount64();
+    statistics.reset();
+    destroyed_at = GetTickCount64();
+  }
+  const ULONGLONG took = destroyed_at - sent_at;
+  std::printf("destroyed %llu ms after the request to the black hole began\n", took);
+  EXPECT_LT(took, 4000u + 1000u);
+  EXPECT_EQ(records_.Count("Closing a statistics request still open after ", "CloseOverdueRequest") +
+                records_.Count("Failed to open ", "SendUrl"),
+            1u);
 }
 
 }  // namespace
