@@ -34,8 +34,13 @@ namespace {
 constexpr char kEntryPoint[] = "wWinMain";
 #define ENTRY_LOG(severity) TL_LOG_IMPL(::lite::LOGSEV_##severity, kEntryPoint)
 
-CrashHandlerSettings CrashSettings() {
-  return CrashHandlerSettings{GetUserId(), GetUserTempDir(), TL_VERSION_STRING,
+// The elevated copy only reads the user identifier: it creates no file in
+// the user's folders.
+CrashHandlerSettings CrashSettings(const InstallerCommandLine& command_line) {
+  const UserIdLookup lookup = command_line.HasSwitch(switches::kRunAsAdmin)
+                                  ? UserIdLookup::kReadOnly
+                                  : UserIdLookup::kCreateWhenMissing;
+  return CrashHandlerSettings{GetUserId(lookup), GetUserTempDir(), TL_VERSION_STRING,
                               std::string(endpoints::kCrashReport)};
 }
 
@@ -92,11 +97,11 @@ int RunEntrySequence(const EntryEnvironment& environment) {
   int secure_exit_code = 0;
   const SecureDllResult secure = SecureDllLoading(&secure_exit_code);
 
+  const InstallerCommandLine& command_line = ProcessCommandLine();
   // Removed last, when the sequence returns.
-  CrashHandler crash_handler(CrashSettings());
+  CrashHandler crash_handler(CrashSettings(command_line));
   SetCrashKey("ptype", "installer");
 
-  const InstallerCommandLine& command_line = ProcessCommandLine();
   // The elevated copy writes into the user's temporary folder with rights
   // its owner lacks: it only appends to the log the first installer made.
   SetGlobalLogger(std::make_unique<FileLogger>(

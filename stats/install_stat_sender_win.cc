@@ -39,11 +39,12 @@ std::u16string CheckBrowserLaunched() {
   return event ? u"true" : u"false";
 }
 
-InstallStatSender::InstallStatSender(int32_t kind, std::u16string_view saved_params)
+InstallStatSender::InstallStatSender(int32_t kind, std::u16string_view saved_params,
+                                     UserIdLookup user_id)
     : kind_(kind) {
   RestoreStatParams(saved_params, &params_);
   params_[std::string(StatParamKey(StatParam::kLaunched))] = CheckBrowserLaunched();
-  params_[std::string(StatParamKey(StatParam::kUi))] = WidenBytes(GetUserId());
+  params_[std::string(StatParamKey(StatParam::kUi))] = WidenBytes(GetUserId(user_id));
   const std::string old_ver_key(StatParamKey(StatParam::kOldVer));
   if (params_.count(old_ver_key) == 0) {
     std::u16string old_ver = ReadValueOrEmpty(u"tpv");

@@ -10,6 +10,7 @@
 #include "base/srw_lock_win.h"
 #include "stats/stat_params.h"
 #include "stats/stat_query_url.h"
+#include "stats/user_id_win.h"
 
 namespace lite {
 
@@ -26,9 +27,10 @@ enum InstallerKind : int32_t {
 class InstallStatSender {
  public:
   // Restores |saved_params| (the "install_stat" text, may be empty), then
-  // sets launched, ui, old_ver (unless restored), lite_ver (lite only) and
-  // installer_type.
-  InstallStatSender(int32_t kind, std::u16string_view saved_params);
+  // sets launched, ui (looked up as |user_id| says), old_ver (unless
+  // restored), lite_ver (lite only) and installer_type.
+  InstallStatSender(int32_t kind, std::u16string_view saved_params,
+                    UserIdLookup user_id = UserIdLookup::kCreateWhenMissing);
   InstallStatSender(const InstallStatSender&) = delete;
   InstallStatSender& operator=(const InstallStatSender&) = delete;
   // Removes the "install_stat" value: it lives only while an installer runs.

@@ -3,8 +3,9 @@
 namespace lite {
 
 InstallStatistics::InstallStatistics(int32_t kind, std::u16string_view saved_params,
-                                     std::unique_ptr<AsyncUrlSender> url_sender)
-    : sender_(std::make_unique<InstallStatSender>(kind, saved_params)),
+                                     std::unique_ptr<AsyncUrlSender> url_sender,
+                                     UserIdLookup user_id)
+    : sender_(std::make_unique<InstallStatSender>(kind, saved_params, user_id)),
       url_sender_(url_sender ? std::move(url_sender) : std::make_unique<AsyncUrlSender>()) {}
 
 InstallStatistics::~InstallStatistics() {

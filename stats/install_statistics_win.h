@@ -19,9 +19,11 @@ class InstallStatistics {
  public:
   // |saved_params| is the current "install_stat" value (empty if missing).
   // |url_sender| replaces the background sender (tests route it to a local
-  // server); null gives the ordinary one.
+  // server); null gives the ordinary one. |user_id| tells whether the
+  // identifier sent may be created.
   InstallStatistics(int32_t kind, std::u16string_view saved_params,
-                    std::unique_ptr<AsyncUrlSender> url_sender = nullptr);
+                    std::unique_ptr<AsyncUrlSender> url_sender = nullptr,
+                    UserIdLookup user_id = UserIdLookup::kCreateWhenMissing);
   InstallStatistics(const InstallStatistics&) = delete;
   InstallStatistics& operator=(const InstallStatistics&) = delete;
   // The URL sender goes first (queued requests are dropped), then the

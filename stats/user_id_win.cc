@@ -47,10 +47,14 @@ std::u16string UserIdMarkerName() {
   return u"UICreated_" + FromWide(user);
 }
 
-std::string GetUserIdInternal() {
+std::string GetUserIdInternal(UserIdLookup lookup) {
   const FilePath path = GetUserIdFilePath(false);
   if (!path.empty() && PathExists(path)) {
     if (std::optional<std::string> user_id = ReadUserIdFromFile(path)) return *user_id;
+  }
+  if (lookup == UserIdLookup::kReadOnly) {
+    LOG(INFO) << "No usable User ID file; this process does not create one";
+    return std::string();
   }
   if (UserIdMarkerExists()) {
     LOG(INFO) << "Registry entry already exists, skip User ID file generation";
@@ -60,7 +64,7 @@ std::string GetUserIdInternal() {
   return GenerateAndStoreUserId(&user_id) ? user_id : std::string();
 }
 
-std::string GetUserId() { return StripGuidBraces(GetUserIdInternal()); }
+std::string GetUserId(UserIdLookup lookup) { return StripGuidBraces(GetUserIdInternal(lookup)); }
 
 FilePath GetUserIdFilePath(bool create_folder) {
   wchar_t app_data[MAX_PATH];

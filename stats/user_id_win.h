@@ -13,10 +13,14 @@
 
 namespace lite {
 
+// Whether a lookup may create the identifier. An elevated installer only
+// reads it: it creates no file in the user's folders.
+enum class UserIdLookup { kCreateWhenMissing, kReadOnly };
+
 // The identifier with its braces, or empty. Reads the file every time.
-std::string GetUserIdInternal();
+std::string GetUserIdInternal(UserIdLookup lookup = UserIdLookup::kCreateWhenMissing);
 // The same without one enclosing pair of braces.
-std::string GetUserId();
+std::string GetUserId(UserIdLookup lookup = UserIdLookup::kCreateWhenMissing);
 
 FilePath GetUserIdFilePath(bool create_folder);
 bool GenerateAndStoreUserId(std::string* user_id);
