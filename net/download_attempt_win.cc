@@ -2,6 +2,7 @@
 
 #include "net/download_progress.h"
 #include "net/downloader_win.h"
+#include "net/transfer_stop_win.h"
 
 namespace lite {
 namespace {
@@ -38,11 +39,8 @@ void HandOut(const Downloader& downloader, DownloadAttemptResult* result) {
   result->exception = downloader.exception();
 }
 
-}  // namespace
-
-bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, HANDLE cancel_event,
-                     DownloadObserver* observer, DownloadAttemptResult* result) {
-  Downloader downloader;
+bool RunAttempt(Downloader& downloader, const std::u16string& url, DownloadSink* sink,
+                HANDLE cancel_event, DownloadObserver* observer, DownloadAttemptResult* result) {
   if (!downloader.OpenDownload(url, sink)) {
     HandOut(downloader, result);
     return false;
@@ -82,6 +80,20 @@ bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, HANDLE cance
   }
   HandOut(downloader, result);
   return succeeded;
+}
+
+}  // namespace
+
+bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, HANDLE cancel_event,
+                     DownloadObserver* observer, DownloadAttemptResult* result) {
+  Downloader downloader;
+  return RunAttempt(downloader, url, sink, cancel_event, observer, result);
+}
+
+bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, TransferStop& stop,
+                     DownloadObserver* observer, DownloadAttemptResult* result) {
+  Downloader downloader(&stop);
+  return RunAttempt(downloader, url, sink, stop.event(), observer, result);
 }
 
 }  // namespace lite

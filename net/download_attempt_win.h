@@ -14,6 +14,8 @@
 
 namespace lite {
 
+class TransferStop;
+
 // What an attempt leaves for its caller's report, success or not.
 struct DownloadAttemptResult {
   std::string error_text;       // the downloader's stage-prefixed error
@@ -26,6 +28,10 @@ struct DownloadAttemptResult {
 // |cancel_event| and |observer| may be null. True when the whole body
 // arrived; a set cancel event fails the attempt at once.
 bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, HANDLE cancel_event,
+                     DownloadObserver* observer, DownloadAttemptResult* result);
+// The same, and a request of |stop| closes the transfer under way from the
+// stopping thread, so that a stalled server holds nobody up.
+bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, TransferStop& stop,
                      DownloadObserver* observer, DownloadAttemptResult* result);
 
 }  // namespace lite

@@ -16,6 +16,7 @@
 #include "logging/system_error_win.h"
 #include "net/file_sink_win.h"
 #include "net/request_headers.h"
+#include "net/transfer_stop_win.h"
 
 namespace lite {
 namespace {
@@ -41,14 +42,23 @@ bool IsCancelSignaled(HANDLE cancel_event) {
   return cancel_event && IsEventSignaled(cancel_event);
 }
 
-Downloader::Downloader()
-    : buffer_(std::make_unique<std::array<char, kDownloadBufferSize>>()) {}
+Downloader::Downloader(TransferStop* stop)
+    : stop_(stop), buffer_(std::make_unique<std::array<char, kDownloadBufferSize>>()) {}
 
 Downloader::~Downloader() { CloseHandles(); }
 
 void Downloader::CloseHandles() {
-  request_.reset();
-  session_.reset();
+  for (ScopedInternetHandle* handle : {&request_, &session_}) {
+    // A handle the stop has closed is no longer ours.
+    if (stop_ && handle->is_valid() && !stop_->Unwatch(handle->get())) handle->release();
+    handle->reset();
+  }
+}
+
+bool Downloader::WatchForStop(ScopedInternetHandle* handle) {
+  if (!stop_ || stop_->Watch(handle->get())) return true;
+  handle->release();
+  return false;
 }
 
 void Downloader::RecordError(const std::string& stage, DWORD error) {
@@ -75,6 +85,10 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
   session_.reset(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
   if (!session_) {
     RecordError("internet_open-", GetLastError());
+    return false;
+  }
+  if (!WatchForStop(&session_)) {
+    RecordError("internet_open-", ERROR_INTERNET_OPERATION_CANCELLED);
     return false;
   }
   if (InternetSetStatusCallbackW(session_.get(), &OnInternetStatus) ==
@@ -106,11 +120,18 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
     return false;
   }
   if (!request) {
-    InternetSetStatusCallbackW(session_.get(), nullptr);
+    // After a stop the session may be closed already.
+    if (!IsCancelSignaled(stop_ ? stop_->event() : nullptr)) {
+      InternetSetStatusCallbackW(session_.get(), nullptr);
+    }
     RecordError("internet_open_url-", open_error);
     return false;
   }
   request_.reset(request);
+  if (!WatchForStop(&request_)) {
+    RecordError("internet_open_url-", ERROR_INTERNET_OPERATION_CANCELLED);
+    return false;
+  }
 
   if (offset != 0 && AcceptContinuation(offset) == Continuation::kRefused) {
     // The body starts over, but the attempt has failed: the caller's next

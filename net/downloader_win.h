@@ -25,9 +25,12 @@ constexpr uint32_t kDownloadBufferSize = 32768;
 // Whether |cancel_event| (may be null) is set.
 bool IsCancelSignaled(HANDLE cancel_event);
 
+class TransferStop;
+
 class Downloader {
  public:
-  Downloader();
+  // With |stop| (may be null) a stop request closes the transfer under way.
+  explicit Downloader(TransferStop* stop = nullptr);
   Downloader(const Downloader&) = delete;
   Downloader& operator=(const Downloader&) = delete;
   virtual ~Downloader();
@@ -67,7 +70,10 @@ class Downloader {
   enum class Continuation { kAccepted, kRefused, kUnsuccessfulAnswer };
   Continuation AcceptContinuation(uint32_t offset);
   void CloseHandles();
+  // Hands |handle| to the stop's care; false when the stop came first.
+  bool WatchForStop(ScopedInternetHandle* handle);
 
+  TransferStop* const stop_;
   std::u16string url_;
   std::string last_error_;
   StructuredException exception_;

@@ -2,6 +2,7 @@
 
 #include <wininet.h>
 
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <thread>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "base/file_util_win.h"
+#include "base/thread_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 #include "base/windows_version_win.h"
@@ -17,6 +19,7 @@
 #include "logging/recording_logger_for_testing.h"
 #include "net/download_attempt_win.h"
 #include "net/file_sink_win.h"
+#include "net/transfer_stop_win.h"
 #include "tests/cdn/test_cdn_win.h"
 #include "tests/support/child_process_win.h"
 
@@ -248,6 +251,34 @@ TEST_F(DownloaderTest, CancelDuringTheBodyEndsTheAttemptSoon) {
   EXPECT_LT(sink.bytes_written(), 1000000u);
   EXPECT_EQ(result.error_text, "");
   EXPECT_NE(observer.progress.back(), 1.0f);
+}
+
+// A stop that came first keeps the attempt from the server altogether; one
+// that comes while WinINet waits for the answer closes the transfer from the
+// stopping thread. (Windows' WinINet ends the waiting call then; Wine's lets
+// it wait for the answer, which the attempt then refuses.)
+TEST_F(DownloaderTest, StopClosesTheTransferFromTheStoppingThread) {
+  ASSERT_TRUE(cdn_.SetRule("/late.exe", R"({"generate": 100000, "delay": 1})"));
+  StringSink sink;
+  DownloadAttemptResult result;
+  {
+    TransferStop stop;
+    stop.Request();
+    EXPECT_FALSE(DownloadAttempt(WideUrl("/late.exe"), &sink, stop, nullptr, &result));
+    EXPECT_EQ(result.error_text, "internet_open-12017");
+    EXPECT_TRUE(cdn_.Requests("/late.exe")->GetIfList()->empty());
+  }
+  TransferStop stop;
+  std::atomic<bool> succeeded{true};
+  Thread attempt;
+  ASSERT_TRUE(attempt.Start(
+      [&] { succeeded = DownloadAttempt(WideUrl("/late.exe"), &sink, stop, nullptr, &result); }));
+  for (int i = 0; i < 100 && cdn_.Requests("/late.exe")->GetIfList()->empty(); ++i) Sleep(20);
+  stop.Request();
+  ASSERT_TRUE(attempt.Join(10000));
+  EXPECT_TRUE(HasRecord(records_, "Closing the transfer under way to stop it", "Request"));
+  EXPECT_FALSE(succeeded);
+  EXPECT_EQ(sink.bytes_written(), 0u);
 }
 
 std::vector<FilePath> TemporaryDownloads() {
