@@ -30,7 +30,7 @@ int ParseDecimalOrZero(const std::string& text) {
 
 // Without a welcome screen nobody presses Install, so the restart has to come
 // when the window opens, but only when the screen's choices are preset.
-int DefaultElevationMode(const BrandInfo* brand, const DistribParamMap* params) {
+ElevationMode DefaultElevationMode(const BrandInfo* brand, const DistribParamMap* params) {
   const bool first_screen_off = brand && brand->IsFirstScreenOff();
   const std::string* first = FindParam(params, "first");
   if (!first_screen_off && !(first && *first == "1")) return kElevateOnInstall;
@@ -42,8 +42,8 @@ int DefaultElevationMode(const BrandInfo* brand, const DistribParamMap* params) 
 
 }  // namespace
 
-int GetElevationMode(const BrandInfo* brand, const DistribParamMap* params,
-                     const InstallerCommandLine& command_line) {
+ElevationMode GetElevationMode(const BrandInfo* brand, const DistribParamMap* params,
+                               const InstallerCommandLine& command_line) {
   if (command_line.HasSwitch(switches::kSystemLevel) ||
       command_line.HasSwitch(switches::kProgramFilesInstallation)) {
     return kElevateOnInstall;

@@ -20,8 +20,8 @@ enum ElevationMode : int {
 };
 
 // |brand| and |params| may be null (no brand, no distribution parameters).
-int GetElevationMode(const BrandInfo* brand, const DistribParamMap* params,
-                     const InstallerCommandLine& command_line);
+ElevationMode GetElevationMode(const BrandInfo* brand, const DistribParamMap* params,
+                               const InstallerCommandLine& command_line);
 
 }  // namespace lite
 

@@ -10,6 +10,8 @@
 #include "base/scoped_handle_win.h"
 #include "installer/command_line/installer_command_line.h"
 #include "installer/engine/installation_report_win.h"
+#include "net/downloader_win.h"
+#include "net/transfer_stop_win.h"
 #include "logging/logger.h"
 #include "logging/recording_logger_for_testing.h"
 #include "stats/install_statistics_win.h"
@@ -40,12 +42,10 @@ std::map<std::string, std::string> EventVars(const std::string& path) {
   return vars;
 }
 
-class RetryNow : public WinModuleAcquisition {
+class RetryNow : public WinAcquisitionEnvironment {
  public:
-  using WinModuleAcquisition::WinModuleAcquisition;
-
- protected:
-  uint32_t RetryDelay() override { return 10; }
+  using WinAcquisitionEnvironment::WinAcquisitionEnvironment;
+  bool Pause(uint32_t) override { return WinAcquisitionEnvironment::Pause(10); }
 };
 
 TEST(DownloadStatisticsTest, FailedThenSuccessfulAttemptGiveTheEventSequence) {
@@ -57,7 +57,7 @@ TEST(DownloadStatisticsTest, FailedThenSuccessfulAttemptGiveTheEventSequence) {
   cdn.SetRule("/setup.arc", R"({"generate": 100000})", true);
 
   const FilePath scratch = testing::MakeScratchDir();
-  ScopedHandle stop(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+  TransferStop stop;
   std::atomic<int32_t> cancel_count{0};
   int64_t download_micros = 0, setup_micros = 0, install_micros = 0;
   const std::u16string installation_id = u"ID";
@@ -66,11 +66,12 @@ TEST(DownloadStatisticsTest, FailedThenSuccessfulAttemptGiveTheEventSequence) {
     InstallationEvents events(statistics, {cancel_count, download_micros, setup_micros,
                                            install_micros, installation_id});
     DownloadStatisticsReporter reporter(statistics, events, nullptr, &download_micros);
-    RetryNow acquisition({cdn.Url("/setup.arc"), "", ""}, &reporter, stop.get(), nullptr);
+    RetryNow environment(&stop, nullptr);
+    WinModuleAcquisition acquisition({cdn.Url("/setup.arc"), "", ""}, &environment, &reporter);
     InstallerCommandLine command_line;
     command_line.AppendSwitch("download-x32");
-    ASSERT_EQ(acquisition.GetModule(acquisition.GetModulePath(scratch), nullptr, command_line),
-              kDownloadSucceeded);
+    ASSERT_EQ(acquisition.GetModule(GetModulePath(scratch), nullptr, command_line),
+              DownloadResult::kSucceeded);
     EXPECT_GT(download_micros, 0);
     // The sender delivers in the background; give it the time it needs.
     for (int i = 0; i < 100; ++i) {
@@ -186,7 +187,6 @@ TEST(InstallationReportTest, FinalReportGoesToTheReportHostAndAFailureIsOnlyLogg
   ASSERT_EQ(_putenv_s("TOLVAR_LITE_ENDPOINT_BASE", cdn.Url("").c_str()), 0);
   std::vector<LogRecord> records;
   SetGlobalLogger(std::make_unique<RecordingLogger>(&records));
-  ScopedHandle stop(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   std::atomic<int32_t> cancel_count{0};
   int64_t download_micros = 2'500'000, setup_micros = 0, install_micros = 61'000'000;
   const std::u16string installation_id = u"5A1B";
@@ -194,20 +194,20 @@ TEST(InstallationReportTest, FinalReportGoesToTheReportHostAndAFailureIsOnlyLogg
     InstallStatistics statistics(0, u"");
     InstallationEvents events(statistics, {cancel_count, download_micros, setup_micros,
                                            install_micros, installation_id});
-    WinModuleAcquisition acquisition({"", "", ""}, nullptr, stop.get(), nullptr);
-
-    ReportInstallationFinished(
-        [&](const std::u16string& url, DownloadSink* sink, std::string* error) {
-          return acquisition.Download(url, sink, error, nullptr);
-        },
-        events, true);
+    const auto download = [](const std::u16string& url, DownloadSink* sink,
+                             std::string* error) {
+      Downloader downloader;
+      bool ok = downloader.OpenDownload(url, sink);
+      while (ok && downloader.ReadNext() != 0) {
+      }
+      ok = ok && downloader.FinalizeDownload();
+      *error = downloader.last_error();
+      return ok;
+    };
+    ReportInstallationFinished(download, events, true);
     cancel_count = 1;
     cdn.SetRule("/get/browser/install", R"({"status": 500})");
-    ReportInstallationFinished(
-        [&](const std::u16string& url, DownloadSink* sink, std::string* error) {
-          return acquisition.Download(url, sink, error, nullptr);
-        },
-        events, true);
+    ReportInstallationFinished(download, events, true);
   }
   _putenv_s("TOLVAR_LITE_ENDPOINT_BASE", "");
   SetGlobalLogger(nullptr);

@@ -43,12 +43,29 @@ class ScopedArchiveRelease {
 
 std::u16string Decimal(int64_t value) { return WidenBytes(std::to_string(value)); }
 
+// The stages log as the operation they belong to.
+constexpr char kInstallBrowser[] = "InstallBrowser";
+
 }  // namespace
 
-int Installer::InstallBrowser() {
+InstallResult InstallResultOf(FailureKind kind) {
+  switch (kind) {
+    case FailureKind::kMachineTypeMismatch:
+      return InstallResult::kMachineTypeMismatch;
+    case FailureKind::kSetupExit7:
+      return InstallResult::kSetupExit7;
+    case FailureKind::kSetupExit8:
+      return InstallResult::kSetupExit8;
+    case FailureKind::kNone:
+      break;
+  }
+  return InstallResult::kFailed;
+}
+
+InstallResult Installer::InstallBrowser() {
   LOG(INFO) << "Install Browser.";
   module_path_ = GetModulePath();
-  if (module_path_.empty()) return 1;
+  if (module_path_.empty()) return InstallResult::kFailed;
 
   std::string permanent_lock_value;
   const bool permanent_lock =
@@ -63,66 +80,28 @@ int Installer::InstallBrowser() {
   // Durations are wall-clock time; the time stamps handed to setup are
   // interrupt time (Installer::ReleaseInstall).
   const int64_t t0 = WallClockMicros();
-  const int download_result =
-      GetModule(module_path_, permanent_lock ? &archive_module_file_ : nullptr);
-  if (download_result != 0) return download_result;
+  const DownloadResult download = ObtainArchive(permanent_lock);
+  if (download != DownloadResult::kSucceeded) return InstallResultOf(download);
 
   const int64_t t1 = WallClockMicros();
-  const HANDLE waits[] = {stop_event_.get(), release_event_.get()};
-  if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) != WAIT_OBJECT_0 + 1) {
-    PLOG(ERROR) << "Installation after download event isn't in signal state or installation "
-                   "was stopped early.";
-    return 1;
-  }
+  if (WaitForRelease() != ReleaseWait::kReleased) return InstallResult::kFailed;
 
   const int64_t t2 = WallClockMicros();
-  // Nobody may write the archive between its verification and its start.
-  if (permanent_lock) {
-    if (!archive_module_file_.ReopenReadOnly()) {
-      events_.ReportArchiveLockFailed();
-      PLOG(ERROR) << "Cannot lock file: " << module_path_;
-      return 1;
-    }
-  } else {
-    archive_read_lock_.reset(CreateFileW(AsWide(module_path_.value()),
-                                         GENERIC_READ | GENERIC_EXECUTE, FILE_SHARE_READ, nullptr,
-                                         OPEN_EXISTING, 0, nullptr));
-    if (!archive_read_lock_) {
-      PLOG(ERROR) << "Cannot lock file: " << module_path_;
-      return 1;
-    }
+  if (LockAndVerifyArchive(permanent_lock) != ArchiveCheck::kVerified) {
+    return InstallResult::kFailed;
   }
-
-  if (!VerifyDownloadedModule(module_path_)) {
-    PLOG(ERROR) << "Module verification failed: " << module_path_;
-    result_code_ = kExitVerificationFailed;
-    events_.ReportVerificationFailed();
-    return 1;
-  }
-  LOG(INFO) << "Verification succeeded: " << module_path_;
 
   const int64_t t3 = WallClockMicros();
   statistics_.SaveParamsToRegistry();
   const bool elevated = elevated_installer_ != nullptr;
   events_.ReportSetupLaunched(AreUacNotificationsEnabled(), elevated);
-
-  bool ok;
-  if (elevated) {
-    if (!WriteParamsForElevatedCopy()) {
-      PLOG(ERROR) << "Unexpected error in CreateDelayedParamsMapping()";
-      return 1;
-    }
-    ok = RunModuleInElevatedProcess();
-    // The copy may still be reading the archive (it ends on its own or is
-    // terminated when the run was stopped): the lock stays until it is gone.
-    elevated_installer_->EnsureProcessFinished();
-  } else {
-    ok = RunModule(module_path_.value(), BuildSetupCommandLine(module_path_.value(), true));
-  }
+  const SetupRun run = elevated ? LaunchInElevatedCopy() : LaunchHere();
+  if (run == SetupRun::kNotLaunched) return InstallResult::kFailed;
 
   CloseArchiveLocks();
   const int64_t t4 = WallClockMicros();
   setup_micros_ = t4 - t3;
+  const bool ok = run == SetupRun::kSucceeded;
   SetupExit exit;
   // Setup that ran and failed (exit codes 7 and 8) did start: its exit code
   // was read, and that code is what the event reports.
@@ -143,9 +122,70 @@ int Installer::InstallBrowser() {
       delegate_ = nullptr;
     }
     install_micros_ = (t1 - t0) + (t4 - t2);
-    return 0;
+    return InstallResult::kSucceeded;
   }
-  return elevated ? FinishElevatedRun() : 1;
+  return elevated ? FinishElevatedRun() : InstallResult::kFailed;
+}
+
+DownloadResult Installer::ObtainArchive(bool permanent_lock) {
+  return GetModule(module_path_, permanent_lock ? &archive_module_file_ : nullptr);
+}
+
+Installer::ReleaseWait Installer::WaitForRelease() {
+  const HANDLE waits[] = {stop_.event(), release_event_.get()};
+  if (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
+    return ReleaseWait::kReleased;
+  }
+  PLOG_FROM(ERROR, kInstallBrowser)
+      << "Installation after download event isn't in signal state or installation "
+         "was stopped early.";
+  return ReleaseWait::kStopped;
+}
+
+Installer::ArchiveCheck Installer::LockAndVerifyArchive(bool permanent_lock) {
+  // Nobody may write the archive between its verification and its start.
+  if (permanent_lock) {
+    if (!archive_module_file_.ReopenReadOnly()) {
+      events_.ReportArchiveLockFailed();
+      PLOG_FROM(ERROR, kInstallBrowser) << "Cannot lock file: " << module_path_;
+      return ArchiveCheck::kNotLocked;
+    }
+  } else {
+    archive_read_lock_.reset(CreateFileW(AsWide(module_path_.value()),
+                                         GENERIC_READ | GENERIC_EXECUTE, FILE_SHARE_READ, nullptr,
+                                         OPEN_EXISTING, 0, nullptr));
+    if (!archive_read_lock_) {
+      PLOG_FROM(ERROR, kInstallBrowser) << "Cannot lock file: " << module_path_;
+      return ArchiveCheck::kNotLocked;
+    }
+  }
+
+  if (!VerifyDownloadedModule(module_path_)) {
+    PLOG_FROM(ERROR, kInstallBrowser) << "Module verification failed: " << module_path_;
+    result_code_ = kExitVerificationFailed;
+    events_.ReportVerificationFailed();
+    return ArchiveCheck::kUntrusted;
+  }
+  LOG_FROM(INFO, kInstallBrowser) << "Verification succeeded: " << module_path_;
+  return ArchiveCheck::kVerified;
+}
+
+Installer::SetupRun Installer::LaunchHere() {
+  return RunModule(module_path_.value(), BuildSetupCommandLine(module_path_.value(), true))
+             ? SetupRun::kSucceeded
+             : SetupRun::kFailed;
+}
+
+Installer::SetupRun Installer::LaunchInElevatedCopy() {
+  if (!WriteParamsForElevatedCopy()) {
+    PLOG_FROM(ERROR, kInstallBrowser) << "Unexpected error in CreateDelayedParamsMapping()";
+    return SetupRun::kNotLaunched;
+  }
+  const bool ok = RunModuleInElevatedProcess();
+  // The copy may still be reading the archive (it ends on its own or is
+  // terminated when the run was stopped): the lock stays until it is gone.
+  elevated_installer_->EnsureProcessFinished();
+  return ok ? SetupRun::kSucceeded : SetupRun::kFailed;
 }
 
 void Installer::CloseArchiveLocks() {
@@ -158,10 +198,12 @@ void Installer::ReleaseArchive() {
   if (!module_path_.empty()) DeleteFileW(AsWide(module_path_.value()));
 }
 
-int Installer::FinishElevatedRun() {
-  int result = static_cast<int>(GetFailureKind());
-  if (result == 0) {
-    result = elevated_installer_->exit_code() == kExitAnotherInstanceRunning ? 7 : 1;
+InstallResult Installer::FinishElevatedRun() {
+  const FailureKind kind = GetFailureKind();
+  InstallResult result = InstallResultOf(kind);
+  if (kind == FailureKind::kNone &&
+      elevated_installer_->exit_code() == kExitAnotherInstanceRunning) {
+    result = InstallResult::kAnotherInstanceRunning;
   }
   elevated_installer_.reset();
   return result;

@@ -16,63 +16,32 @@
 #include "installer/command_line/switches.h"
 #include "installer/elevation/elevated_installer_win.h"
 #include "installer/engine/installation_report_win.h"
+#include "installer/engine/module_acquisition_win.h"
 #include "installer/exit_code.h"
 #include "installer/installer_delegate.h"
 #include "installer/setup/delayed_params_win.h"
 #include "installer/setup/setup_process_win.h"
 #include "logging/log_message.h"
 #include "net/async_install_tasks_win.h"
+#include "net/download_attempt_win.h"
 #include "stats/setup_registry_win.h"
 #include "stats/user_id_win.h"
 #include "trust/module_trust_win.h"
 
 namespace lite {
 
-// Module acquisition whose replaceable steps are the engine's, so that a
-// test replaces a step on the engine and the download policy uses it.
-class Installer::Acquisition : public WinModuleAcquisition {
- public:
-  Acquisition(Installer& engine, BrandSetupUrls urls)
-      : WinModuleAcquisition(std::move(urls), &engine.download_reporter_,
-                             engine.stop_event_.get(), engine.delegate_),
-        engine_(engine) {}
-
-  DownloadAttemptOutcome PlainAttempt(const std::u16string& url, DownloadSink* sink) {
-    return WinModuleAcquisition::RunDownloadAttempt(url, sink);
-  }
-  bool PlainModuleCreationTime(const FilePath& path, int64_t* time) {
-    return WinModuleAcquisition::GetModuleCreationTime(path, time);
-  }
-  bool PlainIsNative64Bit() { return WinModuleAcquisition::IsNative64Bit(); }
-  int PlainDownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line) {
-    return ModuleAcquisition::DownloadModule(sink, command_line);
-  }
-
-  int DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line) override {
-    return engine_.DownloadModule(sink, command_line);
-  }
-
-  bool GetModuleCreationTime(const FilePath& path, int64_t* time) override {
-    return engine_.GetModuleCreationTime(path, time);
-  }
-
- protected:
-  bool IsNative64Bit() override { return engine_.IsNative64Bit(); }
-  DownloadAttemptOutcome RunDownloadAttempt(const std::u16string& url,
-                                            DownloadSink* sink) override {
-    return engine_.RunDownloadAttempt(url, sink);
-  }
-  uint32_t RetryDelay() override { return engine_.RetryDelay(); }
-
- private:
-  Installer& engine_;
-};
-
 namespace {
 
 BrandSetupUrls SetupUrlsOf(const BrandInfo* brand) {
   if (!brand) return {};
   return {brand->setup_url(), brand->setup_url_version(), brand->setup_url64()};
+}
+
+// The elevated copy works with rights its user lacks: it reads the user
+// identifier but creates no file in the user's folders.
+UserIdLookup UserIdLookupFor(const InstallerCommandLine& command_line) {
+  return command_line.HasSwitch(switches::kRunAsAdmin) ? UserIdLookup::kReadOnly
+                                                       : UserIdLookup::kCreateWhenMissing;
 }
 
 std::u16string NewInstallationId() {
@@ -86,7 +55,8 @@ Installer::Installer(InstallerCommandLine command_line, InstallerDelegate* deleg
                      const BrandInfo* brand, const DistribInfoParams* params,
                      bool with_background_tasks)
     : command_line_(std::move(command_line)),
-      statistics_(0, ReadSetupValue(u"install_stat").value_or(u"")),
+      statistics_(0, ReadSetupValue(u"install_stat").value_or(u""), nullptr,
+                  UserIdLookupFor(command_line_)),
       delegate_(delegate),
       brand_(brand),
       params_(params),
@@ -103,12 +73,13 @@ Installer::Installer(InstallerCommandLine command_line, InstallerDelegate* deleg
     background_tasks_ = std::make_unique<AsyncInstallTasks>(*brand, *params);
   }
   Initialize(brand, params);
-  acquisition_ = std::make_unique<Acquisition>(*this, SetupUrlsOf(brand));
+  acquisition_environment_ =
+      std::make_unique<WinAcquisitionEnvironment>(&stop_, delegate_);
 }
 
 Installer::~Installer() {
   if (install_thread_.handle()) {
-    SetEvent(stop_event_.get());
+    stop_.Request();
     if (!install_thread_.Join(kInstallThreadExitTimeoutMs)) {
       LOG_FROM(ERROR, "~Installer")
           << "Failed to wait for install async exit. Terminate install_thread_";
@@ -144,19 +115,18 @@ void Installer::Initialize(const BrandInfo* brand, const DistribInfoParams* para
       if (params->GetParam(passed.name, &value)) statistics_.SetParam(passed.param, value);
     }
   }
-  stop_event_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   release_event_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
-  user_id_ = GetUserId();
+  user_id_ = GetUserId(UserIdLookupFor(command_line_));
 }
 
 void Installer::InstallAsync() {
-  ResetEvent(stop_event_.get());
+  stop_.Reset();
   ResetEvent(release_event_.get());
   install_thread_.Start([this] { Install(); });
 }
 
 void Installer::InstallSync() {
-  ResetEvent(stop_event_.get());
+  stop_.Reset();
   install_start_time_ = UnbiasedInterruptTimeMicros();
   SetEvent(release_event_.get());
   Install();
@@ -171,7 +141,7 @@ void Installer::RecordInstallClickTime() { install_click_time_ = UnbiasedInterru
 
 bool Installer::WaitForInstallAsync() {
   if (!install_thread_.handle()) return true;
-  SetEvent(stop_event_.get());
+  stop_.Request();
   return install_thread_.Join(kInstallThreadExitTimeoutMs);
 }
 
@@ -208,13 +178,14 @@ void Installer::Install() {
   }
   StoreSetupValues();
 
-  int result = InstallBrowser();
-  if (result != 0) {
-    const int failure_kind = static_cast<int>(GetFailureKind());
-    if (result == 1 && failure_kind != 0) result = failure_kind;
+  InstallResult result = InstallBrowser();
+  if (result != InstallResult::kSucceeded) {
+    const FailureKind failure_kind = GetFailureKind();
+    if (result == InstallResult::kFailed) result = InstallResultOf(failure_kind);
     // A stop the user asked for is no error to show, unless setup failed.
-    if (delegate_ && (!IsEventSignaled(stop_event_.get()) || failure_kind != 0)) {
-      delegate_->OnInstallError(result);
+    if (delegate_ &&
+        (!IsEventSignaled(stop_.event()) || failure_kind != FailureKind::kNone)) {
+      delegate_->OnInstallError(static_cast<int>(result));
     }
   } else {
     RemoveSetupValuesAfterSuccess();
@@ -224,7 +195,7 @@ void Installer::Install() {
       [this](const std::u16string& url, DownloadSink* sink, std::string* error) {
         return Download(url, sink, error, nullptr);
       },
-      events_, result == 0);
+      events_, result == InstallResult::kSucceeded);
 }
 
 InstallerDataFiles Installer::DataFiles() const {
@@ -253,7 +224,7 @@ void Installer::RemoveSetupValuesAfterSuccess() const {
 }
 
 void Installer::WaitForBrowserWindow() {
-  while (WaitForSingleObject(stop_event_.get(), kBrowserWindowPollMs) == WAIT_TIMEOUT) {
+  while (WaitForSingleObject(stop_.event(), kBrowserWindowPollMs) == WAIT_TIMEOUT) {
     if (!FindWindowExW(HWND_MESSAGE, nullptr, AsWide(kBrowserMessageWindowClass), nullptr)) {
       delegate_->CloseIfInstallStarted(true);
       return;
@@ -280,7 +251,7 @@ void Installer::set_elevated_installer(std::unique_ptr<ElevatedInstaller> copy) 
 
 bool Installer::RunModuleInElevatedProcess() {
   LOG(INFO) << "Started waiting the elevated installer has finished its work.";
-  const bool ok = elevated_installer_->RunModule(stop_event_.get());
+  const bool ok = elevated_installer_->RunModule(stop_.event());
   LOG(INFO) << "The elevated installer has finished, success=" << (ok ? 1 : 0);
   return ok;
 }
@@ -292,7 +263,15 @@ bool Installer::RunModule(const std::u16string& archive,
 
 bool Installer::Download(const std::u16string& url, DownloadSink* sink, std::string* error,
                          std::u16string* redirect_url) {
-  return acquisition_->Download(url, sink, error, redirect_url);
+  LOG(INFO) << "Attempt to download module: " << url;
+  sink->Reset();
+  DownloadAttemptResult result;
+  // No stop: the report is due just when the run has been stopped (the
+  // window closed); the engine's destructor bounds the wait for it.
+  const bool ok = DownloadAttempt(url, sink, nullptr, nullptr, &result);
+  if (error) *error = result.error_text;
+  if (redirect_url) *redirect_url = result.redirect_url;
+  return ok;
 }
 
 bool Installer::WriteNumberToFile(const FilePath& path, int64_t number) {
@@ -303,30 +282,21 @@ bool Installer::WriteTextToFile(const FilePath& path, const std::string& text) {
   return WriteWholeFile(path, text);
 }
 
-bool Installer::GetModuleCreationTime(const FilePath& path, int64_t* time) {
-  return acquisition_->PlainModuleCreationTime(path, time);
-}
-
-int Installer::DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line) {
-  return acquisition_->PlainDownloadModule(sink, command_line);
-}
-
-DownloadAttemptOutcome Installer::RunDownloadAttempt(const std::u16string& url,
-                                                     DownloadSink* sink) {
-  return acquisition_->PlainAttempt(url, sink);
-}
-
-uint32_t Installer::RetryDelay() { return kRetryDelayMs; }
-
 bool Installer::ExtractBrowserSetupResource(const FilePath& path) { return false; }
 
-FilePath Installer::GetModulePath() { return acquisition_->GetModulePath(working_dir_); }
+FilePath Installer::GetModulePath() { return ::lite::GetModulePath(working_dir_); }
 
-int Installer::GetModule(const FilePath& path, ModuleFile* lock) {
-  const int result = acquisition_->GetModule(path, lock, command_line_);
-  download_micros_ = acquisition_->download_duration();
-  if (result != kDownloadSucceeded) result_code_ = kExitDownloadFailed;
+DownloadResult Installer::GetModule(const FilePath& path, ModuleFile* lock) {
+  WinModuleAcquisition acquisition(SetupUrlsOf(brand_), acquisition_environment_.get(),
+                                   &download_reporter_);
+  const DownloadResult result = acquisition.GetModule(path, lock, command_line_);
+  download_micros_ = acquisition.download_duration();
+  if (result != DownloadResult::kSucceeded) result_code_ = kExitDownloadFailed;
   return result;
+}
+
+void Installer::set_acquisition_environment(std::unique_ptr<AcquisitionEnvironment> environment) {
+  acquisition_environment_ = std::move(environment);
 }
 
 bool Installer::VerifyDownloadedModule(const FilePath& path) {
@@ -340,7 +310,5 @@ bool Installer::VerifyModuleWithTrustJson(const FilePath& path, const std::strin
 bool Installer::VerifyModuleWithVerifier(const FilePath& path, const TrustVerifier& verifier) {
   return ::lite::VerifyModule(path, verifier);
 }
-
-bool Installer::IsNative64Bit() { return acquisition_->PlainIsNative64Bit(); }
 
 }  // namespace lite

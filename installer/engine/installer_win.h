@@ -20,9 +20,12 @@
 #include "base/thread_win.h"
 #include "distribution/installer_data_files.h"
 #include "installer/command_line/installer_command_line.h"
+#include "installer/engine/acquisition_environment.h"
 #include "installer/engine/download_statistics_win.h"
-#include "installer/engine/module_acquisition_win.h"
+#include "installer/engine/install_result.h"
+#include "installer/engine/module_acquisition.h"
 #include "net/module_file_win.h"
+#include "net/transfer_stop_win.h"
 #include "stats/install_statistics_win.h"
 #include "stats/installation_events_win.h"
 
@@ -35,12 +38,17 @@ class DownloadSink;
 class ElevatedInstaller;
 class InstallerDelegate;
 class TrustVerifier;
+enum class FailureKind : int32_t;
 
 // How long the destructor and WaitForInstallAsync give the worker thread.
 inline constexpr DWORD kInstallThreadExitTimeoutMs = 60000;
 // How often a finished installation looks for the browser's window.
 inline constexpr DWORD kBrowserWindowPollMs = 20000;
 inline constexpr char16_t kBrowserMessageWindowClass[] = u"TolvarBrowser_MessageWindow";
+
+// The install result a failure kind recorded by a setup run stands for;
+// kFailed when none was recorded.
+InstallResult InstallResultOf(FailureKind kind);
 
 class Installer {
  public:
@@ -66,19 +74,14 @@ class Installer {
                         std::u16string* redirect_url);
   virtual bool WriteNumberToFile(const FilePath& path, int64_t number);
   virtual bool WriteTextToFile(const FilePath& path, const std::string& text);
-  virtual bool GetModuleCreationTime(const FilePath& path, int64_t* time);
-  virtual int DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line);
-  virtual DownloadAttemptOutcome RunDownloadAttempt(const std::u16string& url, DownloadSink* sink);
-  virtual uint32_t RetryDelay();
   // This installer carries no embedded archive.
   virtual bool ExtractBrowserSetupResource(const FilePath& path);
   virtual FilePath GetModulePath();
   // With |lock| the archive stays open in it afterwards.
-  virtual int GetModule(const FilePath& path, ModuleFile* lock);
+  virtual DownloadResult GetModule(const FilePath& path, ModuleFile* lock);
   virtual bool VerifyDownloadedModule(const FilePath& path);
   virtual bool VerifyModuleWithTrustJson(const FilePath& path, const std::string& trust_json);
   virtual bool VerifyModuleWithVerifier(const FilePath& path, const TrustVerifier& verifier);
-  virtual bool IsNative64Bit();
 
   // The window's operations.
   void InstallAsync();
@@ -111,7 +114,7 @@ class Installer {
   const std::u16string& installation_id() const { return installation_id_; }
   InstallationEvents& events() { return events_; }
   InstallStatistics& statistics() { return statistics_; }
-  HANDLE stop_event() const { return stop_event_.get(); }
+  HANDLE stop_event() const { return stop_.event(); }
 
   // Unlocks and deletes the downloaded archive. InstallBrowser does so on
   // its way out; the destructor again, after any elevated copy has ended,
@@ -119,9 +122,9 @@ class Installer {
   void ReleaseArchive();
 
  protected:
-  // The archive's way from download to the end of setup: an install result
-  // (0 success, 1 failure, 2-3 download results, 4-7 elevated failures).
-  int InstallBrowser();
+  // The archive's way from download to the end of setup, in the stages
+  // below.
+  InstallResult InstallBrowser();
   // The setup command line for |archive|; the elevated copy's is built for
   // a placeholder archive and without the data files, which it gets through
   // the shared parameter block.
@@ -131,9 +134,12 @@ class Installer {
   void set_elevated_installer(std::unique_ptr<ElevatedInstaller> copy);
   // Where a replaced setup run puts the exit code it stands for.
   void set_result_code(int32_t code) { result_code_ = code; }
+  // What the archive's download runs in; the engine's own goes through the
+  // downloader with the stop event and reports progress to the delegate.
+  void set_acquisition_environment(std::unique_ptr<AcquisitionEnvironment> environment);
+  TransferStop& transfer_stop() { return stop_; }
 
  private:
-  class Acquisition;
 
   // The data-file paths, which the worker completes while the window may
   // build the elevated copy's command line.
@@ -142,8 +148,20 @@ class Installer {
   void RemoveSetupValuesAfterSuccess() const;
   void WaitForBrowserWindow();
   bool WriteParamsForElevatedCopy() const;
+
+  // The stages of InstallBrowser, in their order.
+  enum class ReleaseWait { kReleased, kStopped };
+  enum class ArchiveCheck { kVerified, kNotLocked, kUntrusted };
+  enum class SetupRun { kSucceeded, kFailed, kNotLaunched };
+  DownloadResult ObtainArchive(bool permanent_lock);
+  // Until the window lets setup start, or a stop.
+  ReleaseWait WaitForRelease();
+  // Locked against writers first, so that what was verified is what runs.
+  ArchiveCheck LockAndVerifyArchive(bool permanent_lock);
+  SetupRun LaunchHere();
+  SetupRun LaunchInElevatedCopy();
   // The install result after the elevated copy's setup run failed.
-  int FinishElevatedRun();
+  InstallResult FinishElevatedRun();
   // Ends the hold on the archive that keeps others from writing it.
   void CloseArchiveLocks();
 
@@ -163,7 +181,8 @@ class Installer {
   std::u16string installation_id_;
   int32_t result_code_;
   Thread install_thread_;
-  ScopedHandle stop_event_;
+  // Its request also closes the download under way.
+  TransferStop stop_;
   ScopedHandle release_event_;
   std::atomic<int32_t> cancel_count_{0};
   int64_t install_micros_ = 0;
@@ -185,7 +204,7 @@ class Installer {
 
   InstallationEvents events_;
   DownloadStatisticsReporter download_reporter_;
-  std::unique_ptr<Acquisition> acquisition_;
+  std::unique_ptr<AcquisitionEnvironment> acquisition_environment_;
 };
 
 }  // namespace lite

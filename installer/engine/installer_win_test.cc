@@ -9,15 +9,18 @@
 #include <vector>
 
 #include "base/file_util_win.h"
+#include "base/registry_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 #include "distribution/brand_info.h"
 #include "distribution/distrib_info_params.h"
 #include "installer/command_line/installer_command_line.h"
 #include "installer/elevation/elevated_installer_win.h"
+#include "installer/engine/module_acquisition_win.h"
 #include "installer/installer_delegate.h"
 #include "installer/setup/delayed_params_win.h"
 #include "stats/setup_registry_win.h"
+#include "stats/user_id_win.h"
 #include "tests/cdn/test_cdn_win.h"
 #include "tests/support/child_process_win.h"
 
@@ -31,9 +34,20 @@ constexpr char kArchivePath[] = "/browser/tolvar/browser-setup.arc";
 // The engine with the steps that would leave the test replaced: no pause
 // between attempts, a chosen verification result, and a setup run that
 // only records what it was given.
+// The engine's own attempts with short pauses.
+class QuickPauses : public WinAcquisitionEnvironment {
+ public:
+  using WinAcquisitionEnvironment::WinAcquisitionEnvironment;
+  bool Pause(uint32_t) override { return WinAcquisitionEnvironment::Pause(10); }
+};
+
 class TestEngine : public Installer {
  public:
-  using Installer::Installer;
+  TestEngine(InstallerCommandLine command_line, InstallerDelegate* delegate,
+             const BrandInfo* brand, const DistribInfoParams* params, bool with_background_tasks)
+      : Installer(std::move(command_line), delegate, brand, params, with_background_tasks) {
+    set_acquisition_environment(std::make_unique<QuickPauses>(&transfer_stop(), delegate));
+  }
 
   bool verification_result = true;
   bool setup_result = true;
@@ -48,7 +62,6 @@ class TestEngine : public Installer {
   std::optional<std::u16string> brand_value_during_setup;
   bool archive_writable_during_setup = true;
 
-  uint32_t RetryDelay() override { return 10; }
   bool VerifyDownloadedModule(const FilePath& path) override {
     EXPECT_TRUE(PathExists(path));
     return verification_result;
@@ -182,7 +195,7 @@ TEST_F(InstallerTest, ArchiveThatCannotBeDownloadedGives401AndAnError) {
 
   EXPECT_EQ(engine.result_code(), 401);
   EXPECT_EQ(engine.setup_runs, 0);
-  EXPECT_EQ(delegate.errors, std::vector<int>{kDownloadFailed});
+  EXPECT_EQ(delegate.errors, std::vector<int>{static_cast<int>(InstallResult::kDownloadFailed)});
 }
 
 TEST_F(InstallerTest, SetupExitCode7ReachesTheWindowAsFailureKind5) {
@@ -218,6 +231,41 @@ TEST_F(InstallerTest, ClosingTheWindowBeforeInstallEndsTheWorkerWithoutAnError) 
   EXPECT_EQ(setup_runs, 0);
   EXPECT_TRUE(delegate.errors.empty());
   EXPECT_FALSE(ArchiveStillInScratch());
+}
+
+// Forgets the user identifier: its file and the marker that it was made.
+void ForgetUserId() {
+  DeleteFileIfExists(GetUserIdFilePath(false));
+  for (const char16_t* key : {kUserIdMarkerKey, kUserIdMarkerKeyLowIntegrity}) {
+    RegistryKey opened;
+    if (opened.Open(HKEY_CURRENT_USER, key, KEY_SET_VALUE) == ERROR_SUCCESS) {
+      opened.DeleteValue(UserIdMarkerName());
+    }
+  }
+}
+
+// The elevated copy runs with rights its user lacks: it reads the user
+// identifier but never creates a file in the user's roaming folder.
+TEST_F(InstallerTest, ElevatedCopyReadsTheUserIdentifierButNeverCreatesIt) {
+  const FilePath file = GetUserIdFilePath(true);
+  ASSERT_FALSE(file.empty());
+  InstallerCommandLine elevated;
+  elevated.AppendSwitch("run-as-admin");
+
+  ForgetUserId();
+  { Installer copy(elevated, nullptr, nullptr, nullptr, false); }
+  EXPECT_FALSE(PathExists(file));
+
+  ASSERT_TRUE(WriteWholeFile(file, "{5EED}"));
+  {
+    Installer copy(elevated, nullptr, nullptr, nullptr, false);
+    EXPECT_EQ(copy.statistics().GetParam(StatParam::kUi), "5EED");
+  }
+
+  ForgetUserId();
+  { Installer first(InstallerCommandLine(), nullptr, nullptr, nullptr, false); }
+  EXPECT_TRUE(PathExists(file));
+  ForgetUserId();
 }
 
 // Stands for an elevated copy that could not take the single-instance lock.

@@ -34,13 +34,15 @@ bool IsCryptoProException(uint32_t code, const std::string& module, const std::s
          ToLowerASCII(function).find("cryptopro") != std::string::npos;
 }
 
-ModuleAcquisition::ModuleAcquisition(BrandSetupUrls urls, ModuleDownloadReporter* reporter)
-    : urls_(std::move(urls)), reporter_(reporter) {}
+ModuleAcquisition::ModuleAcquisition(BrandSetupUrls urls, AcquisitionSystem system,
+                                     AcquisitionEnvironment* environment,
+                                     ModuleDownloadReporter* reporter)
+    : urls_(std::move(urls)), system_(system), environment_(environment), reporter_(reporter) {}
 
 int ModuleAcquisition::GetArchitectureClass(const InstallerCommandLine& command_line) {
   if (command_line.HasSwitch(switches::kDownloadX64)) return kArchitecture64;
   if (command_line.HasSwitch(switches::kDownloadX32)) return kArchitectureDefault;
-  return IsNative64Bit() ? kArchitecture64 : kArchitectureDefault;
+  return system_.native_64bit ? kArchitecture64 : kArchitectureDefault;
 }
 
 bool ModuleAcquisition::IsVersionedSetupUrlAllowed(const std::string& url) {
@@ -49,9 +51,10 @@ bool ModuleAcquisition::IsVersionedSetupUrlAllowed(const std::string& url) {
     LOG(ERROR) << "Wrong setup url:" << url;
     return false;
   }
-  int64_t created = 0;
-  if (!GetOwnCreationTime(&created) || created == 0) return false;
-  return SaturatingSubtract(NowSince1601Micros(), created) < kVersionedUrlMaxAgeMicros;
+  const std::optional<int64_t> created = environment_->OwnCreationTime();
+  if (!created || *created == 0) return false;
+  return SaturatingSubtract(environment_->NowSince1601Micros(), *created) <
+         kVersionedUrlMaxAgeMicros;
 }
 
 std::vector<std::string> ModuleAcquisition::GetDownloadUrlsFromBrandConfig(int architecture_class) {
@@ -70,7 +73,7 @@ std::vector<std::string> ModuleAcquisition::GetDownloadUrlsFromBrandConfig(int a
 
 std::vector<std::string> ModuleAcquisition::GetDownloadUrls(int architecture_class) {
   std::vector<std::string> urls;
-  if (IsXpOrVista()) {
+  if (system_.xp_or_vista) {
     urls.push_back(std::string(endpoints::kDownloadCdn) + kXpBuildPath);
   } else {
     urls = GetDownloadUrlsFromBrandConfig(architecture_class);
@@ -79,12 +82,12 @@ std::vector<std::string> ModuleAcquisition::GetDownloadUrls(int architecture_cla
   return urls;
 }
 
-int ModuleAcquisition::DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line) {
+DownloadResult ModuleAcquisition::DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line) {
   const int architecture_class = GetArchitectureClass(command_line);
   const std::vector<std::string> urls = GetDownloadUrls(architecture_class);
   if (urls.empty()) {
     LOG(ERROR) << "Setup url is empty.";
-    return kDownloadFailed;
+    return DownloadResult::kFailed;
   }
   LOG(INFO) << "Selected download urls:";
   for (const std::string& url : urls) LOG(INFO) << url;
@@ -93,20 +96,20 @@ int ModuleAcquisition::DownloadModule(DownloadSink* sink, const InstallerCommand
   const size_t attempt_count = urls.size() == 1 ? 6 : 3 * urls.size();
   const size_t attempts_per_url = attempt_count / urls.size();
   const std::string* previous_url = nullptr;
-  for (size_t i = 0; i < attempt_count && !IsStopRequested(); ++i) {
+  for (size_t i = 0; i < attempt_count && !environment_->IsStopRequested(); ++i) {
     const std::string& url = urls[i / attempts_per_url];
     // Attempts at one URL continue where the last one stopped; a new URL
     // starts from an empty file.
     if (previous_url != &url) sink->Reset();
     previous_url = &url;
 
-    const DownloadAttemptOutcome outcome = RunDownloadAttempt(WidenBytes(url), sink);
+    const DownloadAttemptOutcome outcome = environment_->RunAttempt(WidenBytes(url), sink);
     DownloadAttemptReport report{outcome.success, url, static_cast<int>(i + 1),
                                  sink->bytes_written(), outcome.total_size, outcome.error,
                                  outcome.redirect_url, architecture_class};
     if (outcome.success) {
       if (reporter_) reporter_->OnDownloadAttempt(report);
-      return kDownloadSucceeded;
+      return DownloadResult::kSucceeded;
     }
     if (outcome.exception_code != 0) {
       std::string text = "Exception with code=" + std::to_string(outcome.exception_code);
@@ -115,8 +118,8 @@ int ModuleAcquisition::DownloadModule(DownloadSink* sink, const InstallerCommand
       LOG(ERROR) << text;
       return IsCryptoProException(outcome.exception_code, outcome.failed_module,
                                   outcome.failed_function)
-                 ? kDownloadCryptoProFailed
-                 : kDownloadFailed;
+                 ? DownloadResult::kCryptoProFailed
+                 : DownloadResult::kFailed;
     }
     // Less than a tenth is not worth continuing. The report keeps the bytes
     // this attempt got, which is what the statistics are about.
@@ -124,10 +127,10 @@ int ModuleAcquisition::DownloadModule(DownloadSink* sink, const InstallerCommand
       sink->Reset();
     }
     if (reporter_) reporter_->OnDownloadAttempt(report);
-    if (i + 1 < attempt_count) WaitForStop(RetryDelay());
+    if (i + 1 < attempt_count) environment_->Pause(kRetryDelayMs);
   }
   LOG(ERROR) << "Max download attempts failed (" << attempt_count << ")";
-  return kDownloadFailed;
+  return DownloadResult::kFailed;
 }
 
 }  // namespace lite

@@ -1,9 +1,7 @@
 // Obtaining the setup archive: which URLs to try, how many attempts each
 // URL gets, when partial content is kept for the next attempt, and what is
-// reported about every attempt. The transfer itself is the downloader's; the
-// steps that touch Windows (creating the file, the installer's own creation
-// time, the pause between attempts) are virtual so that the engine supplies
-// them and tests replace them.
+// reported about every attempt. The attempts, the pauses and the clock are
+// the environment's (acquisition_environment.h).
 #ifndef INSTALLER_ENGINE_MODULE_ACQUISITION_H_
 #define INSTALLER_ENGINE_MODULE_ACQUISITION_H_
 
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "installer/engine/acquisition_environment.h"
 #include "net/download_sink.h"
 
 namespace lite {
@@ -27,15 +26,10 @@ struct BrandSetupUrls {
 // 0 = default, 1 = 64-bit.
 enum ArchitectureClass : int { kArchitectureDefault = 0, kArchitecture64 = 1 };
 
-// What one download attempt handed back.
-struct DownloadAttemptOutcome {
-  bool success = false;
-  std::string error;           // the downloader's stage-prefixed error text
-  std::u16string redirect_url;  // the last redirect target, empty without one
-  uint32_t total_size = 0;
-  uint32_t exception_code = 0;  // non-zero: opening the URL raised an exception
-  std::string failed_module;
-  std::string failed_function;
+// What the policy needs to know about the system it runs on.
+struct AcquisitionSystem {
+  bool xp_or_vista = false;  // Windows 5.1 or 6.0: the legacy build only
+  bool native_64bit = false;
 };
 
 // One attempt as statistics see it.
@@ -59,12 +53,12 @@ class ModuleDownloadReporter {
   virtual void OnDownloadAttempt(const DownloadAttemptReport& report) = 0;
 };
 
-// Download result codes.
-enum DownloadResult : int {
-  kDownloadSucceeded = 0,
-  kDownloadFileNotCreated = 1,
-  kDownloadFailed = 2,           // no URL, attempts used up, stopped, exception
-  kDownloadCryptoProFailed = 3,  // the outdated CryptoPro revocation provider
+// How obtaining the archive ended.
+enum class DownloadResult : int {
+  kSucceeded = 0,
+  kFileNotCreated = 1,
+  kFailed = 2,           // no URL, attempts used up, stopped, exception
+  kCryptoProFailed = 3,  // the outdated CryptoPro revocation provider
 };
 
 inline constexpr int64_t kVersionedUrlMaxAgeMicros = 2'592'000'000'000;  // 30 days
@@ -72,11 +66,12 @@ inline constexpr uint32_t kRetryDelayMs = 15000;
 
 class ModuleAcquisition {
  public:
-  ModuleAcquisition(BrandSetupUrls urls, ModuleDownloadReporter* reporter);
-  virtual ~ModuleAcquisition() = default;
+  // |environment| must outlive the policy; |reporter| may be null.
+  ModuleAcquisition(BrandSetupUrls urls, AcquisitionSystem system,
+                    AcquisitionEnvironment* environment, ModuleDownloadReporter* reporter);
 
-  // The attempt loop over |sink| (the open archive file); a result code.
-  virtual int DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line);
+  // The attempt loop over |sink| (the open archive file).
+  DownloadResult DownloadModule(DownloadSink* sink, const InstallerCommandLine& command_line);
 
   // Candidate URLs, each with "?from_installer=true".
   std::vector<std::string> GetDownloadUrls(int architecture_class);
@@ -86,23 +81,10 @@ class ModuleAcquisition {
   // "download-x64", else "download-x32", else the native architecture.
   int GetArchitectureClass(const InstallerCommandLine& command_line);
 
- protected:
-  // Microseconds since 1601-01-01 UTC of the installer's own file.
-  virtual bool GetOwnCreationTime(int64_t* time) = 0;
-  // The same time base as GetOwnCreationTime.
-  virtual int64_t NowSince1601Micros() = 0;
-  virtual bool IsXpOrVista() = 0;
-  virtual bool IsNative64Bit() = 0;
-  virtual bool IsStopRequested() = 0;
-  // One attempt at |url| into |sink|.
-  virtual DownloadAttemptOutcome RunDownloadAttempt(const std::u16string& url,
-                                                    DownloadSink* sink) = 0;
-  virtual uint32_t RetryDelay() { return kRetryDelayMs; }
-  // Waits up to |ms| for a stop request; true when one came.
-  virtual bool WaitForStop(uint32_t ms) = 0;
-
  private:
   BrandSetupUrls urls_;
+  AcquisitionSystem system_;
+  AcquisitionEnvironment* environment_;
   ModuleDownloadReporter* reporter_;
 };
 

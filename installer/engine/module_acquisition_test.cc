@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <optional>
 
 #include "base/endpoints.h"
 #include "installer/command_line/installer_command_line.h"
@@ -55,39 +56,29 @@ class RecordingReporter : public ModuleDownloadReporter {
   std::vector<DownloadAttemptReport> attempts;
 };
 
-class TestAcquisition : public ModuleAcquisition {
+// The world as the policy sees it: scripted attempts, pauses that only
+// count, and a fixed clock.
+class FakeEnvironment : public AcquisitionEnvironment {
  public:
-  TestAcquisition(BrandSetupUrls urls, RecordingReporter* reporter)
-      : ModuleAcquisition(std::move(urls), reporter) {}
-
   std::deque<ScriptedAttempt> script;
   std::vector<std::u16string> attempted_urls;
   std::vector<uint32_t> bytes_at_start;
   int pauses = 0;
   bool stop_during_pause = false;
   bool stopped = false;
-  bool xp_or_vista = false;
-  bool native64 = false;
-  int64_t creation_time = kNow - kDay;
+  std::optional<int64_t> creation_time = kNow - kDay;
   static constexpr uint32_t kTotal = 1000;
 
- protected:
-  bool GetOwnCreationTime(int64_t* time) override {
-    *time = creation_time;
-    return true;
-  }
+  std::optional<int64_t> OwnCreationTime() override { return creation_time; }
   int64_t NowSince1601Micros() override { return kNow; }
-  bool IsXpOrVista() override { return xp_or_vista; }
-  bool IsNative64Bit() override { return native64; }
   bool IsStopRequested() override { return stopped; }
-  bool WaitForStop(uint32_t ms) override {
+  bool Pause(uint32_t ms) override {
     EXPECT_EQ(ms, kRetryDelayMs);
     ++pauses;
     if (stop_during_pause) stopped = true;
     return stopped;
   }
-  DownloadAttemptOutcome RunDownloadAttempt(const std::u16string& url,
-                                            DownloadSink* sink) override {
+  DownloadAttemptOutcome RunAttempt(const std::u16string& url, DownloadSink* sink) override {
     attempted_urls.push_back(url);
     bytes_at_start.push_back(sink->bytes_written());
     ScriptedAttempt step;
@@ -113,18 +104,23 @@ class ModuleAcquisitionTest : public ::testing::Test {
   void SetUp() override { SetGlobalLogger(std::make_unique<RecordingLogger>(&records_)); }
   void TearDown() override { SetGlobalLogger(nullptr); }
 
+  ModuleAcquisition Policy(BrandSetupUrls urls, AcquisitionSystem system = {}) {
+    return ModuleAcquisition(std::move(urls), system, &environment_, &reporter_);
+  }
+
   std::vector<LogRecord> records_;
+  FakeEnvironment environment_;
   RecordingReporter reporter_;
   MemorySink sink_;
   InstallerCommandLine command_line_;
 };
 
 TEST_F(ModuleAcquisitionTest, OneFailingUrlGetsSixAttemptsAndFivePauses) {
-  TestAcquisition acquisition({"https://cdn.example/a.arc", "", ""}, &reporter_);
-  EXPECT_EQ(acquisition.DownloadModule(&sink_, command_line_), kDownloadFailed);
-  ASSERT_EQ(acquisition.attempted_urls.size(), 6u);
-  EXPECT_EQ(acquisition.attempted_urls[5], u"https://cdn.example/a.arc?from_installer=true");
-  EXPECT_EQ(acquisition.pauses, 5);
+  ModuleAcquisition policy = Policy({"https://cdn.example/a.arc", "", ""});
+  EXPECT_EQ(policy.DownloadModule(&sink_, command_line_), DownloadResult::kFailed);
+  ASSERT_EQ(environment_.attempted_urls.size(), 6u);
+  EXPECT_EQ(environment_.attempted_urls[5], u"https://cdn.example/a.arc?from_installer=true");
+  EXPECT_EQ(environment_.pauses, 5);
   EXPECT_EQ(reporter_.started, 1);
   ASSERT_EQ(reporter_.attempts.size(), 6u);
   EXPECT_EQ(reporter_.attempts[5].attempt_number, 6);
@@ -133,26 +129,25 @@ TEST_F(ModuleAcquisitionTest, OneFailingUrlGetsSixAttemptsAndFivePauses) {
 }
 
 TEST_F(ModuleAcquisitionTest, ThreeUrlsAreTriedThreeTimesEachAndTheFileRestartsPerUrl) {
-  TestAcquisition acquisition({"https://c/plain", "https://c/versioned", "https://c/x64"},
-                              &reporter_);
-  acquisition.native64 = true;
+  ModuleAcquisition policy =
+      Policy({"https://c/plain", "https://c/versioned", "https://c/x64"}, {false, true});
   // Half of the file every time: kept within one URL, dropped at the next.
-  for (int i = 0; i < 9; ++i) acquisition.script.push_back({false, 0.5});
-  EXPECT_EQ(acquisition.DownloadModule(&sink_, command_line_), kDownloadFailed);
-  ASSERT_EQ(acquisition.attempted_urls.size(), 9u);
+  for (int i = 0; i < 9; ++i) environment_.script.push_back({false, 0.5});
+  EXPECT_EQ(policy.DownloadModule(&sink_, command_line_), DownloadResult::kFailed);
+  ASSERT_EQ(environment_.attempted_urls.size(), 9u);
   const std::u16string order[] = {u"https://c/x64", u"https://c/versioned", u"https://c/plain"};
   for (size_t i = 0; i < 9; ++i) {
-    EXPECT_EQ(acquisition.attempted_urls[i], order[i / 3] + u"?from_installer=true") << i;
-    EXPECT_EQ(acquisition.bytes_at_start[i], i % 3 == 0 ? 0u : (i % 3) * 500u) << i;
+    EXPECT_EQ(environment_.attempted_urls[i], order[i / 3] + u"?from_installer=true") << i;
+    EXPECT_EQ(environment_.bytes_at_start[i], i % 3 == 0 ? 0u : (i % 3) * 500u) << i;
     EXPECT_EQ(reporter_.attempts[i].architecture_class, kArchitecture64);
   }
 }
 
 TEST_F(ModuleAcquisitionTest, FivePercentStartsOverFiftyPercentContinues) {
-  TestAcquisition acquisition({"https://c/a", "", ""}, &reporter_);
-  acquisition.script = {{false, 0.05}, {false, 0.5}, {true, 0.5}};
-  EXPECT_EQ(acquisition.DownloadModule(&sink_, command_line_), kDownloadSucceeded);
-  EXPECT_EQ(acquisition.bytes_at_start, (std::vector<uint32_t>{0, 0, 500}));
+  ModuleAcquisition policy = Policy({"https://c/a", "", ""});
+  environment_.script = {{false, 0.05}, {false, 0.5}, {true, 0.5}};
+  EXPECT_EQ(policy.DownloadModule(&sink_, command_line_), DownloadResult::kSucceeded);
+  EXPECT_EQ(environment_.bytes_at_start, (std::vector<uint32_t>{0, 0, 500}));
   ASSERT_EQ(reporter_.attempts.size(), 3u);
   EXPECT_EQ(reporter_.attempts[0].downloaded_size, 50u);
   EXPECT_TRUE(reporter_.attempts[2].success);
@@ -161,65 +156,66 @@ TEST_F(ModuleAcquisitionTest, FivePercentStartsOverFiftyPercentContinues) {
 }
 
 TEST_F(ModuleAcquisitionTest, StopDuringThePauseEndsAtOnce) {
-  TestAcquisition acquisition({"https://c/a", "", ""}, &reporter_);
-  acquisition.stop_during_pause = true;
-  EXPECT_EQ(acquisition.DownloadModule(&sink_, command_line_), kDownloadFailed);
-  EXPECT_EQ(acquisition.attempted_urls.size(), 1u);
-  EXPECT_EQ(acquisition.pauses, 1);
+  ModuleAcquisition policy = Policy({"https://c/a", "", ""});
+  environment_.stop_during_pause = true;
+  EXPECT_EQ(policy.DownloadModule(&sink_, command_line_), DownloadResult::kFailed);
+  EXPECT_EQ(environment_.attempted_urls.size(), 1u);
+  EXPECT_EQ(environment_.pauses, 1);
   EXPECT_TRUE(HasRecord(records_, "Max download attempts failed (6)", "DownloadModule"));
 }
 
 TEST_F(ModuleAcquisitionTest, ExceptionsEndTheAttemptsWithoutAnEvent) {
-  TestAcquisition cryptopro({"https://c/a", "", ""}, &reporter_);
-  cryptopro.script = {{false, 0, 0xC06D007E, "CPLib.DLL", "CryptoProRevocationCheck"}};
-  EXPECT_EQ(cryptopro.DownloadModule(&sink_, command_line_), kDownloadCryptoProFailed);
+  ModuleAcquisition policy = Policy({"https://c/a", "", ""});
+  environment_.script = {{false, 0, 0xC06D007E, "CPLib.DLL", "CryptoProRevocationCheck"},
+                         {false, 0, 0xC0000005}};
+  EXPECT_EQ(policy.DownloadModule(&sink_, command_line_), DownloadResult::kCryptoProFailed);
   EXPECT_TRUE(HasRecord(records_,
                         "Exception with code=3228369022dll_name=CPLib.DLL"
                         "proc_name=CryptoProRevocationCheck",
                         "DownloadModule"));
 
-  TestAcquisition other({"https://c/a", "", ""}, &reporter_);
-  other.script = {{false, 0, 0xC0000005}};
-  EXPECT_EQ(other.DownloadModule(&sink_, command_line_), kDownloadFailed);
+  EXPECT_EQ(policy.DownloadModule(&sink_, command_line_), DownloadResult::kFailed);
   EXPECT_TRUE(HasRecord(records_, "Exception with code=3221225477", "DownloadModule"));
   EXPECT_TRUE(reporter_.attempts.empty());
-  EXPECT_EQ(other.attempted_urls.size(), 1u);
+  EXPECT_EQ(environment_.attempted_urls.size(), 2u);
 }
 
 TEST_F(ModuleAcquisitionTest, UrlSelection) {
-  TestAcquisition acquisition({"https://c/a?x=1", "https://c/v", ""}, &reporter_);
+  ModuleAcquisition policy = Policy({"https://c/a?x=1", "https://c/v", ""});
   // The 64-bit URL is missing: a warning, then versioned and plain.
-  EXPECT_EQ(acquisition.GetDownloadUrls(kArchitecture64),
+  EXPECT_EQ(policy.GetDownloadUrls(kArchitecture64),
             (std::vector<std::string>{"https://c/v?from_installer=true",
                                       "https://c/a?x=1?from_installer=true"}));
   EXPECT_TRUE(HasRecord(records_, "Setup url x64 empty!", "GetDownloadUrlsFromBrandConfig"));
 
-  acquisition.creation_time = kNow - 31 * kDay;
-  EXPECT_EQ(acquisition.GetDownloadUrls(kArchitectureDefault).size(), 1u);
-  acquisition.creation_time = kNow + kDay;  // from the future: still new
-  EXPECT_TRUE(acquisition.IsVersionedSetupUrlAllowed("https://c/v"));
-  acquisition.creation_time = 0;
-  EXPECT_FALSE(acquisition.IsVersionedSetupUrlAllowed("https://c/v"));
-  EXPECT_FALSE(acquisition.IsVersionedSetupUrlAllowed("https://c/{version}/v"));
+  environment_.creation_time = kNow - 31 * kDay;
+  EXPECT_EQ(policy.GetDownloadUrls(kArchitectureDefault).size(), 1u);
+  environment_.creation_time = kNow + kDay;  // from the future: still new
+  EXPECT_TRUE(policy.IsVersionedSetupUrlAllowed("https://c/v"));
+  for (const std::optional<int64_t> unknown : {std::optional<int64_t>(0), std::optional<int64_t>()}) {
+    environment_.creation_time = unknown;
+    EXPECT_FALSE(policy.IsVersionedSetupUrlAllowed("https://c/v"));
+  }
+  EXPECT_FALSE(policy.IsVersionedSetupUrlAllowed("https://c/{version}/v"));
   EXPECT_TRUE(HasRecord(records_, "Wrong setup url:https://c/{version}/v",
                         "IsVersionedSetupUrlAllowed"));
 
-  acquisition.xp_or_vista = true;
-  EXPECT_EQ(acquisition.GetDownloadUrls(kArchitecture64),
+  ModuleAcquisition vista = Policy({"https://c/a?x=1", "https://c/v", ""}, {true, true});
+  EXPECT_EQ(vista.GetDownloadUrls(kArchitecture64),
             (std::vector<std::string>{std::string(endpoints::kDownloadCdn) +
                                       "/browser-partners/_xp_builds/browser-setup.arc"
                                       "?from_installer=true"}));
 }
 
 TEST_F(ModuleAcquisitionTest, ArchitectureSwitches) {
-  TestAcquisition acquisition({"https://c/a", "", "https://c/64"}, &reporter_);
-  EXPECT_EQ(acquisition.GetArchitectureClass(command_line_), kArchitectureDefault);
+  ModuleAcquisition native32 = Policy({"https://c/a", "", "https://c/64"});
+  ModuleAcquisition native64 = Policy({"https://c/a", "", "https://c/64"}, {false, true});
+  EXPECT_EQ(native32.GetArchitectureClass(command_line_), kArchitectureDefault);
+  EXPECT_EQ(native64.GetArchitectureClass(command_line_), kArchitecture64);
   command_line_.AppendSwitch("download-x32");
-  acquisition.native64 = true;
-  EXPECT_EQ(acquisition.GetArchitectureClass(command_line_), kArchitectureDefault);
+  EXPECT_EQ(native64.GetArchitectureClass(command_line_), kArchitectureDefault);
   command_line_.AppendSwitch("download-x64");
-  acquisition.native64 = false;
-  EXPECT_EQ(acquisition.GetArchitectureClass(command_line_), kArchitecture64);
+  EXPECT_EQ(native32.GetArchitectureClass(command_line_), kArchitecture64);
 }
 
 }  // namespace

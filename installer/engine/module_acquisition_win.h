@@ -1,6 +1,7 @@
-// Module acquisition on Windows: the archive's temporary file, the attempts
-// through the resumable downloader with the engine's stop event, the
-// installer's own age from its version resource, and the download time.
+// Module acquisition on Windows: the archive's temporary file, the
+// environment the attempt policy runs in (the resumable downloader with the
+// engine's stop event, the pause, the installer's own age from its version
+// resource), and the download time.
 #ifndef INSTALLER_ENGINE_MODULE_ACQUISITION_WIN_H_
 #define INSTALLER_ENGINE_MODULE_ACQUISITION_WIN_H_
 
@@ -9,6 +10,7 @@
 #include <string>
 
 #include "base/file_path.h"
+#include "installer/engine/acquisition_environment.h"
 #include "installer/engine/module_acquisition.h"
 #include "net/download_observer.h"
 
@@ -16,6 +18,7 @@ namespace lite {
 
 class InstallerDelegate;
 class ModuleFile;
+class TransferStop;
 
 // Passes download progress on to the engine's delegate; without one (a
 // silent run) every notification is dropped.
@@ -40,46 +43,54 @@ class ModuleAcquisitionReporter : public ModuleDownloadReporter {
   virtual void OnModuleNotDownloaded(int64_t download_micros) {}
 };
 
-class WinModuleAcquisition : public ModuleAcquisition {
+// The engine's environment: attempts through the resumable downloader,
+// progress to |delegate| (may be null), pauses and attempts ended by |stop|,
+// which must outlive it.
+class WinAcquisitionEnvironment : public AcquisitionEnvironment {
  public:
-  // |stop_event| ends every attempt and pause; |delegate| may be null.
-  WinModuleAcquisition(BrandSetupUrls urls, ModuleAcquisitionReporter* reporter,
-                       HANDLE stop_event, InstallerDelegate* delegate);
+  WinAcquisitionEnvironment(TransferStop* stop, InstallerDelegate* delegate);
 
-  // A new temporary file name in |working_dir|, empty on failure.
-  FilePath GetModulePath(const FilePath& working_dir);
+  DownloadAttemptOutcome RunAttempt(const std::u16string& url, DownloadSink* sink) override;
+  bool Pause(uint32_t ms) override;
+  bool IsStopRequested() override;
+  int64_t NowSince1601Micros() override;
+  std::optional<int64_t> OwnCreationTime() override;
+
+ private:
+  TransferStop* stop_;
+  DownloadProgressForwarder forwarder_;
+};
+
+// The system this process runs on, as the policy asks about it.
+AcquisitionSystem CurrentAcquisitionSystem();
+
+// A new temporary file name in |working_dir|, empty on failure.
+FilePath GetModulePath(const FilePath& working_dir);
+
+// Microseconds since 1601-01-01 UTC: the version resource's file date, or
+// the last write time without one.
+bool GetModuleCreationTime(const FilePath& path, int64_t* time);
+
+// Obtains the archive into one file with the attempt policy.
+class WinModuleAcquisition {
+ public:
+  // |environment| must outlive this object; |reporter| may be null.
+  WinModuleAcquisition(BrandSetupUrls urls, AcquisitionEnvironment* environment,
+                       ModuleAcquisitionReporter* reporter);
+
   // Downloads the archive to |path|; with |lock| the file stays open in it
-  // (the permanent-lock mode). A download result code; the time it took is
-  // download_duration().
-  int GetModule(const FilePath& path, ModuleFile* lock, const InstallerCommandLine& command_line);
-  int DownloadOrExtractModule(const FilePath& path, bool* downloaded, ModuleFile* lock,
-                              const InstallerCommandLine& command_line);
-  // One plain attempt, for the final report: no policy, no statistics, and
-  // no stop: the report is due just when the run has been stopped (the
-  // window closed); the engine's destructor bounds the wait for it.
-  bool Download(const std::u16string& url, DownloadSink* sink, std::string* error,
-                std::u16string* redirect_url);
-
-  // Microseconds since 1601-01-01 UTC: the version resource's file date, or
-  // the last write time without one.
-  virtual bool GetModuleCreationTime(const FilePath& path, int64_t* time);
+  // (the permanent-lock mode). The time it took is download_duration().
+  DownloadResult GetModule(const FilePath& path, ModuleFile* lock,
+                           const InstallerCommandLine& command_line);
+  DownloadResult DownloadOrExtractModule(const FilePath& path, bool* downloaded,
+                                         ModuleFile* lock,
+                                         const InstallerCommandLine& command_line);
 
   int64_t download_duration() const { return download_duration_; }
 
- protected:
-  bool GetOwnCreationTime(int64_t* time) override;
-  int64_t NowSince1601Micros() override;
-  bool IsXpOrVista() override;
-  bool IsNative64Bit() override;
-  bool IsStopRequested() override;
-  DownloadAttemptOutcome RunDownloadAttempt(const std::u16string& url,
-                                            DownloadSink* sink) override;
-  bool WaitForStop(uint32_t ms) override;
-
  private:
+  ModuleAcquisition policy_;
   ModuleAcquisitionReporter* reporter_;
-  HANDLE stop_event_;
-  DownloadProgressForwarder forwarder_;
   int64_t download_duration_ = 0;
 };
 

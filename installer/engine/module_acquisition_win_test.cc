@@ -11,6 +11,7 @@
 #include "logging/logger.h"
 #include "logging/recording_logger_for_testing.h"
 #include "net/module_file_win.h"
+#include "net/transfer_stop_win.h"
 #include "tests/cdn/test_cdn_win.h"
 #include "tests/support/child_process_win.h"
 
@@ -39,15 +40,13 @@ class RecordingReporter : public ModuleAcquisitionReporter {
   int64_t download_micros = -1;
 };
 
-// The real acquisition with short pauses, so that six attempts take no
+// The engine's environment with short pauses, so that six attempts take no
 // minute and a half.
-class QuickAcquisition : public WinModuleAcquisition {
+class QuickPauses : public WinAcquisitionEnvironment {
  public:
-  using WinModuleAcquisition::WinModuleAcquisition;
-  uint32_t retry_delay = 10;
-
- protected:
-  uint32_t RetryDelay() override { return retry_delay; }
+  using WinAcquisitionEnvironment::WinAcquisitionEnvironment;
+  bool quick = true;
+  bool Pause(uint32_t ms) override { return WinAcquisitionEnvironment::Pause(quick ? 10 : ms); }
 };
 
 class WinModuleAcquisitionTest : public ::testing::Test {
@@ -56,7 +55,6 @@ class WinModuleAcquisitionTest : public ::testing::Test {
     ASSERT_TRUE(cdn_.Start());
     SetGlobalLogger(std::make_unique<RecordingLogger>(&records_));
     scratch_ = testing::MakeScratchDir();
-    stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   }
   void TearDown() override {
     SetGlobalLogger(nullptr);
@@ -76,9 +74,10 @@ class WinModuleAcquisitionTest : public ::testing::Test {
   TestCdn cdn_;
   std::vector<LogRecord> records_;
   FilePath scratch_;
-  ScopedHandle stop_;
+  TransferStop stop_;
   RecordingReporter reporter_;
   InstallerCommandLine command_line_;
+  QuickPauses environment_{&stop_, nullptr};
 };
 
 TEST_F(WinModuleAcquisitionTest, ThreeUrlsThreeAttemptsEachInOrder) {
@@ -87,13 +86,13 @@ TEST_F(WinModuleAcquisitionTest, ThreeUrlsThreeAttemptsEachInOrder) {
   }
   // The test binary has no version resource and was just written: the
   // versioned URL counts as new.
-  QuickAcquisition acquisition({cdn_.Url("/plain.arc"), cdn_.Url("/versioned.arc"),
-                                cdn_.Url("/x64.arc")},
-                               &reporter_, stop_.get(), nullptr);
+  WinModuleAcquisition acquisition(
+      {cdn_.Url("/plain.arc"), cdn_.Url("/versioned.arc"), cdn_.Url("/x64.arc")}, &environment_,
+      &reporter_);
   command_line_.AppendSwitch("download-x64");
-  const FilePath path = acquisition.GetModulePath(scratch_);
+  const FilePath path = GetModulePath(scratch_);
   ASSERT_FALSE(path.empty());
-  EXPECT_EQ(acquisition.GetModule(path, nullptr, command_line_), kDownloadFailed);
+  EXPECT_EQ(acquisition.GetModule(path, nullptr, command_line_), DownloadResult::kFailed);
 
   const std::vector<std::string> expected = {
       "/x64.arc",       "/x64.arc",   "/x64.arc",   "/versioned.arc", "/versioned.arc",
@@ -118,11 +117,10 @@ TEST_F(WinModuleAcquisitionTest, FivePercentStartsOverFiftyContinuesToAWholeFile
   cdn_.SetRule(path_on_cdn, R"({"generate": 100000, "drop_after": 5000, "times": 1})");
   cdn_.SetRule(path_on_cdn, R"({"generate": 100000, "drop_after": 50000, "times": 1})", true);
   cdn_.SetRule(path_on_cdn, R"({"generate": 100000})", true);
-  QuickAcquisition acquisition({cdn_.Url(path_on_cdn), "", ""}, &reporter_, stop_.get(),
-                               nullptr);
-  const FilePath path = acquisition.GetModulePath(scratch_);
+  WinModuleAcquisition acquisition({cdn_.Url(path_on_cdn), "", ""}, &environment_, &reporter_);
+  const FilePath path = GetModulePath(scratch_);
   ModuleFile lock;
-  ASSERT_EQ(acquisition.GetModule(path, &lock, command_line_), kDownloadSucceeded);
+  ASSERT_EQ(acquisition.GetModule(path, &lock, command_line_), DownloadResult::kSucceeded);
   EXPECT_TRUE(lock.IsValid());
   lock.Close();
 
@@ -147,30 +145,28 @@ TEST_F(WinModuleAcquisitionTest, FivePercentStartsOverFiftyContinuesToAWholeFile
 
 TEST_F(WinModuleAcquisitionTest, StopDuringThePauseEndsAtOnceWithResultTwo) {
   cdn_.SetRule("/setup.arc", R"({"status": 404})");
-  QuickAcquisition acquisition({cdn_.Url("/setup.arc"), "", ""}, &reporter_, stop_.get(),
-                               nullptr);
-  acquisition.retry_delay = kRetryDelayMs;
+  WinModuleAcquisition acquisition({cdn_.Url("/setup.arc"), "", ""}, &environment_, &reporter_);
+  environment_.quick = false;
   std::thread stopper([this] {
     Sleep(1500);
-    SetEvent(stop_.get());
+    stop_.Request();
   });
   const ULONGLONG start = GetTickCount64();
-  const int result = acquisition.GetModule(acquisition.GetModulePath(scratch_), nullptr,
-                                           command_line_);
+  const DownloadResult result =
+      acquisition.GetModule(GetModulePath(scratch_), nullptr, command_line_);
   const ULONGLONG elapsed = GetTickCount64() - start;
   stopper.join();
-  EXPECT_EQ(result, kDownloadFailed);
+  EXPECT_EQ(result, DownloadResult::kFailed);
   EXPECT_LT(elapsed, 5000u);
   EXPECT_EQ(RequestedPaths().size(), 1u);
   EXPECT_TRUE(HasRecord(records_, "Max download attempts failed (6)", "DownloadModule"));
 }
 
 TEST_F(WinModuleAcquisitionTest, CreationTimeFallsBackToTheLastWriteTime) {
-  QuickAcquisition acquisition({"", "", ""}, &reporter_, stop_.get(), nullptr);
   const FilePath file = scratch_.Append(u"plain.bin");
   ASSERT_TRUE(WriteWholeFile(file, "x"));
   int64_t time = 0;
-  ASSERT_TRUE(acquisition.GetModuleCreationTime(file, &time));
+  ASSERT_TRUE(GetModuleCreationTime(file, &time));
   // Written a moment ago: within a day of now, in microseconds since 1601.
   FILETIME now;
   GetSystemTimeAsFileTime(&now);
@@ -179,7 +175,7 @@ TEST_F(WinModuleAcquisitionTest, CreationTimeFallsBackToTheLastWriteTime) {
   EXPECT_LT(std::llabs(now_micros - time), 86'400'000'000LL);
   EXPECT_TRUE(HasRecord(records_, "File version resource is absent in ", "GetModuleCreationTime"));
   EXPECT_TRUE(HasRecord(records_, "Used the last write file time", "GetModuleCreationTime"));
-  EXPECT_FALSE(acquisition.GetModuleCreationTime(scratch_.Append(u"missing"), &time));
+  EXPECT_FALSE(GetModuleCreationTime(scratch_.Append(u"missing"), &time));
 }
 
 }  // namespace
