@@ -53,9 +53,9 @@ void RedesignedDialog::OnInitDialog() {
   const HWND window = hwnd();
   const double scale = context().scale_factor;
   fonts_ = std::make_unique<FontResources>(context().module, kFontResources);
-  title_font_ = CreateThemeFont(kTitleFont, scale);
-  message_font_ = CreateThemeFont(kMessageFont, scale);
-  button_font_ = CreateThemeFont(kButtonFont, scale);
+  title_font_ = CreateThemeFont(WithFaceFor(context().language_id, kTitleFont), scale);
+  message_font_ = CreateThemeFont(WithFaceFor(context().language_id, kMessageFont), scale);
+  button_font_ = CreateThemeFont(WithFaceFor(context().language_id, kButtonFont), scale);
   background_ = ResourceBitmap::LoadFrom(context().module, kBackgroundPicture, 0, scale);
 
   title_text_ = LoadText(spec_.title_id);

@@ -1,11 +1,17 @@
 #include "ui/layout/installation_window_theme.h"
 
+#include <string_view>
+
 #include "distribution/brand_info.h"
 
 namespace lite {
 namespace {
 
 constexpr char16_t kTsText[] = u"TS Text";
+constexpr char16_t kSystemUiFace[] = u"Segoe UI";
+constexpr uint32_t kJapaneseLangId = 1041;
+constexpr uint32_t kSimplifiedChineseLangId = 2052;
+constexpr uint32_t kTraditionalChineseLangId = 1028;
 
 // Four consecutive ids from |first| (1x) and |first_2x| (2x; 0 = none).
 void FourPairs(ImagePair (&pairs)[4], int first, int first_2x) {
@@ -130,11 +136,17 @@ ThemeSpec Origin(bool ru) {
   return t;
 }
 
-}  // namespace
+void UseFacesFor(uint32_t language_id, ThemeSpec* t) {
+  for (FontSpec* font : {&t->title_font, &t->install_button_font, &t->body_font, &t->link_font,
+                         &t->body_28_font, &t->body_15_font, &t->body_11_font,
+                         &t->body_11_underlined_font, &t->check_box_font,
+                         &t->privacy_link_font}) {
+    *font = WithFaceFor(language_id, *font);
+  }
+}
 
-ThemeSpec GetThemeSpec(WindowDesign design, WindowsRelease windows, bool less_contrasty,
-                       uint32_t language_id) {
-  const bool ru = language_id == kRussianLangId;
+ThemeSpec DesignTheme(WindowDesign design, WindowsRelease windows, bool less_contrasty,
+                      bool ru) {
   switch (design) {
     case WindowDesign::kNewIdentity:
       return NewIdentity(windows, less_contrasty, ru);
@@ -144,6 +156,33 @@ ThemeSpec GetThemeSpec(WindowDesign design, WindowsRelease windows, bool less_co
       break;
   }
   return Origin(ru);
+}
+
+}  // namespace
+
+ThemeSpec GetThemeSpec(WindowDesign design, WindowsRelease windows, bool less_contrasty,
+                       uint32_t language_id) {
+  ThemeSpec t = DesignTheme(design, windows, less_contrasty, language_id == kRussianLangId);
+  UseFacesFor(language_id, &t);
+  return t;
+}
+
+FontSpec WithFaceFor(uint32_t language_id, FontSpec font) {
+  // The bundled faces carry Latin and Cyrillic only. A face the system does
+  // not know takes part in no font linking, so Chinese and Japanese texts
+  // in them would show as empty boxes: those get the system's UI face,
+  // which links to its CJK fonts, at the same size and weight.
+  switch (language_id) {
+    case kJapaneseLangId:
+    case kSimplifiedChineseLangId:
+    case kTraditionalChineseLangId:
+      break;
+    default:
+      return font;
+  }
+  const std::u16string_view family = font.family;
+  if (family.substr(0, 3) == u"TS ") font.family = kSystemUiFace;
+  return font;
 }
 
 ThemeSpec GetThemeSpec(const BrandInfo& brand, WindowsRelease windows) {

@@ -95,6 +95,10 @@ struct ThemeSpec {
 ThemeSpec GetThemeSpec(WindowDesign design, WindowsRelease windows, bool less_contrasty,
                        uint32_t language_id);
 
+// |font| as drawn for |language_id|: a bundled face that lacks the
+// language's script gives way to the system's UI face.
+FontSpec WithFaceFor(uint32_t language_id, FontSpec font);
+
 // The brand's theme.
 ThemeSpec GetThemeSpec(const BrandInfo& brand, WindowsRelease windows);
 

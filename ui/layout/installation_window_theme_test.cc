@@ -123,4 +123,33 @@ TEST(InstallationWindowThemeTest, PicturesByDesignReleaseAndLanguage) {
 }
 
 }  // namespace
+// The bundled faces have no CJK glyphs: Chinese and Japanese take the
+// system face with the design's sizes and weights; other languages and the
+// Origin design keep their faces.
+TEST(InstallationWindowThemeTest, CjkLanguagesTakeTheSystemFaceInTheBundledFacesDesigns) {
+  const struct {
+    D design;
+    uint32_t lang;
+    std::u16string title_family;
+    std::u16string check_box_family;
+  } rows[] = {
+      {D::kFacetune, 1041, u"Segoe UI", u"Segoe UI"},
+      {D::kNewIdentity, 2052, u"Segoe UI", u"Segoe UI"},
+      {D::kNewIdentity, 1028, u"Segoe UI", u"Segoe UI"},
+      {D::kNewIdentity, 1049, u"TS Geo Medium", u"TS Text"},
+      {D::kFacetune, 1087, u"TS Display", u"TS Text"},
+      {D::kOrigin, 1041, u"Arial", u"Arial"},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(::testing::Message() << static_cast<int>(r.design) << " lang " << r.lang);
+    const ThemeSpec t = GetThemeSpec(r.design, kWin10, false, r.lang);
+    const ThemeSpec latin = GetThemeSpec(r.design, kWin10, false, 1033);
+    EXPECT_EQ(std::u16string(t.title_font.family), r.title_family);
+    EXPECT_EQ(std::u16string(t.check_box_font.family), r.check_box_family);
+    EXPECT_EQ(t.title_font.size, latin.title_font.size);
+    EXPECT_EQ(t.title_font.weight, latin.title_font.weight);
+    EXPECT_EQ(t.font_resources, latin.font_resources);
+  }
+}
+
 }  // namespace lite
