@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <string>
 
 #include "base/wide_string_win.h"
@@ -43,7 +44,17 @@ bool ElevatedInstaller::RunModule(HANDLE stop_event) {
   started_ = true;
   SetEvent(start_event_.get());
   const HANDLE handles[] = {stop_event, process_.get()};
-  switch (WaitForMultipleObjects(2, handles, FALSE, INFINITE)) {
+  DWORD waited = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
+  // The window stops the engine also when setup, done in the copy, has just
+  // asked it to close: the copy is then about to exit with its result, which
+  // must not be reported as a failure. A copy still busy after the grace
+  // time counts as stopped.
+  if (waited == WAIT_OBJECT_0 &&
+      WaitForSingleObject(process_.get(), std::min(kStopGraceMs, finish_timeout_ms_)) ==
+          WAIT_OBJECT_0) {
+    waited = WAIT_OBJECT_0 + 1;
+  }
+  switch (waited) {
     case WAIT_OBJECT_0 + 1: {
       DWORD code = 0;
       if (GetExitCodeProcess(process_.get(), &code)) {

@@ -23,6 +23,8 @@ inline constexpr char kElevatedAbortEventName[] = "a4c7e913-5d28-4f6b-b0e3-81c2f
 class ElevatedInstaller {
  public:
   static constexpr DWORD kFinishTimeoutMs = 30000;
+  // How long a stopped wait still gives the copy to exit on its own.
+  static constexpr DWORD kStopGraceMs = 5000;
 
   // Creates both events. |finish_timeout_ms| is how long destruction waits
   // for the copy before terminating it.

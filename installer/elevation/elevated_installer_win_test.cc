@@ -33,6 +33,12 @@ int ExitWithFirstArgument(const std::vector<std::u16string>& args) {
 }
 TL_CHILD_PROCESS("exit-with", ExitWithFirstArgument);
 
+int ExitAfterAWhile(const std::vector<std::u16string>&) {
+  Sleep(300);
+  return 0;
+}
+TL_CHILD_PROCESS("exit-after-a-while", ExitAfterAWhile);
+
 int Hang(const std::vector<std::u16string>&) {
   Sleep(INFINITE);
   return 0;
@@ -101,6 +107,18 @@ TEST_F(ElevatedInstallerTest, StartEventReleasesAndDestructionUnreleasedAborts) 
   ASSERT_TRUE(aborted.WaitForExit(0, &code));
   EXPECT_EQ(code, 20);
   EXPECT_FALSE(HasRecord(records_, "The elevated installer hangs", "EnsureProcessFinished"));
+}
+
+// Setup in the copy closes the window, which stops the engine, just before
+// the copy exits: its success stands.
+TEST_F(ElevatedInstallerTest, CopyEndingJustAfterTheStopKeepsItsResult) {
+  Process child = testing::StartChild("exit-after-a-while", {});
+  auto installer = Hold(child);
+  stop_.Signal();
+  EXPECT_TRUE(installer->RunModule(stop_.handle()));
+  EXPECT_EQ(installer->exit_code(), 0);
+  EXPECT_FALSE(HasRecord(records_, "The elevated installer was terminated due to stop event.",
+                         "RunModule"));
 }
 
 TEST_F(ElevatedInstallerTest, StopEventEndsTheWaitAndAHangingCopyIsTerminated) {

@@ -84,10 +84,15 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
   bool have_current = false;
   bool current_ends_line = false;
 
+  // The last run appended to |current|, which may have to move on.
+  size_t last_run_size = 0;
+  int last_run_width = 0;
   auto start = [&](const TextRun& run, int line, int x, int width) {
     if (have_current) parts.push_back(current);
     current = TextPart{WithoutLineFeeds(run.text), run.link, line, x, width};
     have_current = true;
+    last_run_size = current.text.size();
+    last_run_width = width;
   };
 
   for (const TextRun& run : runs) {
@@ -97,7 +102,19 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
     if (have_current && current_ends_line) {
       start(run, line + 1, 0, width);
     } else if (!run.link && IsPunctuationOnly(run.text)) {
-      start(run, line, end_x, width);  // never wraps alone
+      // Punctuation never starts a line. Where it does not fit, the
+      // character before it goes to the next line with it, if that
+      // character may break and is not all its line holds.
+      const std::u16string_view before = current.text;
+      if (end_x + width > available_width && last_run_size == 1 &&
+          current.text.size() > 1 && BreaksAnywhere(before.back())) {
+        TextRun moved{std::u16string(1, before.back()) + run.text, current.link};
+        current.text.pop_back();
+        current.width -= last_run_width;
+        start(moved, line + 1, 0, last_run_width + width);
+      } else {
+        start(run, line, end_x, width);
+      }
     } else if (!have_current) {
       start(run, 0, 0, width);
     } else if (end_x + width > available_width) {
@@ -107,6 +124,8 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
     } else {
       current.text += WithoutLineFeeds(run.text);
       current.width += width;
+      last_run_size = WithoutLineFeeds(run.text).size();
+      last_run_width = width;
     }
     current_ends_line = !run.text.empty() && run.text.back() == kLineFeed;
   }

@@ -72,6 +72,12 @@ TEST(MultiPartTextLayoutTest, Layouts) {
   // A link split over two lines gives two link parts.
   ExpectParts(u"abc ((de fg))", 70, false,
               {{u"abc ", false, 0, 0, 34}, {u"de ", true, 0, 34, 24}, {u"fg", true, 1, 0, 20}});
+  // Ideographic punctuation that does not fit takes the ideograph before it
+  // to the next line; a lone ideograph before it stays and lets it overhang.
+  ExpectParts(u"\u4E00\u4E8C\u4E09\u3002", 30, false,
+              {{u"\u4E00\u4E8C", false, 0, 0, 20}, {u"\u4E09\u3002", false, 1, 0, 20}});
+  ExpectParts(u"\u4E00\u3002", 10, false,
+              {{u"\u4E00", false, 0, 0, 10}, {u"\u3002", false, 0, 10, 10}});
   // Centred lines: shifted by half the free width, trailing blanks ignored.
   ExpectParts(u"abc ((de fg))", 70, true,
               {{u"abc ", false, 0, 8, 34}, {u"de ", true, 0, 42, 24}, {u"fg", true, 1, 25, 20}});
