@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <limits>
+#include <string_view>
 
 #include "base/scoped_handle_win.h"
 #include "base/utf.h"
@@ -14,7 +15,10 @@
 namespace lite {
 namespace {
 
-bool ReadAllBytesFromFile(const FilePath& path, std::string* bytes) {
+// The file's bytes through a read-only mapping: only the pages the tag
+// reader touches (the headers and the certificate table at the end) are
+// read from disk, not the whole image. |bytes| stays valid while |view| lives.
+bool ReadAllBytesFromFile(const FilePath& path, ScopedMappedView* view, std::string_view* bytes) {
   const std::string name = UTF16ToUTF8(path.value());
   ScopedHandle file(CreateFileW(AsWide(path.value()), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -29,14 +33,16 @@ bool ReadAllBytesFromFile(const FilePath& path, std::string* bytes) {
     PLOG(ERROR) << "Failed to get length of " << name;
     return false;
   }
-  bytes->resize(static_cast<size_t>(length.QuadPart));
-  DWORD read = 0;
-  if (!bytes->empty() &&
-      (!ReadFile(file.get(), bytes->data(), static_cast<DWORD>(bytes->size()), &read, nullptr) ||
-       read != bytes->size())) {
-    PLOG(ERROR) << "Failed to read all bytes of " << name;
+  *bytes = std::string_view();
+  if (length.QuadPart == 0) return true;  // an empty file cannot be mapped
+  ScopedHandle mapping(CreateFileMappingW(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (mapping.is_valid()) view->reset(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view->is_valid()) {
+    PLOG(ERROR) << "Failed to map " << name;
     return false;
   }
+  *bytes = std::string_view(static_cast<const char*>(view->get()),
+                            static_cast<size_t>(length.QuadPart));
   return true;
 }
 
@@ -44,8 +50,9 @@ bool ReadAllBytesFromFile(const FilePath& path, std::string* bytes) {
 
 std::string ExtractTagFromFakeCertificate(const FilePath& path) {
   const std::string name = UTF16ToUTF8(path.value());
-  std::string file;
-  if (!ReadAllBytesFromFile(path, &file)) {
+  ScopedMappedView view;
+  std::string_view file;
+  if (!ReadAllBytesFromFile(path, &view, &file)) {
     PLOG(ERROR) << "Failed to read file " << name;
     return std::string();
   }
