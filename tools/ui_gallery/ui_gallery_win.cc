@@ -143,6 +143,15 @@ void CALLBACK ShotTimer(HWND, UINT, UINT_PTR id, DWORD) {
   EndDialog(window, 0);
 }
 
+// Prepares the shown view (no picture): once the window shows, since a timer
+// tick comes after WM_INITDIALOG.
+void CALLBACK PrepareTimer(HWND, UINT, UINT_PTR id, DWORD) {
+  HWND window = g_shot.page ? g_shot.page->hwnd() : nullptr;
+  if (!window || !IsWindowVisible(window)) return;
+  KillTimer(nullptr, id);
+  g_shot.prepare(window);
+}
+
 // Shows one view; false when it could not be made or captured.
 bool ShowView(const GalleryOptions& options, HWND backdrop) {
   const PageFactory* make = nullptr;
@@ -164,14 +173,8 @@ bool ShowView(const GalleryOptions& options, HWND backdrop) {
   }
   if (options.shot.empty()) {
     if (view.prepare) {
-      // Once the window shows; a timer tick comes after WM_INITDIALOG.
       g_shot = Shot{page.get(), nullptr, view.prepare};
-      SetTimer(nullptr, 0, 40, [](HWND, UINT, UINT_PTR id, DWORD) {
-        HWND window = g_shot.page ? g_shot.page->hwnd() : nullptr;
-        if (!window || !IsWindowVisible(window)) return;
-        KillTimer(nullptr, id);
-        g_shot.prepare(window);
-      });
+      SetTimer(nullptr, 0, 40, &PrepareTimer);
     }
     page->RunModal(backdrop);
     return true;
