@@ -21,10 +21,10 @@ namespace {
 
 constexpr wchar_t kUserAgent[] = L"Tolvar.Browser installer";
 constexpr DWORD kTimeoutMs = 2000;
-// How long past its time-out a request may hold the destruction. Wine
-// ignores the connect time-out: a connection attempt to a host that drops
-// them stays open for minutes.
-constexpr ULONGLONG kOverdueMs = kTimeoutMs + 2000;
+// How long a request may hold the destruction: its own time-out. Wine
+// ignores the connect time-out (a connection attempt to a host that drops
+// them stays open for minutes), so the destroying thread enforces it.
+constexpr ULONGLONG kOverdueMs = kTimeoutMs;
 // How often the destroying thread looks at a request that is not overdue
 // yet, and at a thread between requests.
 constexpr DWORD kStopPollMs = 50;

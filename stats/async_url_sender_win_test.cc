@@ -189,7 +189,8 @@ TEST_F(AsyncUrlSenderTest, RequestToAHostThatDropsConnectionsIsClosedAfterItsTim
   }
   const ULONGLONG took = destroyed_at - sent_at;
   std::printf("destroyed %llu ms after the request to the black hole began\n", took);
-  EXPECT_LT(took, 4000u + 1000u);
+  // The time-out plus the closed request's grace and some slack for Wine.
+  EXPECT_LT(took, 2000u + 200u + 800u);
   EXPECT_EQ(records_.Count("Closing a statistics request still open after ", "CloseOverdueRequest") +
                 records_.Count("Failed to open ", "SendUrl"),
             1u);
