@@ -88,8 +88,9 @@ std::optional<GalleryOptions> ParseGalleryOptions(const std::vector<std::string>
       valid = ParseBool(value, &options.less_contrasty);
     } else if (name == "classic-dialogs") {
       valid = ParseBool(value, &options.classic_dialogs);
-    } else if (name == "outline") {
-      valid = ParseBool(value, &options.outline);
+    } else if (name == "params") {
+      options.params = value;
+      valid = !value.empty();
     } else if (name == "shot") {
       options.shot = value;
       valid = !value.empty();

@@ -20,8 +20,9 @@ struct GalleryOptions {
   std::string language = "en";
   WindowsRelease windows = WindowsRelease::kWin10;
   double scale_factor = 1.0;
-  // Outlines of the layout's rectangles over the preview.
-  bool outline = false;
+  // The window's distribution parameters, as "distr-info-params" gives
+  // them ("cancel=1&first=1&def=1&stat=1").
+  std::string params;
   // Where the picture goes; empty shows the page until it is closed.
   std::string shot;
 };

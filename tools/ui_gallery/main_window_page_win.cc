@@ -1,7 +1,10 @@
 #include "tools/ui_gallery/main_window_page_win.h"
 
+#include <cstdio>
 #include <optional>
+#include <string>
 
+#include "base/utf.h"
 #include "distribution/distrib_info_params.h"
 #include "installer/command_line/installer_command_line.h"
 #include "ui/controls/control_ids.h"
@@ -9,16 +12,35 @@
 namespace lite {
 namespace {
 
-// What the window reads for its whole life: no parameters, no switches.
+// The page's distribution parameters: read from the gallery's text, kept
+// out of the registry value setup would read (no setup runs here).
+class PageParams : public DistribInfoParams {
+ public:
+  explicit PageParams(const std::string& text)
+      : DistribInfoParams(text.empty() ? std::nullopt
+                                       : std::optional<std::u16string>(UTF8ToUTF16(text))) {
+    if (!text.empty()) LoadDistribParams();
+  }
+
+ protected:
+  bool StoreRegistryValue(const std::u16string& name, const std::u16string&) override {
+    std::fprintf(stderr, "gallery: %s not stored\n", UTF16ToUTF8(name).c_str());
+    return true;
+  }
+};
+
+// What the window reads for its whole life: the gallery's parameters, no
+// switches.
 struct PageInputs {
-  DistribInfoParams params{std::nullopt};
+  explicit PageInputs(const GalleryOptions& options) : params(options.params) {}
+  PageParams params;
   InstallerCommandLine command_line = InstallerCommandLine::FromWords({u"ui_gallery.exe"});
 };
 
 class MainWindowPage : private PageInputs, public LiteMainWindow {
  public:
   MainWindowPage(const BrandInfo& brand, const GalleryOptions& options)
-      : LiteMainWindow(Inputs(brand, options, *this)) {}
+      : PageInputs(options), LiteMainWindow(Inputs(brand, options, *this)) {}
 
  private:
   static MainWindowInputs Inputs(const BrandInfo& brand, const GalleryOptions& options,

@@ -3,7 +3,8 @@
 // scale factor, and can capture each page into a PNG.
 //
 //   ui_gallery --page=welcome --design=origin --lang=de --windows=7
-//              --force-device-scale-factor=1.5 [--outline] [--shot=FILE.png]
+//              --force-device-scale-factor=1.5 [--params=cancel=1&first=1]
+//              [--shot=FILE.png]
 //   ui_gallery --batch=FILE   one view per line (the same switches), each
 //                             with its --shot; one process shows them all
 //   ui_gallery --list-pages | --list-languages
@@ -22,7 +23,6 @@
 #include "base/file_util_win.h"
 #include "base/utf.h"
 #include "distribution/brand_info.h"
-#include "tools/ui_gallery/design_preview_win.h"
 #include "tools/ui_gallery/dialog_pages_win.h"
 #include "tools/ui_gallery/gallery_options.h"
 #include "tools/ui_gallery/main_window_page_win.h"
@@ -43,21 +43,16 @@ struct View {
 
 using PageFactory = std::function<View(const BrandInfo&, const GalleryOptions&)>;
 
-// The real window; with --outline the drawn preview of its layout, with the
-// layout's rectangles outlined.
-View MainWindowView(const BrandInfo& brand, const GalleryOptions& options,
-                    DesignPreview::Screen screen) {
-  if (options.outline) {
-    auto preview = std::make_unique<DesignPreview>(brand, options, screen);
-    DesignPreview* raw = preview.get();
-    return {std::move(preview),
-            [raw](Gdiplus::Graphics* g, SIZE size) { return raw->PaintShadow(g, size); }};
-  }
+enum class Screen { kWelcome, kProgress };
+
+// The real window on the welcome screen as it opens, or on the progress
+// screen after Install.
+View MainWindowView(const BrandInfo& brand, const GalleryOptions& options, Screen screen) {
   std::unique_ptr<LiteMainWindow> window = CreateMainWindowPage(brand, options);
   LiteMainWindow* raw = window.get();
   View view{std::move(window),
             [raw](Gdiplus::Graphics* g, SIZE size) { return raw->PaintShadow(g, size); }};
-  if (screen == DesignPreview::Screen::kProgress) {
+  if (screen == Screen::kProgress) {
     view.prepare = [](HWND hwnd) { ShowProgressScreen(hwnd, kGalleryProgressPercent); };
   }
   return view;
@@ -75,11 +70,11 @@ const std::vector<Page>& Pages() {
     std::vector<Page> list = {
       {"welcome", true,
        [](const BrandInfo& brand, const GalleryOptions& options) {
-         return MainWindowView(brand, options, DesignPreview::Screen::kWelcome);
+         return MainWindowView(brand, options, Screen::kWelcome);
        }},
       {"progress", true,
        [](const BrandInfo& brand, const GalleryOptions& options) {
-         return MainWindowView(brand, options, DesignPreview::Screen::kProgress);
+         return MainWindowView(brand, options, Screen::kProgress);
        }},
     };
     for (const std::string& name : DialogNames()) {
