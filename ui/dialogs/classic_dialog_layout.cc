@@ -16,6 +16,10 @@ constexpr int kTextLeft = 40;
 constexpr int kTextRightMargin = 30;
 constexpr int kTitleTop = 30;
 constexpr int kMessageHeight = 50;
+// The least room between the title's last line and the message, and
+// between the message's last line and the buttons.
+constexpr int kTitleGap = 8;
+constexpr int kButtonsGap = 14;
 constexpr int kButtonsLeft = 40;
 constexpr int kButtonSpacing = 10;
 constexpr int kRightAlignedMargin = 30;
@@ -23,6 +27,12 @@ constexpr int kRightAlignedMargin = 30;
 constexpr int kRightAlignedSpacing = 10;
 
 }  // namespace
+
+int ClassicTextWidth(const ClassicDialogInput& in) {
+  const int window_width =
+      in.background.width - Scale(in.scale, kShadowLeft) - Scale(in.scale, kShadowRight);
+  return window_width - Scale(in.scale, kTextRightMargin) - Scale(in.scale, kTextLeft);
+}
 
 ClassicDialogLayout ComputeClassicDialogLayout(const ClassicDialogInput& in) {
   auto s = [&](int value) { return Scale(in.scale, value); };
@@ -34,8 +44,15 @@ ClassicDialogLayout ComputeClassicDialogLayout(const ClassicDialogInput& in) {
   out.window = {in.background.width - out.shadow_left - out.shadow_right,
                 in.background.height - out.shadow_top - out.shadow_bottom};
 
+  // The picture's places, moved down only as far as the texts need.
   const int buttons_height = std::max(in.button1.height, in.button2 ? in.button2->height : 0);
-  const int buttons_top = out.window.height - s(kButtonsBottomMargin) - buttons_height;
+  const int picture_buttons_top = out.window.height - s(kButtonsBottomMargin) - buttons_height;
+  const int message_top = std::max(picture_buttons_top - s(kMessageHeight),
+                                   s(kTitleTop) + in.title_height + s(kTitleGap));
+  const int buttons_top =
+      std::max(picture_buttons_top, message_top + in.message_height + s(kButtonsGap));
+  out.window.height += buttons_top - picture_buttons_top;
+
   int x = s(kButtonsLeft);
   int spacing = s(kButtonSpacing);
   if (in.buttons_right_aligned) {
@@ -50,7 +67,7 @@ ClassicDialogLayout ComputeClassicDialogLayout(const ClassicDialogInput& in) {
   }
 
   const int text_right = out.window.width - s(kTextRightMargin);
-  out.message = {s(kTextLeft), buttons_top - s(kMessageHeight), text_right, buttons_top};
+  out.message = {s(kTextLeft), message_top, text_right, buttons_top};
   out.title = {s(kTextLeft), s(kTitleTop), text_right, out.message.top};
   return out;
 }

@@ -1,5 +1,7 @@
 // Where the parts of a classic dialog go: a fixed picture with the buttons
-// along its bottom, the message above them and the title above that.
+// along its bottom, the message above them and the title above that. Texts
+// longer than the picture has room for make the window taller instead of
+// running into each other or the buttons.
 #ifndef UI_DIALOGS_CLASSIC_DIALOG_LAYOUT_H_
 #define UI_DIALOGS_CLASSIC_DIALOG_LAYOUT_H_
 
@@ -16,6 +18,10 @@ struct ClassicDialogInput {
   Extent button1;     // one frame of each strip
   std::optional<Extent> button2;
   bool buttons_right_aligned = false;
+  // The texts' heights in screen pixels, measured at ClassicTextWidth();
+  // 0 for no text.
+  int title_height = 0;
+  int message_height = 0;
 };
 
 struct ClassicDialogLayout {
@@ -27,6 +33,9 @@ struct ClassicDialogLayout {
   // The picture's shadow margins around the window.
   int shadow_left = 0, shadow_top = 0, shadow_right = 0, shadow_bottom = 0;
 };
+
+// How wide the title and the message are, in screen pixels.
+int ClassicTextWidth(const ClassicDialogInput& input);
 
 ClassicDialogLayout ComputeClassicDialogLayout(const ClassicDialogInput& input);
 

@@ -1,6 +1,9 @@
 #include "ui/dialogs/classic_dialog_win.h"
 
+#include <algorithm>
+
 #include "ui/controls/control_ids.h"
+#include "ui/controls/gdi_text_measurer_win.h"
 #include "ui/images/shadow_win.h"
 #include "ui/layout/installation_window_theme_win.h"
 #include "ui/layout/window_shape_win.h"
@@ -17,6 +20,45 @@ constexpr FontSpec kButtonFont = {u"Arial", 14, 400, false};
 constexpr COLORREF kTextColour = 0x464646;
 // The picture's shadow around the window, logical pixels.
 constexpr RECT kShadowMargins = {7, 4, 6, 8};
+
+int TextHeight(const std::wstring& text, HFONT font, int width) {
+  if (text.empty()) return 0;
+  return GdiTextMeasurer(font).Measure(text, DT_WORDBREAK | DT_NOPREFIX, width).cy;
+}
+
+// The picture's panel (inside its shadow margins) at the window's size. A
+// window made taller for its texts shows the panel's top above and its
+// bottom below, overlapping in the middle: it keeps the picture's top
+// stripe, edges and bottom. The pieces are copied pixel for pixel from the
+// picture drawn whole, so that no scaled edge shows as a seam.
+ResourceBitmap FitPanel(const ResourceBitmap& picture, const ClassicDialogLayout& layout) {
+  if (picture.empty()) return picture;
+  const int width = layout.window.width;
+  const int height = layout.window.height;
+  const int left = layout.shadow_left;
+  const int top = layout.shadow_top;
+  const int bottom = picture.CeilHeight() - layout.shadow_bottom;
+  const int upper_height = std::min(height, bottom - top);
+  const int lower_height = std::min(height - height / 2, bottom - top);
+  const HDC screen = GetDC(nullptr);
+  ScopedBitmap whole(CreateCompatibleBitmap(screen, picture.CeilWidth(), picture.CeilHeight()));
+  ScopedBitmap panel(CreateCompatibleBitmap(screen, width, height));
+  ScopedMemoryDc whole_dc(CreateCompatibleDC(screen));
+  ScopedMemoryDc panel_dc(CreateCompatibleDC(screen));
+  ReleaseDC(nullptr, screen);
+  if (!whole || !panel || !whole_dc || !panel_dc) return picture;
+  {
+    ScopedSelectObject select_whole(whole_dc.get(), whole.get());
+    ScopedSelectObject select_panel(panel_dc.get(), panel.get());
+    picture.DrawAll(whole_dc.get(), {0, 0, picture.CeilWidth(), picture.CeilHeight()});
+    BitBlt(panel_dc.get(), 0, 0, width, upper_height, whole_dc.get(), left, top, SRCCOPY);
+    if (upper_height < height) {
+      BitBlt(panel_dc.get(), 0, height - lower_height, width, lower_height, whole_dc.get(), left,
+             bottom - lower_height, SRCCOPY);
+    }
+  }
+  return ResourceBitmap::FromHBITMAP(panel.get());
+}
 
 }  // namespace
 
@@ -57,7 +99,11 @@ void ClassicDialog::OnInitDialog() {
   input.button1 = {strip1.Width() / 3, strip1.Height()};
   if (two_buttons) input.button2 = Extent{strip2.Width() / 3, strip2.Height()};
   input.buttons_right_aligned = spec_.buttons_right_aligned;
+  const int text_width = ClassicTextWidth(input);
+  input.title_height = TextHeight(title_text_, title_font_.get(), text_width);
+  input.message_height = TextHeight(message_text_, message_font_.get(), text_width);
   layout_ = ComputeClassicDialogLayout(input);
+  panel_ = FitPanel(background_, layout_);
 
   SetWindowPos(window, nullptr, 0, 0, layout_.window.width, layout_.window.height,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -75,10 +121,8 @@ void ClassicDialog::OnInitDialog() {
 
   auto background_under = [&](HWND control) {
     BackgroundCopy copy;
-    copy.picture = background_;
+    copy.picture = panel_;
     copy.offset = OffsetInParent(control);
-    copy.margins = {layout_.shadow_left, layout_.shadow_top, layout_.shadow_right,
-                    layout_.shadow_bottom};
     return copy;
   };
   button1_ = std::make_unique<PictureButton>(button1, strip1, kTextColour, button_font_.get(),
@@ -95,10 +139,7 @@ void ClassicDialog::OnInitDialog() {
 }
 
 void ClassicDialog::PaintBackground(HDC dc, const RECT& client) {
-  const RECT src = {layout_.shadow_left, layout_.shadow_top,
-                    layout_.shadow_left + (client.right - client.left),
-                    layout_.shadow_top + (client.bottom - client.top)};
-  background_.Draw(dc, client, src);
+  panel_.Draw(dc, client, {0, 0, client.right - client.left, client.bottom - client.top});
 }
 
 COLORREF ClassicDialog::StaticTextColour(int) const { return kTextColour; }

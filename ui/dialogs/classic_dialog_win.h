@@ -28,7 +28,9 @@ class ClassicDialog : public InstallerDialog {
   ScopedFont title_font_;
   ScopedFont message_font_;
   ScopedFont button_font_;
+  // The picture with its shadow, and its panel at the window's size.
   ResourceBitmap background_;
+  ResourceBitmap panel_;
   ClassicDialogLayout layout_;
 };
 
