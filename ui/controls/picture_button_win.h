@@ -41,6 +41,9 @@ class PictureButton {
   bool keyboard_cues() const { return keyboard_cues_; }
   // The picture under the button changed (the progress screen's slides).
   void set_background(BackgroundCopy background) { background_ = std::move(background); }
+  // Another strip of the same frame size, for another picture under the
+  // button.
+  void set_strip(ResourceBitmap strip) { strip_ = std::move(strip); }
   AccessibleProxy& accessible() { return *accessible_; }
 
  protected:

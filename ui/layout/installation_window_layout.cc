@@ -15,6 +15,7 @@ struct DesignSlots {
   Rect privacy_link_column;
   Point install_button;
   Point close_button;
+  Point cancel_button;
   Rect logo;
   Rect license;
   Rect progress_bar;
@@ -29,7 +30,8 @@ constexpr DesignSlots kFacetune = {
     {61, 140, 504, 358},   // title
     {61, 1, 454, 428},     // privacy-link column
     {61, 333},             // Install
-    {767, 11},             // Close, Cancel
+    {767, 11},             // Close
+    {466, 354},            // Cancel, centred on the progress bar's line
     {61, 41, 273, 79},     // logo
     {557, 333, 759, 428},  // licence
     {61, 358, 454, 363},   // progress bar
@@ -52,6 +54,7 @@ constexpr DesignSlots kOrigin = {
     {0, 182, 728, 250},
     {84, 0, 310, 390},
     {557, 305},
+    {698, 18},
     {698, 18},
     {61, 41, 273, 79},
     {400, 38, 667, 400},
@@ -155,6 +158,9 @@ Point InstallationWindowLayout::InstallButtonOrigin() const {
   return SlotsOf(design_).install_button;
 }
 Point InstallationWindowLayout::CloseButtonOrigin() const { return SlotsOf(design_).close_button; }
+Point InstallationWindowLayout::CancelButtonOrigin() const {
+  return SlotsOf(design_).cancel_button;
+}
 Rect InstallationWindowLayout::LogoRect() const { return SlotsOf(design_).logo; }
 Rect InstallationWindowLayout::LicenseRect() const { return SlotsOf(design_).license; }
 Rect InstallationWindowLayout::ProgressBarRect() const { return SlotsOf(design_).progress_bar; }

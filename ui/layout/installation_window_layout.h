@@ -45,8 +45,10 @@ class InstallationWindowLayout {
   Rect PinCheckBoxRect() const;
   Rect PrivacyLinkColumn() const;
   Point InstallButtonOrigin() const;
-  // Also where the Cancel button goes on the progress screen.
   Point CloseButtonOrigin() const;
+  // The progress screen's Cancel button: in Close's place where Close goes
+  // with the welcome screen (Origin), else beside the progress bar's end.
+  Point CancelButtonOrigin() const;
   Rect LogoRect() const;
   Rect LicenseRect() const;
   Rect ProgressBarRect() const;

@@ -27,4 +27,19 @@ ScopedFont CreateThemeFont(const FontSpec& font, double scale_factor) {
                                 DEFAULT_PITCH, reinterpret_cast<const wchar_t*>(font.family)));
 }
 
+ThemeFonts ThemeFonts::Create(const ThemeSpec& spec, double scale_factor) {
+  ThemeFonts fonts;
+  fonts.title = CreateThemeFont(spec.title_font, scale_factor);
+  fonts.install_button = CreateThemeFont(spec.install_button_font, scale_factor);
+  fonts.body = CreateThemeFont(spec.body_font, scale_factor);
+  fonts.link = CreateThemeFont(spec.link_font, scale_factor);
+  fonts.body_28 = CreateThemeFont(spec.body_28_font, scale_factor);
+  fonts.body_15 = CreateThemeFont(spec.body_15_font, scale_factor);
+  fonts.body_11 = CreateThemeFont(spec.body_11_font, scale_factor);
+  fonts.body_11_underlined = CreateThemeFont(spec.body_11_underlined_font, scale_factor);
+  fonts.check_box = CreateThemeFont(spec.check_box_font, scale_factor);
+  fonts.privacy_link = CreateThemeFont(spec.privacy_link_font, scale_factor);
+  return fonts;
+}
+
 }  // namespace lite

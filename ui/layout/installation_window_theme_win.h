@@ -45,6 +45,24 @@ std::unique_ptr<InstallationWindowTheme> CreateTheme(
 // underline, DEFAULT_CHARSET and default precision, quality and pitch.
 ScopedFont CreateThemeFont(const FontSpec& font, double scale_factor);
 
+// The installation window's fonts, made together from its theme at its
+// scale and deleted with it.
+struct ThemeFonts {
+  static ThemeFonts Create(const ThemeSpec& spec, double scale_factor);
+
+  ScopedFont title;
+  ScopedFont install_button;
+  ScopedFont body;
+  ScopedFont link;
+  // The body face at 28, 15, 11 and 11 underlined.
+  ScopedFont body_28;
+  ScopedFont body_15;
+  ScopedFont body_11;
+  ScopedFont body_11_underlined;
+  ScopedFont check_box;
+  ScopedFont privacy_link;
+};
+
 }  // namespace lite
 
 #endif  // UI_LAYOUT_INSTALLATION_WINDOW_THEME_WIN_H_

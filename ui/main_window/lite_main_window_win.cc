@@ -91,7 +91,7 @@ BackgroundCopy LiteMainWindow::CopyUnder(HWND control, const ResourceBitmap& pic
 }
 
 const ResourceBitmap& LiteMainWindow::CurrentBackground() const {
-  if (progress_mode() && slideshow_) return slideshow_->CurrentPicture();
+  if (progress_mode() && progress_.slideshow) return progress_.slideshow->CurrentPicture();
   return background_;
 }
 
@@ -106,16 +106,7 @@ void LiteMainWindow::CreateControls(bool skip_first_screen) {
   minimize_glyph_ = LoadPair(spec.minimize_glyph, scale);
   SetIcons();
 
-  title_font_ = CreateThemeFont(spec.title_font, scale);
-  install_button_font_ = CreateThemeFont(spec.install_button_font, scale);
-  body_font_ = CreateThemeFont(spec.body_font, scale);
-  link_font_ = CreateThemeFont(spec.link_font, scale);
-  body_28_font_ = CreateThemeFont(spec.body_28_font, scale);
-  body_15_font_ = CreateThemeFont(spec.body_15_font, scale);
-  body_11_font_ = CreateThemeFont(spec.body_11_font, scale);
-  body_11_underlined_font_ = CreateThemeFont(spec.body_11_underlined_font, scale);
-  check_box_font_ = CreateThemeFont(spec.check_box_font, scale);
-  privacy_link_font_ = CreateThemeFont(spec.privacy_link_font, scale);
+  fonts_ = ThemeFonts::Create(spec, scale);
 
   // The window takes its background's size; the layout's when it is missing.
   const int width = background_.empty() ? Scale(scale, layout_->WindowWidth()) : background_.Width();
@@ -149,12 +140,12 @@ void LiteMainWindow::CreateLicenceText() {
   if (design() != WindowDesign::kOrigin && !text.empty() && text.back() == u'.') text.pop_back();
   const Rect r = Scaled(layout_->LicenseRect());
   MultiPartTextStyle style;
-  style.font = body_font_.get();
+  style.font = fonts_.body.get();
   style.centre_lines = design() == WindowDesign::kNewIdentity;
   style.line_spacing = spec.line_spacing;
   style.plain_id = kLicencePlainId;
   style.link_id = kLicenceLinkId;
-  licence_ = MultiPartText::Create(hwnd(), {r.left, r.top, r.right, r.bottom}, ToWide(text), style,
+  welcome_.licence = MultiPartText::Create(hwnd(), {r.left, r.top, r.right, r.bottom}, ToWide(text), style,
                                    ToWide(WithoutParentheses(LoadText(kLicenceTextId))));
 }
 
@@ -162,17 +153,17 @@ void LiteMainWindow::CreateButtons() {
   const ThemeSpec& spec = theme_->spec();
   const double scale = scale_factor();
   SetWindowTextW(Item(kInstallButtonId), Wide(LoadText(kInstallTextId)));
-  install_button_ = std::make_unique<PictureButton>(
+  welcome_.install_button = std::make_unique<PictureButton>(
       Item(kInstallButtonId), LoadPair(spec.install_button_strip, scale),
-      spec.install_button_text_colour, install_button_font_.get(), BackgroundCopy(), Padding());
-  install_button_->accessible().set_name(ToWide(LoadText(kInstallTextId)));
-  close_button_ = std::make_unique<PictureButton>(Item(kCloseButtonId),
-                                                  LoadPair(spec.close_strip, scale), 0, nullptr,
+      spec.install_button_text_colour, fonts_.install_button.get(), BackgroundCopy(), Padding());
+  welcome_.install_button->accessible().set_name(ToWide(LoadText(kInstallTextId)));
+  close_strip_ = LoadPair(spec.close_strip, scale);
+  cancel_strip_ = LoadPair(spec.cancel_strip, scale);
+  close_button_ = std::make_unique<PictureButton>(Item(kCloseButtonId), close_strip_, 0, nullptr,
                                                   BackgroundCopy(), Padding());
   close_button_->accessible().set_name(ToWide(LoadText(kCloseNameId)));
-  cancel_button_ = std::make_unique<PictureButton>(Item(kCancelButtonId),
-                                                   LoadPair(spec.cancel_strip, scale), 0, nullptr,
-                                                   BackgroundCopy(), Padding());
+  cancel_button_ = std::make_unique<PictureButton>(Item(kCancelButtonId), cancel_strip_, 0,
+                                                   nullptr, BackgroundCopy(), Padding());
   if (layout_->HasMinimizeButton()) {
     minimize_button_ = std::make_unique<PictureButton>(
         Item(kMinimizeButtonId), LoadPair(spec.minimize_strip, scale), 0, nullptr,
@@ -194,15 +185,15 @@ void LiteMainWindow::CreateCheckBoxes() {
   style.padding = {padding, padding, padding, padding};
   style.text_colour = spec.license_colour;
   style.alpha = spec.license_opacity;
-  style.font = check_box_font_.get();
+  style.font = fonts_.check_box.get();
   style.label_gap = Scale(scale, layout_->CheckBoxLabelGap());
   const ResourceBitmap strip = LoadPair(spec.check_box_strip, scale);
 
   if (mask & kMakeDefaultBoxShown) {
     SetWindowTextW(Item(kDefaultCheckBoxId), Wide(LoadText(spec.make_default_string_id)));
-    default_box_ = std::make_unique<CheckBox>(Item(kDefaultCheckBoxId), strip, style,
-                                              BackgroundCopy(), brand().ShouldMakeBrowserDefault(),
-                                              owner_drawn);
+    welcome_.check_boxes[kDefaultCheckBoxId] = std::make_unique<CheckBox>(
+        Item(kDefaultCheckBoxId), strip, style, BackgroundCopy(),
+        brand().ShouldMakeBrowserDefault(), owner_drawn);
   } else {
     DestroyAll(hwnd(), kDefaultCheckBoxId);
   }
@@ -212,29 +203,29 @@ void LiteMainWindow::CreateCheckBoxes() {
     const std::u16string privacy = LoadText(kPrivacyTextId);
     if (design() == WindowDesign::kOrigin) {
       SetWindowTextW(window, Wide(LoadText(kStatisticsTextId)));
-      statistics_box_ = std::make_unique<CheckBox>(window, strip, style, BackgroundCopy(), checked,
-                                                   owner_drawn);
+      welcome_.check_boxes[kStatisticsCheckBoxId] =
+          std::make_unique<CheckBox>(window, strip, style, BackgroundCopy(), checked, owner_drawn);
     } else {
       std::u16string label = LoadText(kStatisticsTextId);
       if (label.empty() || label.back() != u'.') label += u'.';
-      statistics_label_ = ToWide(label + u" ((" + privacy + u"))");
+      welcome_.statistics_label = ToWide(label + u" ((" + privacy + u"))");
       auto box = std::make_unique<CheckBoxWithLink>(window, strip, style, BackgroundCopy(),
                                                     checked, owner_drawn);
-      linked_statistics_box_ = box.get();
-      statistics_box_ = std::move(box);
+      welcome_.linked_statistics_box = box.get();
+      welcome_.check_boxes[kStatisticsCheckBoxId] = std::move(box);
     }
     SetWindowTextW(Item(kPrivacyLinkId), Wide(privacy));
-    privacy_link_ = std::make_unique<LinkLabel>(Item(kPrivacyLinkId), spec.license_colour,
-                                                spec.license_opacity, privacy_link_font_.get(),
-                                                BackgroundCopy());
+    welcome_.privacy_link = std::make_unique<LinkLabel>(
+        Item(kPrivacyLinkId), spec.license_colour, spec.license_opacity,
+        fonts_.privacy_link.get(), BackgroundCopy());
   } else {
     DestroyAll(hwnd(), kStatisticsCheckBoxId);
     DestroyAll(hwnd(), kPrivacyLinkId);
   }
   if (mask & kPinBoxShown) {
     SetWindowTextW(Item(kPinCheckBoxId), Wide(LoadText(kPinTextId)));
-    pin_box_ = std::make_unique<CheckBox>(Item(kPinCheckBoxId), strip, style, BackgroundCopy(),
-                                          pin_state() == 2, owner_drawn);
+    welcome_.check_boxes[kPinCheckBoxId] = std::make_unique<CheckBox>(
+        Item(kPinCheckBoxId), strip, style, BackgroundCopy(), pin_state() == 2, owner_drawn);
   } else {
     DestroyAll(hwnd(), kPinCheckBoxId);
   }
@@ -263,8 +254,9 @@ RECT LiteMainWindow::PlaceCheckBox(CheckBox* box, const Rect& rect) {
   const HWND window = box->hwnd();
   SetWindowPos(window, nullptr, r.left, r.top, r.width(), r.height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
-  if (box == linked_statistics_box_) {
-    linked_statistics_box_->SetLabel(statistics_label_, {r.left, r.top, r.right, r.bottom},
+  CheckBoxWithLink* const linked = welcome_.linked_statistics_box;
+  if (box == linked) {
+    linked->SetLabel(welcome_.statistics_label, {r.left, r.top, r.right, r.bottom},
                                      theme_->spec().line_spacing, LinkMargins(),
                                      Item(kPrivacyLinkId), false);
   }
@@ -272,46 +264,49 @@ RECT LiteMainWindow::PlaceCheckBox(CheckBox* box, const Rect& rect) {
   SetWindowPos(window, nullptr, 0, 0, r.width(), height,
                SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOMOVE | SWP_SHOWWINDOW);
   box->set_background(CopyUnder(window, background_));
-  if (box == linked_statistics_box_) {
+  if (box == linked) {
     // The privacy link lies on the box's label, above it in the tab order
     // (z-order): the box must not paint over it.
     SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) | WS_CLIPSIBLINGS);
-    if (privacy_link_) privacy_link_->set_text_inset(LinkMargins());
-    linked_statistics_box_->PlaceLinks();
+    if (welcome_.privacy_link) welcome_.privacy_link->set_text_inset(LinkMargins());
+    linked->PlaceLinks();
   }
   return {r.left, r.top, r.right, r.top + height};
 }
 
 void LiteMainWindow::PlaceCheckBoxes() {
   const InstallationWindowLayout& layout = *layout_;
+  CheckBox* const make_default = FindCheckBox(kDefaultCheckBoxId);
+  CheckBox* const statistics_box = FindCheckBox(kStatisticsCheckBoxId);
   std::optional<RECT> statistics;
   if (layout.less_contrasty()) {
-    if (statistics_box_) statistics = PlaceCheckBox(statistics_box_.get(), layout.StatisticsCheckBoxRect());
-    if (default_box_) {
+    if (statistics_box) statistics = PlaceCheckBox(statistics_box, layout.StatisticsCheckBoxRect());
+    if (make_default) {
       Rect rect = layout.MakeDefaultCheckBoxRect();
       if (statistics) {
         const int height = rect.height();
         rect.top = static_cast<int>(statistics->bottom / scale_factor()) + kLessContrastyBoxGap;
         rect.bottom = rect.top + height;
       }
-      PlaceCheckBox(default_box_.get(), rect);
+      PlaceCheckBox(make_default, rect);
     }
   } else {
-    if (default_box_) PlaceCheckBox(default_box_.get(), layout.MakeDefaultCheckBoxRect());
-    if (statistics_box_) statistics = PlaceCheckBox(statistics_box_.get(), layout.StatisticsCheckBoxRect());
+    if (make_default) PlaceCheckBox(make_default, layout.MakeDefaultCheckBoxRect());
+    if (statistics_box) statistics = PlaceCheckBox(statistics_box, layout.StatisticsCheckBoxRect());
   }
-  if (pin_box_) PlaceCheckBox(pin_box_.get(), layout.PinCheckBoxRect());
+  if (CheckBox* const pin = FindCheckBox(kPinCheckBoxId)) PlaceCheckBox(pin, layout.PinCheckBoxRect());
 
-  if (privacy_link_ && design() == WindowDesign::kOrigin && statistics) {
+  LinkLabel* const privacy_link = welcome_.privacy_link.get();
+  if (privacy_link && design() == WindowDesign::kOrigin && statistics) {
     // Directly below the statistics box, in line with its picture.
-    const GdiTextMeasurer measurer(privacy_link_font_.get());
+    const GdiTextMeasurer measurer(fonts_.privacy_link.get());
     const SIZE text = measurer.Measure(ToWide(LoadText(kPrivacyTextId)), DT_SINGLELINE, 0);
     const int left = Scale(scale_factor(), layout.PrivacyLinkColumn().left) +
                      Scale(scale_factor(), kOriginCheckBoxPadding);
-    SetWindowPos(privacy_link_->hwnd(), nullptr, left, statistics->bottom, text.cx, text.cy,
+    SetWindowPos(privacy_link->hwnd(), nullptr, left, statistics->bottom, text.cx, text.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   }
-  if (privacy_link_) privacy_link_->set_background(CopyUnder(privacy_link_->hwnd(), background_));
+  if (privacy_link) privacy_link->set_background(CopyUnder(privacy_link->hwnd(), background_));
 }
 
 void LiteMainWindow::PlaceTitle() {
@@ -319,7 +314,7 @@ void LiteMainWindow::PlaceTitle() {
   // takes only the lines of its text, so that it never paints over the
   // check boxes and the Install button inside that room.
   const Rect room = Scaled(layout_->TitleRect());
-  const GdiTextMeasurer measurer(title_font_.get());
+  const GdiTextMeasurer measurer(fonts_.title.get());
   const int height = std::min<int>(
       room.height(), measurer.Measure(ToWide(title_text_), DT_WORDBREAK, room.width()).cy);
   SetWindowPos(Item(kTitleId), nullptr, room.left, room.top, room.width(), height,
@@ -329,7 +324,7 @@ void LiteMainWindow::PlaceTitle() {
 void LiteMainWindow::PlaceWelcomeScreen() {
   PlaceTitle();
   PlaceCheckBoxes();
-  PlaceButton(install_button_.get(), layout_->InstallButtonOrigin());
+  PlaceButton(welcome_.install_button.get(), layout_->InstallButtonOrigin());
   PlaceButton(close_button_.get(), layout_->CloseButtonOrigin());
 }
 
@@ -339,7 +334,8 @@ void LiteMainWindow::FinishInit() {
   BuildShadow(CurrentBackground());
   const std::array<int, 7> order = WelcomeTabOrder(layout_->less_contrasty());
   ApplyTabOrder(hwnd(), std::vector<int>(order.begin(), order.end()));
-  const std::vector<HWND> links = licence_ ? licence_->LinkWindows() : std::vector<HWND>();
+  const std::vector<HWND> links =
+      welcome_.licence ? welcome_.licence->LinkWindows() : std::vector<HWND>();
   hook_installed_ =
       ArrowKeyHook::Install(Item(kInstallButtonId), links.empty() ? nullptr : links.front());
 }
@@ -352,7 +348,7 @@ void LiteMainWindow::CreateProgressScreenObjects() {
   RECT client;
   GetClientRect(hwnd(), &client);
   const SIZE size = {client.right, client.bottom};
-  taskbar_ = TaskbarProgress::Create();
+  progress_.taskbar = TaskbarProgress::Create();
   progress_background_ = BuildProgressBackground(spec, size, scale);
 
   std::vector<ResourceBitmap> start_pictures;
@@ -364,29 +360,28 @@ void LiteMainWindow::CreateProgressScreenObjects() {
       std::move(start_pictures),
       SlideBaseAddress(slide_url, design(), brand().interface_language()),
       SlideExtension(design(), windows()), scale);
-  slideshow_ = std::make_unique<Slideshow>(size, std::move(source), theme_->slide_brush());
+  progress_.slideshow = std::make_unique<Slideshow>(size, std::move(source), theme_->slide_brush());
 
   if (first_screen_skipped() && design() == WindowDesign::kOrigin) {
     std::u16string text =
         LoadText(spec.short_license_text ? kShortLicenceTextId : kLicenceTextId);
     const Rect r = Scaled(layout_->ProgressLicenseRect());
     MultiPartTextStyle style;
-    style.font = body_11_font_.get();
+    style.font = fonts_.body_11.get();
     style.centre_lines = true;
     style.line_spacing = spec.line_spacing;
     style.plain_id = kProgressLicencePlainId;
     style.link_id = kProgressLicenceLinkId;
-    progress_licence_ =
+    progress_.licence =
         MultiPartText::Create(hwnd(), {r.left, r.top, r.right, r.bottom}, ToWide(text), style,
                               ToWide(WithoutParentheses(LoadText(kLicenceTextId))));
-    progress_licence_shown_ = true;
   }
 
   const Rect bar = Scaled(layout_->ProgressBarRect());
   SetWindowPos(Item(kProgressBarId), nullptr, bar.left, bar.top, bar.width(), bar.height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
-  progress_bar_ = std::make_unique<CustomProgressBar>(Item(kProgressBarId));
-  progress_bar_->SetPictures(LoadPair(spec.progress_fill, scale),
+  progress_.bar = std::make_unique<CustomProgressBar>(Item(kProgressBarId));
+  progress_.bar->SetPictures(LoadPair(spec.progress_fill, scale),
                              LoadPair(spec.progress_track, scale),
                              CopyUnder(Item(kProgressBarId), progress_background_));
   const Rect text = Scaled(layout_->ProgressTextRect());
@@ -399,13 +394,7 @@ void LiteMainWindow::CreateProgressScreenObjects() {
 void LiteMainWindow::ShowProgressScreen() {
   const bool redesigned = design() != WindowDesign::kOrigin;
   // The wrappers let go of their windows before the windows go.
-  install_button_.reset();
-  default_box_.reset();
-  statistics_box_.reset();
-  linked_statistics_box_ = nullptr;
-  pin_box_.reset();
-  privacy_link_.reset();
-  licence_.reset();
+  welcome_ = WelcomeControls();
   if (!redesigned) close_button_.reset();
   std::vector<int> welcome = {kInstallButtonId, kLicenceLinkId,     kDefaultCheckBoxId,
                               kStatisticsCheckBoxId, kPinCheckBoxId, kPrivacyLinkId,
@@ -425,16 +414,19 @@ void LiteMainWindow::ShowProgressScreen() {
     }
   }
   if (HasParamValue(params(), "cancel", "1")) {
-    PlaceButton(cancel_button_.get(), layout_->CloseButtonOrigin());
+    PlaceButton(cancel_button_.get(), layout_->CancelButtonOrigin());
   } else {
     DestroyCancelButton();
   }
 
   ShowWindow(Item(kProgressBarId), SW_SHOWNA);
-  progress_bar_->SetRange(0, 100);
-  progress_bar_->SetPos(0);
+  progress_.bar->SetRange(0, 100);
+  progress_.bar->SetPos(0);
+  // The text reads from the start: the first progress report may be a while
+  // coming.
+  SetProgressText(0);
   ShowWindow(Item(kProgressTextId), SW_SHOWNA);
-  slideshow_->StartClock();
+  progress_.slideshow->StartClock();
   SetTimer(hwnd(), kSlideTimerId, kSlideTimerMs, nullptr);
 }
 
@@ -446,34 +438,38 @@ void LiteMainWindow::OnProgressScreenShown() {
 }
 
 void LiteMainWindow::ShowProgress(int percent) {
-  if (!progress_bar_) return;
-  progress_bar_->SetPos(percent);
+  if (!progress_.bar) return;
+  progress_.bar->SetPos(percent);
+  SetProgressText(percent);
+  if (progress_.taskbar) progress_.taskbar->SetValue(hwnd(), percent);
+}
+
+void LiteMainWindow::SetProgressText(int percent) {
   const std::u16string text = ProgressText(percent, design(), LoadText(StageTextId(percent)));
   const HWND text_control = Item(kProgressTextId);
   SetWindowTextW(text_control, Wide(text));
   InvalidateRect(text_control, nullptr, TRUE);
-  if (taskbar_) taskbar_->SetValue(hwnd(), percent);
 }
 
 int LiteMainWindow::ProgressPosition() const {
-  return progress_bar_ ? progress_bar_->GetPos() : -1;
+  return progress_.bar ? progress_.bar->GetPos() : -1;
 }
 
 void LiteMainWindow::OnTimerTick() {
-  if (!slideshow_) return;
-  if (slideshow_->HasMoved()) {
-    if (progress_licence_shown_) {
-      progress_licence_.reset();
+  Slideshow* const slideshow = progress_.slideshow.get();
+  if (!slideshow) return;
+  if (slideshow->HasMoved()) {
+    if (progress_.licence) {
+      progress_.licence.reset();
       DestroyAll(hwnd(), kProgressLicencePlainId);
       DestroyAll(hwnd(), kProgressLicenceLinkId);
-      progress_licence_shown_ = false;
     }
     if (title_shows_start_text_) {
       DestroyAll(hwnd(), kTitleId);
       title_shows_start_text_ = false;
     }
   }
-  if (slideshow_->Tick()) {
+  if (slideshow->Tick()) {
     RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
   }
 }
@@ -486,7 +482,7 @@ void LiteMainWindow::Paint(HDC target, const RECT& client) {
   ScopedMemoryDc dc(CreateCompatibleDC(target));
   {
     ScopedSelectObject select(dc.get(), bitmap.get());
-    if (progress_mode() && slideshow_) {
+    if (progress_mode() && progress_.slideshow) {
       PaintProgress(dc.get(), client);
     } else {
       PaintWelcome(dc.get());
@@ -516,10 +512,16 @@ void LiteMainWindow::PaintWelcome(HDC dc) {
 }
 
 void LiteMainWindow::PaintProgress(HDC dc, const RECT& client) {
-  slideshow_->Paint(dc, client);
-  const ResourceBitmap& slide = slideshow_->CurrentPicture();
-  for (PictureButton* button : {close_button_.get(), minimize_button_.get()}) {
+  progress_.slideshow->Paint(dc, client);
+  const ResourceBitmap& slide = progress_.slideshow->CurrentPicture();
+  for (PictureButton* button :
+       {close_button_.get(), minimize_button_.get(), cancel_button_.get()}) {
     if (button && button->hwnd()) button->set_background(CopyUnder(button->hwnd(), slide));
+  }
+  if (cancel_button_ && design() == WindowDesign::kOrigin) {
+    // In Close's place, Cancel looks like Close over the picture Close was
+    // drawn for.
+    cancel_button_->set_strip(OverWindowBackground() ? close_strip_ : cancel_strip_);
   }
   if (design() == WindowDesign::kOrigin && !logo_.empty()) {
     const Rect logo = Scaled(layout_->LogoRect());
@@ -544,22 +546,24 @@ bool LiteMainWindow::DrawItem(const DRAWITEMSTRUCT& draw) {
   const ThemeSpec& spec = theme_->spec();
   switch (draw.CtlID) {
     case kTitleId:
-      DrawOwnerDrawnText(draw, CurrentBackground(), title_font_.get(), spec.title_colour,
+      DrawOwnerDrawnText(draw, CurrentBackground(), fonts_.title.get(), spec.title_colour,
                          spec.title_opacity,
                          spec.title_align == TextAlign::kCenter ? DT_CENTER : DT_LEFT);
       return true;
-    case kProgressTextId:
+    case kProgressTextId: {
       // Over the slide shown: the window background comes first when the
       // first screen was skipped.
-      DrawOwnerDrawnText(draw, CurrentBackground(), body_font_.get(), spec.progress_text_colour,
-                         spec.progress_text_opacity, DT_LEFT);
+      const TextColour text = ProgressTextColour();
+      DrawOwnerDrawnText(draw, CurrentBackground(), fonts_.body.get(), text.colour, text.opacity,
+                         DT_LEFT);
       return true;
+    }
     case kLicencePlainId:
-      DrawOwnerDrawnText(draw, background_, body_font_.get(), spec.license_colour,
+      DrawOwnerDrawnText(draw, background_, fonts_.body.get(), spec.license_colour,
                          spec.license_opacity, DT_LEFT);
       return true;
     case kLicenceLinkId:
-      DrawOwnerDrawnText(draw, background_, link_font_.get(), spec.license_colour,
+      DrawOwnerDrawnText(draw, background_, fonts_.link.get(), spec.license_colour,
                          spec.license_opacity, DT_LEFT);
       return true;
     case kProgressLicencePlainId:
@@ -572,27 +576,24 @@ bool LiteMainWindow::DrawItem(const DRAWITEMSTRUCT& draw) {
       CopyUnder(draw.hwndItem, CurrentBackground())
           .Draw(draw.hDC, rect.right - rect.left, rect.bottom - rect.top);
       ScopedSelectObject select(draw.hDC, draw.CtlID == kProgressLicenceLinkId
-                                              ? body_11_underlined_font_.get()
-                                              : body_11_font_.get());
+                                              ? fonts_.body_11_underlined.get()
+                                              : fonts_.body_11.get());
       SetBkMode(draw.hDC, TRANSPARENT);
-      SetTextColor(draw.hDC, spec.progress_text_colour);
+      SetTextColor(draw.hDC, ProgressTextColour().colour);
       DrawTextW(draw.hDC, text.c_str(), -1, &rect, DT_WORDBREAK | DT_NOPREFIX);
       return true;
     }
     case kDefaultCheckBoxId:
     case kStatisticsCheckBoxId:
     case kPinCheckBoxId: {
-      const std::unique_ptr<CheckBox>& box = draw.CtlID == kDefaultCheckBoxId ? default_box_
-                                             : draw.CtlID == kStatisticsCheckBoxId
-                                                 ? statistics_box_
-                                                 : pin_box_;
+      CheckBox* const box = FindCheckBox(static_cast<int>(draw.CtlID));
       if (!box) return false;
       box->OnDrawItem(draw);
       return true;
     }
     case kPrivacyLinkId:
-      if (!privacy_link_) return false;
-      privacy_link_->OnDrawItem(draw);
+      if (!welcome_.privacy_link) return false;
+      welcome_.privacy_link->OnDrawItem(draw);
       return true;
     default:
       return false;
@@ -606,7 +607,7 @@ std::optional<LRESULT> LiteMainWindow::CustomDraw(const NMCUSTOMDRAW& draw) {
   bool takes_cues = false;
   switch (draw.hdr.idFrom) {
     case kInstallButtonId:
-      button = install_button_.get();
+      button = welcome_.install_button.get();
       focus_inset = origin ? 2 : 0;
       takes_cues = true;
       break;
@@ -623,13 +624,11 @@ std::optional<LRESULT> LiteMainWindow::CustomDraw(const NMCUSTOMDRAW& draw) {
       focus_inset = 2;
       break;
     case kDefaultCheckBoxId:
-      if (default_box_) return default_box_->OnCustomDraw(draw);
-      return std::nullopt;
     case kStatisticsCheckBoxId:
-      if (statistics_box_) return statistics_box_->OnCustomDraw(draw);
-      return std::nullopt;
     case kPinCheckBoxId:
-      if (pin_box_) return pin_box_->OnCustomDraw(draw);
+      if (CheckBox* const box = FindCheckBox(static_cast<int>(draw.hdr.idFrom))) {
+        return box->OnCustomDraw(draw);
+      }
       return std::nullopt;
     default:
       return std::nullopt;
@@ -642,26 +641,38 @@ std::optional<LRESULT> LiteMainWindow::CustomDraw(const NMCUSTOMDRAW& draw) {
 }
 
 void LiteMainWindow::OnActivated() {
-  if (install_button_) install_button_->set_keyboard_cues(false);
+  if (welcome_.install_button) welcome_.install_button->set_keyboard_cues(false);
 }
 
 // --- Check boxes, links, shadow ----------------------------------------
 
+CheckBox* LiteMainWindow::FindCheckBox(int id) const {
+  const auto found = welcome_.check_boxes.find(id);
+  return found == welcome_.check_boxes.end() ? nullptr : found->second.get();
+}
+
 std::optional<bool> LiteMainWindow::CheckBoxState(int id) const {
-  const CheckBox* box = id == kDefaultCheckBoxId      ? default_box_.get()
-                        : id == kStatisticsCheckBoxId ? statistics_box_.get()
-                        : id == kPinCheckBoxId        ? pin_box_.get()
-                                                      : nullptr;
+  const CheckBox* box = FindCheckBox(id);
   if (!box) return std::nullopt;
   return box->IsChecked();
 }
 
 void LiteMainWindow::OnCheckBoxClicked(int id) {
-  CheckBox* box = id == kDefaultCheckBoxId      ? default_box_.get()
-                  : id == kStatisticsCheckBoxId ? statistics_box_.get()
-                  : id == kPinCheckBoxId        ? pin_box_.get()
-                                                : nullptr;
-  if (box) box->OnClicked();
+  if (CheckBox* box = FindCheckBox(id)) box->OnClicked();
+}
+
+LiteMainWindow::TextColour LiteMainWindow::ProgressTextColour() const {
+  const ThemeSpec& spec = theme_->spec();
+  // Text on the window background takes the licence text's colour, as on
+  // the welcome screen: the progress text's own is meant for the progress
+  // pictures (black on Origin's dark background would not be read).
+  if (OverWindowBackground()) return {spec.license_colour, spec.license_opacity};
+  return {spec.progress_text_colour, spec.progress_text_opacity};
+}
+
+bool LiteMainWindow::OverWindowBackground() const {
+  const Slideshow* slideshow = progress_.slideshow.get();
+  return first_screen_skipped() && slideshow && !slideshow->HasMoved();
 }
 
 bool LiteMainWindow::OnSetCursor(HWND control) {

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -79,10 +81,10 @@ class LiteMainWindow : public MainWindow {
   // Around the statistics label's privacy link.
   POINT LinkMargins() const;
   void PlaceButton(PictureButton* button, Point origin);
-  void PlaceProgressScreen();
+  // Control 224's text for |percent|, drawn anew.
+  void SetProgressText(int percent);
   void DrawOwnerDrawnText(const DRAWITEMSTRUCT& draw, const ResourceBitmap& picture,
                           HFONT font, uint32_t colour, uint8_t opacity, UINT format);
-  void DrawLink(const DRAWITEMSTRUCT& draw, const ResourceBitmap& picture);
   void PaintWelcome(HDC dc);
   void PaintProgress(HDC dc, const RECT& client);
   MainShadowParams ShadowParams() const;
@@ -90,19 +92,41 @@ class LiteMainWindow : public MainWindow {
   // The picture the window shows behind its controls now.
   const ResourceBitmap& CurrentBackground() const;
 
+  // The welcome screen's own controls, let go of before its windows are
+  // destroyed.
+  struct WelcomeControls {
+    std::unique_ptr<PictureButton> install_button;
+    // By control id; a box that is not offered is not here.
+    std::map<int, std::unique_ptr<CheckBox>> check_boxes;
+    // The statistics box of the designs whose label carries the privacy link.
+    CheckBoxWithLink* linked_statistics_box = nullptr;
+    std::wstring statistics_label;
+    std::unique_ptr<LinkLabel> privacy_link;
+    std::unique_ptr<MultiPartText> licence;
+  };
+  // What the progress screen adds.
+  struct ProgressControls {
+    std::unique_ptr<CustomProgressBar> bar;
+    std::unique_ptr<TaskbarProgress> taskbar;
+    std::unique_ptr<Slideshow> slideshow;
+    // The licence text over the first slide (Origin, first screen skipped).
+    std::unique_ptr<MultiPartText> licence;
+  };
+  // A text's colour and the opacity it is blended with.
+  struct TextColour {
+    uint32_t colour;
+    uint8_t opacity;
+  };
+
+  CheckBox* FindCheckBox(int id) const;
+  // The first slide of a skipped welcome screen is the window background.
+  bool OverWindowBackground() const;
+  // The progress screen's texts over the slide shown now.
+  TextColour ProgressTextColour() const;
+
   std::shared_ptr<const InstallationWindowLayout> layout_;
   std::unique_ptr<InstallationWindowTheme> theme_;
-
-  ScopedFont title_font_;
-  ScopedFont install_button_font_;
-  ScopedFont body_font_;
-  ScopedFont link_font_;
-  ScopedFont body_28_font_;
-  ScopedFont body_15_font_;
-  ScopedFont body_11_font_;
-  ScopedFont body_11_underlined_font_;
-  ScopedFont check_box_font_;
-  ScopedFont privacy_link_font_;
+  ThemeFonts fonts_;
   ScopedIcon big_icon_;
   ScopedIcon small_icon_;
 
@@ -110,30 +134,23 @@ class LiteMainWindow : public MainWindow {
   ResourceBitmap logo_;
   ResourceBitmap minimize_glyph_;
   ResourceBitmap progress_background_;
+  // Cancel's own picture is drawn for the progress pictures; Close's for the
+  // window background.
+  ResourceBitmap cancel_strip_;
+  ResourceBitmap close_strip_;
   ShadowPictures shadow_pictures_;
   HWND shadow_ = nullptr;  // owned by the window, destroyed with it
 
-  std::unique_ptr<PictureButton> install_button_;
+  // Buttons that outlive the welcome screen.
   std::unique_ptr<PictureButton> close_button_;
   std::unique_ptr<PictureButton> cancel_button_;
   std::unique_ptr<PictureButton> minimize_button_;
-  std::unique_ptr<CheckBox> default_box_;
-  std::unique_ptr<CheckBox> statistics_box_;
-  std::unique_ptr<CheckBox> pin_box_;
-  // The statistics box of the designs whose label carries the privacy link.
-  CheckBoxWithLink* linked_statistics_box_ = nullptr;
-  std::wstring statistics_label_;
-  std::unique_ptr<LinkLabel> privacy_link_;
-  std::unique_ptr<MultiPartText> licence_;
-  std::unique_ptr<MultiPartText> progress_licence_;
-  std::unique_ptr<CustomProgressBar> progress_bar_;
-  std::unique_ptr<TaskbarProgress> taskbar_;
-  std::unique_ptr<Slideshow> slideshow_;
+  WelcomeControls welcome_;
+  ProgressControls progress_;
 
   std::u16string title_text_;
   // The title shows the progress screen's start text (first screen skipped).
   bool title_shows_start_text_ = false;
-  bool progress_licence_shown_ = false;
   bool hook_installed_ = false;
 };
 
