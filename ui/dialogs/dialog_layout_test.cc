@@ -66,5 +66,44 @@ TEST(ClassicDialogLayoutTest, NoticeAndResume) {
   EXPECT_EQ(resume.button2.right, 397 - 30);
 }
 
+// Texts longer than the picture's places push the message below the title
+// and the buttons below the message, and the window grows by as much; texts
+// that fit keep the picture's places.
+TEST(ClassicDialogLayoutTest, LongTextsMakeTheWindowTaller) {
+  struct Case {
+    double scale;
+    int title_height, message_height;
+    int message_top, buttons_top, window_height;
+  } const cases[] = {
+      {1.0, 19, 15, 76, 126, 174},    // one line each: the picture's places
+      {1.0, 37, 45, 76, 135, 183},    // two title lines, three message lines
+      {1.0, 56, 60, 94, 168, 216},    // three and four
+      {1.5, 28, 22, 114, 189, 261},   // one line each at 150 %
+      {1.5, 56, 68, 114, 203, 275},   // two and three at 150 %
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.scale << " " << c.title_height << " "
+                                    << c.message_height);
+    ClassicDialogInput in;
+    in.scale = c.scale;
+    in.background = {Scale(c.scale, 410), Scale(c.scale, 186)};
+    in.button1 = {Scale(c.scale, 120), Scale(c.scale, 28)};
+    in.button2 = in.button1;
+    in.title_height = c.title_height;
+    in.message_height = c.message_height;
+    const ClassicDialogLayout out = ComputeClassicDialogLayout(in);
+    EXPECT_EQ(out.message.top, c.message_top);
+    EXPECT_EQ(out.button1.top, c.buttons_top);
+    EXPECT_EQ(out.button2.top, c.buttons_top);
+    EXPECT_EQ(out.window.height, c.window_height);
+    // The gaps, and the buttons' distance from the bottom edge, hold.
+    EXPECT_GE(out.message.top, out.title.top + c.title_height + Scale(c.scale, 8));
+    EXPECT_GE(out.button1.top, out.message.top + c.message_height + Scale(c.scale, 14));
+    EXPECT_EQ(out.window.height - out.button1.bottom, Scale(c.scale, 20));
+    EXPECT_EQ(out.title.bottom, out.message.top);
+    EXPECT_EQ(ClassicTextWidth(in), out.message.width());
+  }
+}
+
 }  // namespace
 }  // namespace lite

@@ -55,6 +55,33 @@ TEST(InstallationWindowLayoutTest, SlotTableOfEachDesign) {
   }
 }
 
+bool Overlap(const Rect& a, const Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+Rect At(Point origin, int size) { return {origin.x, origin.y, origin.x + size, origin.y + size}; }
+
+// The progress screen's Cancel (a 12-pixel frame) shows beside Close and
+// Minimize (20-pixel frames) where those stay, and takes Close's place where
+// Close goes (Origin); it never covers the bar or its text.
+TEST(InstallationWindowLayoutTest, CancelButtonHasAPlaceOfItsOwn) {
+  for (D design : {D::kFacetune, D::kNewIdentity, D::kOrigin}) {
+    SCOPED_TRACE(static_cast<int>(design));
+    const InstallationWindowLayout layout(design, kWin10, false, 3);
+    const Rect cancel = At(layout.CancelButtonOrigin(), 12);
+    EXPECT_TRUE(cancel.left >= 0 && cancel.top >= 0 && cancel.right <= layout.WindowWidth() &&
+                cancel.bottom <= layout.WindowHeight());
+    EXPECT_FALSE(Overlap(cancel, layout.ProgressBarRect()));
+    EXPECT_FALSE(Overlap(cancel, layout.ProgressTextRect()));
+    if (layout.HasMinimizeButton()) {
+      EXPECT_FALSE(Overlap(cancel, At(layout.CloseButtonOrigin(), 20)));
+      EXPECT_FALSE(Overlap(cancel, At(layout.MinimizeButtonOrigin(), 20)));
+    } else {
+      EXPECT_EQ(layout.CancelButtonOrigin(), layout.CloseButtonOrigin());
+    }
+  }
+}
+
 TEST(InstallationWindowLayoutTest, ReleaseAndContrastValues) {
   struct Row {
     D design;

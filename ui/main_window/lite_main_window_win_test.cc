@@ -129,6 +129,33 @@ TEST_F(LiteMainWindowTest, InstallSwapsTheWelcomeScreenForTheProgressScreen) {
   EXPECT_EQ(result, kWindowClosedBySystem);
 }
 
+RECT ScreenRect(HWND control) {
+  RECT rect = {};
+  GetWindowRect(control, &rect);
+  return rect;
+}
+
+TEST_F(LiteMainWindowTest, ProgressScreenReadsAtOnceAndKeepsCancelApartFromClose) {
+  const INT_PTR result = Run(u"uac=0&cancel=1", [](HWND window) {
+    SendMessageW(window, WM_COMMAND, kInstallButtonId, 0);
+    // Before any progress report.
+    EXPECT_EQ(TextOf(GetDlgItem(window, kProgressTextId)), L"Downloading... 0%");
+    const HWND cancel = GetDlgItem(window, kCancelButtonId);
+    const HWND close = GetDlgItem(window, kCloseButtonId);
+    ASSERT_TRUE(IsWindowVisible(cancel));
+    ASSERT_TRUE(IsWindowVisible(close));
+    for (HWND other : {close, GetDlgItem(window, kMinimizeButtonId),
+                       GetDlgItem(window, kProgressBarId), GetDlgItem(window, kProgressTextId)}) {
+      const RECT a = ScreenRect(cancel);
+      const RECT b = ScreenRect(other);
+      RECT both;
+      EXPECT_FALSE(IntersectRect(&both, &a, &b)) << GetDlgCtrlID(other);
+    }
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  EXPECT_EQ(result, kWindowClosedBySystem);
+}
+
 TEST_F(LiteMainWindowTest, CloseOnTheWelcomeScreenEndsWithItsId) {
   EXPECT_EQ(Run(u"uac=0", [](HWND window) { PostMessageW(window, WM_COMMAND, kCloseButtonId, 0); }),
             kCloseButtonId);
