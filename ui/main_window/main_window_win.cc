@@ -34,6 +34,8 @@ namespace {
 constexpr UINT WM_ENGINE_ERROR = WM_APP + 101;
 constexpr UINT WM_ENGINE_FINISHED = WM_APP + 102;
 constexpr UINT WM_REMOVE_CANCEL_BUTTON = WM_APP + 103;
+// The elevation thread's outcome (wParam 1: the elevated copy started).
+constexpr UINT WM_ELEVATION_DONE = WM_APP + 104;
 
 
 UINT Register(const wchar_t* name) { return RegisterWindowMessageW(name); }
@@ -113,11 +115,16 @@ MainWindow::MainWindow(const MainWindowInputs& inputs)
 }
 
 MainWindow::~MainWindow() {
-  // The engine goes first: its worker may still report to this window.
+  // The engine goes first: its worker may still report to this window. A
+  // restart under way still calls the engine.
+  elevation_.Join();
   engine_.reset();
 }
 
-void MainWindow::StopEngine() { engine_.reset(); }
+void MainWindow::StopEngine() {
+  elevation_.Join();
+  engine_.reset();
+}
 
 void MainWindow::StartEngine() {
   if (!engine_) return;
@@ -238,6 +245,9 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
     case WM_REMOVE_CANCEL_BUTTON:
       DestroyCancelButton();
       return true;
+    case WM_ELEVATION_DONE:
+      OnElevationDone(wparam != 0);
+      return true;
     case WM_DESTROY:
       KillTimer(window, kSlideTimerId);
       window_.store(nullptr);
@@ -274,9 +284,8 @@ void MainWindow::OnInitDialog(HWND window) {
                        corporate_higher_version_message_, corporate_browser_exists_message_}) {
     AllowMessageThroughFilter(window, message);
   }
-  if (engine_ && elevation_mode_ == kElevateOnStart && NeedStartThisProcessAsAdmin(command_line_) &&
-      !engine_->StartElevated()) {
-    LOG(INFO) << "Declined running the installer as admin";
+  if (engine_ && elevation_mode_ == kElevateOnStart && NeedStartThisProcessAsAdmin(command_line_)) {
+    StartElevation();
   }
   CreateControls(first_screen_skipped_);
   if (first_screen_skipped_ && !LayoutProgressDialog()) return;
@@ -350,9 +359,8 @@ bool MainWindow::LayoutProgressDialog() {
     engine_->set_send_statistics(
         StatisticsChoice(params_.params(), CheckBoxState(kStatisticsCheckBoxId)) != 0);
     engine_->set_install_pin(PinChoice(pin_state_, CheckBoxState(kPinCheckBoxId)));
-    if (elevation_mode_ == kElevateOnInstall && NeedStartThisProcessAsAdmin(command_line_) &&
-        !engine_->StartElevated()) {
-      LOG(INFO) << "Declined running the installer as admin";
+    if (elevation_mode_ == kElevateOnInstall && NeedStartThisProcessAsAdmin(command_line_)) {
+      StartElevation();
     }
   }
   HideShadow();
@@ -364,9 +372,28 @@ bool MainWindow::LayoutProgressDialog() {
   }
   ShowProgressScreen();
   SetFocus(GetDlgItem(hwnd(), kProgressBarId));
-  if (engine_) engine_->ReleaseInstall();
+  ReleaseInstallWhenElevated();
   progress_mode_ = true;
   return true;
+}
+
+void MainWindow::StartElevation() {
+  elevation_pending_ = true;
+  Installer* engine = engine_.get();
+  elevation_.Start(hwnd(), WM_ELEVATION_DONE, [engine] { return engine->StartElevated(); });
+}
+
+void MainWindow::OnElevationDone(bool started) {
+  elevation_.Join();
+  elevation_pending_ = false;
+  if (!started) LOG(INFO) << "Declined running the installer as admin";
+  if (release_wanted_) ReleaseInstallWhenElevated();
+}
+
+void MainWindow::ReleaseInstallWhenElevated() {
+  release_wanted_ = true;
+  if (!engine_ || elevation_pending_) return;
+  engine_->ReleaseInstall();
 }
 
 void MainWindow::OnSetProgress(int percent) {

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "installer/command_line/installer_command_line.h"
+#include "installer/elevation/elevation_thread_win.h"
 #include "installer/installer_delegate.h"
 #include "stats/installation_event_params.h"
 #include "ui/dialog_window_win.h"
@@ -131,6 +132,11 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   void OnInitDialog(HWND window);
   void OnCommand(WPARAM command);
   void OnInstallClicked();
+  // The elevated restart runs on a thread of its own; setup may start only
+  // once it has ended, whatever its outcome.
+  void StartElevation();
+  void OnElevationDone(bool started);
+  void ReleaseInstallWhenElevated();
   // False when a pending error was shown instead of the progress screen.
   bool LayoutProgressDialog();
   void OnSetProgress(int percent);
@@ -180,6 +186,9 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   ShellDialogActions dialog_actions_;
   std::unique_ptr<DialogFactory> dialog_factory_;
   std::unique_ptr<Installer> engine_;
+  ElevationThread elevation_;
+  bool elevation_pending_ = false;
+  bool release_wanted_ = false;
 };
 
 }  // namespace lite
