@@ -36,6 +36,9 @@ constexpr UINT WM_ENGINE_FINISHED = WM_APP + 102;
 constexpr UINT WM_REMOVE_CANCEL_BUTTON = WM_APP + 103;
 // The elevation thread's outcome (wParam 1: the elevated copy started).
 constexpr UINT WM_ELEVATION_DONE = WM_APP + 104;
+// Its message comes once no paint is pending: the welcome screen is on the
+// screen by then.
+constexpr UINT_PTR kFirstPaintTimerId = 101;
 
 
 UINT Register(const wchar_t* name) { return RegisterWindowMessageW(name); }
@@ -128,6 +131,13 @@ void MainWindow::StopEngine() {
 
 void MainWindow::StartEngine() {
   if (!engine_) return;
+  // Its worker's start (statistics, the data files, the download) takes the
+  // machine's time from the window's creation.
+  if (!first_screen_skipped_ && elevation_mode_ != kElevateOnStart && !after_first_paint_) {
+    engine_start_deferred_ = true;
+    return;
+  }
+  engine_start_deferred_ = false;
   engine_->SetBrowserPresent(GetBrowserPresentText());
   engine_->InstallAsync();
 }
@@ -230,6 +240,10 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
       OnSetProgress(static_cast<int>(wparam));
       return true;
     case WM_TIMER:
+      if (wparam == kFirstPaintTimerId) {
+        FinishAfterFirstPaint();
+        return true;
+      }
       if (wparam != kSlideTimerId) return false;
       OnTimerTick();
       return true;
@@ -250,6 +264,7 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
       return true;
     case WM_DESTROY:
       KillTimer(window, kSlideTimerId);
+      KillTimer(window, kFirstPaintTimerId);
       window_.store(nullptr);
       return false;
     default:
@@ -288,8 +303,16 @@ void MainWindow::OnInitDialog(HWND window) {
     StartElevation();
   }
   CreateControls(first_screen_skipped_);
-  if (first_screen_skipped_ && !LayoutProgressDialog()) return;
-  FinishInit();
+  if (first_screen_skipped_) {
+    if (!LayoutProgressDialog()) return;
+    FinishInit();
+  } else {
+    // The gallery, which has no engine, captures the window as soon as it
+    // shows: it needs the shadow's pictures from the start.
+    finish_init_deferred_ = with_engine_;
+    if (!finish_init_deferred_) FinishInit();
+    SetTimer(window, kFirstPaintTimerId, USER_TIMER_MINIMUM, nullptr);
+  }
   // An error the engine reported before the window existed.
   if (reported_error_.load() != 0) PostMessageW(window, WM_ENGINE_ERROR, 0, 0);
 }
@@ -352,7 +375,21 @@ void MainWindow::OnInstallClicked() {
   if (LayoutProgressDialog()) OnProgressScreenShown();
 }
 
+void MainWindow::FinishAfterFirstPaint() {
+  KillTimer(hwnd(), kFirstPaintTimerId);
+  if (after_first_paint_) return;
+  after_first_paint_ = true;
+  if (finish_init_deferred_) {
+    finish_init_deferred_ = false;
+    FinishInit();
+    // The shadow shows with the window's next paint.
+    RedrawWindow(hwnd(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+  if (engine_start_deferred_) StartEngine();
+}
+
 bool MainWindow::LayoutProgressDialog() {
+  FinishAfterFirstPaint();
   if (engine_) {
     engine_->SetMakeBrowserDefault(
         MakeDefaultChoice(params_.params(), CheckBoxState(kDefaultCheckBoxId)));
@@ -488,6 +525,12 @@ void MainWindow::OpenDocument(const std::string& address) {
 }
 
 void MainWindow::EndWindow(int result) {
+  // A window closed before its engine started still reports the run, as
+  // one closed later does.
+  if (engine_start_deferred_) {
+    after_first_paint_ = true;
+    StartEngine();
+  }
   if (const HWND window = hwnd()) EndDialog(window, result);
 }
 

@@ -73,8 +73,9 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
  protected:
   explicit MainWindow(const MainWindowInputs& inputs);
 
-  // Creates and starts the engine; the derived window calls it once its
-  // own objects exist, since the engine may report at once.
+  // Starts the engine; the derived window calls it once its own objects
+  // exist, since the engine may report at once. Behind a welcome screen the
+  // start waits until the screen has been painted.
   void StartEngine();
   // Stops the engine and waits for its worker; the derived window calls it
   // first on its way out.
@@ -137,6 +138,10 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   void StartElevation();
   void OnElevationDone(bool started);
   void ReleaseInstallWhenElevated();
+  // What the welcome screen's first paint does not need: the engine's
+  // start, the shadow, tab order and keyboard hook. Runs once, after that
+  // paint or at Install, whichever comes first.
+  void FinishAfterFirstPaint();
   // False when a pending error was shown instead of the progress screen.
   bool LayoutProgressDialog();
   void OnSetProgress(int percent);
@@ -189,6 +194,9 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   ElevationThread elevation_;
   bool elevation_pending_ = false;
   bool release_wanted_ = false;
+  bool after_first_paint_ = false;
+  bool engine_start_deferred_ = false;
+  bool finish_init_deferred_ = false;
 };
 
 }  // namespace lite
