@@ -40,8 +40,29 @@ constexpr UINT WM_ELEVATION_DONE = WM_APP + 104;
 // screen by then.
 constexpr UINT_PTR kFirstPaintTimerId = 101;
 
+// Setup's registered messages, in the order of their names below.
+enum class SetupMessage {
+  kSetInstallProgress, kSetImportProgress, kCloseWindow,
+  kHigherVersion, kCorporateHigherVersion, kCorporateBrowserExists,
+};
+constexpr const wchar_t* kSetupMessageNames[] = {
+    L"tolvar.lite.set_install_progress",      L"tolvar.lite.set_import_progress",
+    L"tolvar.lite.close_window",              L"tolvar.higher_version_exist",
+    L"tolvar.corp.user_higher_version_exist", L"tolvar.corp.user_browser_exists",
+};
 
-UINT Register(const wchar_t* name) { return RegisterWindowMessageW(name); }
+std::vector<UINT> RegisterSetupMessages() {
+  std::vector<UINT> ids;
+  for (const wchar_t* name : kSetupMessageNames) ids.push_back(RegisterWindowMessageW(name));
+  return ids;
+}
+
+std::optional<SetupMessage> FindSetupMessage(const std::vector<UINT>& ids, UINT message) {
+  for (size_t i = 0; i < ids.size(); ++i) {
+    if (ids[i] == message) return static_cast<SetupMessage>(i);
+  }
+  return std::nullopt;
+}
 
 std::optional<std::string> SwitchValue(const InstallerCommandLine& command_line,
                                        const char* name) {
@@ -97,12 +118,7 @@ MainWindow::MainWindow(const MainWindowInputs& inputs)
       elevation_mode_(GetElevationMode(&inputs.brand, &inputs.params.params(), command_line_)),
       pin_state_(GetTlpinTrialState(
           PinSources(inputs.brand, inputs.params, command_line_, design_))),
-      set_install_progress_message_(Register(L"tolvar.lite.set_install_progress")),
-      set_import_progress_message_(Register(L"tolvar.lite.set_import_progress")),
-      close_window_message_(Register(L"tolvar.lite.close_window")),
-      higher_version_message_(Register(L"tolvar.higher_version_exist")),
-      corporate_higher_version_message_(Register(L"tolvar.corp.user_higher_version_exist")),
-      corporate_browser_exists_message_(Register(L"tolvar.corp.user_browser_exists")),
+      setup_messages_(RegisterSetupMessages()),
       dialog_actions_() {
   dialog_factory_ = std::make_unique<DialogFactory>(
       brand_, params_.params(), MakeDialogContext(scale_factor_, windows_, &dialog_actions_),
@@ -270,35 +286,41 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
     default:
       break;
   }
-  if (message == set_install_progress_message_) {
-    OnInstallProgress(wparam);
-  } else if (message == set_import_progress_message_) {
-    OnImportProgress(static_cast<int>(wparam));
-  } else if (message == close_window_message_) {
-    OnCloseWindow();
-  } else if (message == higher_version_message_) {
-    OnNewerVersion(DialogKind::kNewerVersionInstalled);
-  } else if (message == move_window_message()) {
+  if (message == move_window_message()) {
     MoveShadowWindow();
-  } else if (message == corporate_higher_version_message_) {
-    OnNewerVersion(DialogKind::kCorporateNewerVersion);
-  } else if (message == corporate_browser_exists_message_) {
-    *result = OnCorporateUpdateQuestion();
-    // Setup sends this one and reads the answer.
-    SetWindowLongPtrW(window, DWLP_MSGRESULT, *result);
-  } else {
-    return false;
+    return true;
+  }
+  const std::optional<SetupMessage> setup = FindSetupMessage(setup_messages_, message);
+  if (!setup) return false;
+  switch (*setup) {
+    case SetupMessage::kSetInstallProgress:
+      OnInstallProgress(wparam);
+      break;
+    case SetupMessage::kSetImportProgress:
+      OnImportProgress(static_cast<int>(wparam));
+      break;
+    case SetupMessage::kCloseWindow:
+      OnCloseWindow();
+      break;
+    case SetupMessage::kHigherVersion:
+      OnNewerVersion(DialogKind::kNewerVersionInstalled);
+      break;
+    case SetupMessage::kCorporateHigherVersion:
+      OnNewerVersion(DialogKind::kCorporateNewerVersion);
+      break;
+    case SetupMessage::kCorporateBrowserExists:
+      *result = OnCorporateUpdateQuestion();
+      // Setup sends this one and reads the answer.
+      SetWindowLongPtrW(window, DWLP_MSGRESULT, *result);
+      break;
   }
   return true;
 }
 
 void MainWindow::OnInitDialog(HWND window) {
   window_.store(window);
-  for (UINT message : {set_install_progress_message_, set_import_progress_message_,
-                       close_window_message_, higher_version_message_, move_window_message(),
-                       corporate_higher_version_message_, corporate_browser_exists_message_}) {
-    AllowMessageThroughFilter(window, message);
-  }
+  for (UINT message : setup_messages_) AllowMessageThroughFilter(window, message);
+  AllowMessageThroughFilter(window, move_window_message());
   if (engine_ && elevation_mode_ == kElevateOnStart && NeedStartThisProcessAsAdmin(command_line_)) {
     StartElevation();
   }

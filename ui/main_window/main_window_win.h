@@ -13,6 +13,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "installer/command_line/installer_command_line.h"
 #include "installer/elevation/elevation_thread_win.h"
@@ -171,13 +172,9 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   bool make_default_possible_ = true;
   bool first_screen_skipped_ = false;
 
-  // Registered messages.
-  const UINT set_install_progress_message_;
-  const UINT set_import_progress_message_;
-  const UINT close_window_message_;
-  const UINT higher_version_message_;
-  const UINT corporate_higher_version_message_;
-  const UINT corporate_browser_exists_message_;
+  // Ids of the messages setup registers and sends, by SetupMessage (in
+  // main_window_win.cc).
+  const std::vector<UINT> setup_messages_;
 
   std::atomic<HWND> window_{nullptr};
   // An engine error not yet taken by the window thread.
