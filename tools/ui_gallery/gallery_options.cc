@@ -91,6 +91,11 @@ std::optional<GalleryOptions> ParseGalleryOptions(const std::vector<std::string>
     } else if (name == "params") {
       options.params = value;
       valid = !value.empty();
+    } else if (name == "percent") {
+      char* end = nullptr;
+      const long percent = std::strtol(value.c_str(), &end, 10);
+      valid = !value.empty() && end && *end == '\0' && percent >= 0 && percent <= 100;
+      if (valid) options.progress_percent = static_cast<int>(percent);
     } else if (name == "shot") {
       options.shot = value;
       valid = !value.empty();

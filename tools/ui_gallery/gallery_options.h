@@ -23,6 +23,8 @@ struct GalleryOptions {
   // The window's distribution parameters, as "distr-info-params" gives
   // them ("cancel=1&first=1&def=1&stat=1").
   std::string params;
+  // What the progress page's bar and text show.
+  int progress_percent = 37;
   // Where the picture goes; empty shows the page until it is closed.
   std::string shot;
 };

@@ -12,7 +12,8 @@ TEST(GalleryOptionsTest, ReadsSwitchesAndRefusesUnknownOnes) {
   std::string error;
   const std::optional<GalleryOptions> options = ParseGalleryOptions(
       SplitWords("--page=dialog-7  --design=origin --lang=pt-BR --windows=8.1 "
-                 "--force-device-scale-factor=1.5 --params=cancel=1&first=1 --shot=/tmp/a.png"),
+                 "--force-device-scale-factor=1.5 --params=cancel=1&first=1 --percent=100 "
+                 "--shot=/tmp/a.png"),
       GalleryOptions(), &error);
   ASSERT_TRUE(options) << error;
   EXPECT_EQ(options->page, "dialog-7");
@@ -21,11 +22,13 @@ TEST(GalleryOptionsTest, ReadsSwitchesAndRefusesUnknownOnes) {
   EXPECT_EQ(options->windows, WindowsRelease::kWin81);
   EXPECT_EQ(options->scale_factor, 1.5);
   EXPECT_EQ(options->params, "cancel=1&first=1");
+  EXPECT_EQ(options->progress_percent, 100);
   EXPECT_EQ(options->shot, "/tmp/a.png");
 
   for (const char* bad : {"--design=classic", "--lang=pt", "--force-device-scale-factor=abc",
                           "--force-device-scale-factor=0", "--colour=red", "page=x",
-                          "--params=", "--outline"}) {
+                          "--params=", "--outline", "--percent=101", "--percent=",
+                          "--percent=5x"}) {
     EXPECT_FALSE(ParseGalleryOptions({bad}, GalleryOptions(), &error)) << bad;
     EXPECT_NE(error.find(bad), std::string::npos) << error;
   }

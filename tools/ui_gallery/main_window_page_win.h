@@ -14,9 +14,6 @@ namespace lite {
 
 class BrandInfo;
 
-// The progress value the progress page shows.
-inline constexpr int kGalleryProgressPercent = 37;
-
 std::unique_ptr<LiteMainWindow> CreateMainWindowPage(const BrandInfo& brand,
                                                      const GalleryOptions& options);
 

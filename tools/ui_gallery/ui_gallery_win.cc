@@ -4,7 +4,7 @@
 //
 //   ui_gallery --page=welcome --design=origin --lang=de --windows=7
 //              --force-device-scale-factor=1.5 [--params=cancel=1&first=1]
-//              [--shot=FILE.png]
+//              [--percent=37] [--shot=FILE.png]
 //   ui_gallery --batch=FILE   one view per line (the same switches), each
 //                             with its --shot; one process shows them all
 //   ui_gallery --list-pages | --list-languages
@@ -53,7 +53,8 @@ View MainWindowView(const BrandInfo& brand, const GalleryOptions& options, Scree
   View view{std::move(window),
             [raw](Gdiplus::Graphics* g, SIZE size) { return raw->PaintShadow(g, size); }};
   if (screen == Screen::kProgress) {
-    view.prepare = [](HWND hwnd) { ShowProgressScreen(hwnd, kGalleryProgressPercent); };
+    const int percent = options.progress_percent;
+    view.prepare = [percent](HWND hwnd) { ShowProgressScreen(hwnd, percent); };
   }
   return view;
 }

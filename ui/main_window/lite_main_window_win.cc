@@ -384,7 +384,15 @@ void LiteMainWindow::CreateProgressScreenObjects() {
   progress_.bar->SetPictures(LoadPair(spec.progress_fill, scale),
                              LoadPair(spec.progress_track, scale),
                              CopyUnder(Item(kProgressBarId), progress_background_));
-  const Rect text = Scaled(layout_->ProgressTextRect());
+  Rect text = Scaled(layout_->ProgressTextRect());
+  if (text.right <= bar.left) {
+    // A slot before the bar (Origin) is narrower than "100%": the text may
+    // run on into the room up to the bar rather than lose its end.
+    const std::u16string widest = ProgressText(100, design(), LoadText(StageTextId(100)));
+    const int width =
+        GdiTextMeasurer(fonts_.body.get()).Measure(ToWide(widest), DT_SINGLELINE, 0).cx;
+    text.right = std::min(bar.left, std::max(text.right, text.left + width));
+  }
   SetWindowPos(Item(kProgressTextId), nullptr, text.left, text.top, text.width(), text.height(),
                SWP_NOZORDER | SWP_NOACTIVATE);
   if (const HWND cancel = Item(kCancelButtonId)) ShowWindow(cancel, SW_SHOWNA);
