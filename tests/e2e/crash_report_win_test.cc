@@ -13,13 +13,12 @@
 #include "product_config.h"
 #include "tests/cdn/test_cdn_win.h"
 #include "tests/support/child_process_win.h"
+#include "tests/support/test_installation_win.h"
 
 namespace lite {
 namespace {
 
-FilePath InstallerE2e() {
-  return FilePath(UTF8ToUTF16(TL_E2E_BUILD_DIR)).Append(u"lite_installer_e2e.exe");
-}
+FilePath InstallerE2e() { return testing::BuildDir().Append(u"lite_installer_e2e.exe"); }
 
 // An address no module or heap of a fresh process uses.
 constexpr uintptr_t kUnmappedAddress = 0x10;

@@ -125,7 +125,7 @@ class UiInstallationTest : public ::testing::Test {
 
   std::vector<StatEvent> ButtonEvents() {
     std::vector<StatEvent> buttons;
-    for (const StatEvent& event : run_.StatEvents()) {
+    for (const StatEvent& event : run_.StatEventsSoFar()) {
       if (event.count("clicked_button")) buttons.push_back(event);
     }
     return buttons;
