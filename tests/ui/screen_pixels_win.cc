@@ -5,27 +5,12 @@
 
 #include "base/wide_string_win.h"
 #include "ui/images/gdiplus_win.h"
+#include "ui/images/png_encoder_win.h"
 #include "ui/layout/scoped_gdi_object_win.h"
 
 namespace lite {
 namespace testing {
 namespace {
-
-bool PngEncoder(CLSID* clsid) {
-  UINT count = 0;
-  UINT size = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-  std::vector<char> buffer(size);
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) return false;
-  for (UINT i = 0; i < count; ++i) {
-    if (wcscmp(encoders[i].MimeType, L"image/png") == 0) {
-      *clsid = encoders[i].Clsid;
-      return true;
-    }
-  }
-  return false;
-}
 
 class ScopedGdiplus {
  public:
@@ -93,13 +78,14 @@ std::optional<ScreenPixels> CaptureScreen(const RECT& rect) {
 
 bool SavePng(const ScreenPixels& shot, const std::u16string& path) {
   ScopedGdiplus gdiplus;
-  CLSID png;
-  if (!gdiplus.started() || !PngEncoder(&png)) return false;
+  if (!gdiplus.started()) return false;
+  const std::optional<CLSID> png = PngEncoderClsid();
+  if (!png) return false;
   std::vector<uint32_t> opaque(shot.pixels);
   for (uint32_t& pixel : opaque) pixel |= 0xFF000000u;
   Gdiplus::Bitmap picture(shot.width, shot.height, shot.width * 4, PixelFormat32bppARGB,
                           reinterpret_cast<BYTE*>(opaque.data()));
-  return picture.Save(AsWide(path), &png, nullptr) == Gdiplus::Ok;
+  return picture.Save(AsWide(path), &*png, nullptr) == Gdiplus::Ok;
 }
 
 }  // namespace testing

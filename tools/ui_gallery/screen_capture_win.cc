@@ -4,26 +4,11 @@
 #include <vector>
 
 #include "ui/images/gdiplus_win.h"
+#include "ui/images/png_encoder_win.h"
 #include "ui/layout/scoped_gdi_object_win.h"
 
 namespace lite {
 namespace {
-
-bool PngEncoder(CLSID* clsid) {
-  UINT count = 0;
-  UINT size = 0;
-  if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0) return false;
-  std::vector<char> buffer(size);
-  auto* encoders = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-  if (Gdiplus::GetImageEncoders(count, size, encoders) != Gdiplus::Ok) return false;
-  for (UINT i = 0; i < count; ++i) {
-    if (wcscmp(encoders[i].MimeType, L"image/png") == 0) {
-      *clsid = encoders[i].Clsid;
-      return true;
-    }
-  }
-  return false;
-}
 
 // A 32-bit top-down surface with its own DC.
 class Surface {
@@ -105,11 +90,11 @@ bool CaptureWindowToPng(HWND window, int margin, COLORREF backdrop, const Shadow
   BitBlt(canvas.dc(), x, y, pixels->width(), pixels->height(), pixels->dc(), 0, 0, SRCCOPY);
   SelectClipRgn(canvas.dc(), nullptr);
 
-  CLSID png;
-  if (!PngEncoder(&png)) return false;
+  const std::optional<CLSID> png = PngEncoderClsid();
+  if (!png) return false;
   std::unique_ptr<Gdiplus::Bitmap> picture(Gdiplus::Bitmap::FromHBITMAP(canvas.bitmap(), nullptr));
   return picture &&
-         picture->Save(reinterpret_cast<const wchar_t*>(png_path.c_str()), &png, nullptr) ==
+         picture->Save(reinterpret_cast<const wchar_t*>(png_path.c_str()), &*png, nullptr) ==
              Gdiplus::Ok;
 }
 
