@@ -122,6 +122,11 @@ class InstallerTest : public ::testing::Test {
     DeletePathRecursively(scratch_);
   }
 
+  // How the CDN answers for the setup archive: by default, 4 KiB of bytes.
+  void ServeArchive(const char* rule = R"({"generate": 4096})") {
+    EXPECT_TRUE(cdn_.SetRule(kArchivePath, rule)) << rule;
+  }
+
   // The final report's query, once it has arrived.
   std::string FinalReportQuery() {
     std::optional<Value> reports = cdn_.Requests("/get/browser/install");
@@ -143,7 +148,7 @@ class InstallerTest : public ::testing::Test {
 };
 
 TEST_F(InstallerTest, SilentRunHandsTheLockedArchiveToSetupAndCleansUpAfter) {
-  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  ServeArchive();
   TestEngine engine(InstallerCommandLine(), nullptr, &*brand_, &params_, false);
   engine.setup_exit_code = 3;
   engine.InstallSync();
@@ -170,7 +175,7 @@ TEST_F(InstallerTest, SilentRunHandsTheLockedArchiveToSetupAndCleansUpAfter) {
 }
 
 TEST_F(InstallerTest, UntrustedArchiveGives402AndNeverReachesSetup) {
-  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  ServeArchive();
   TestEngine engine(InstallerCommandLine(), nullptr, &*brand_, &params_, false);
   engine.verification_result = false;
   engine.InstallSync();
@@ -185,7 +190,7 @@ TEST_F(InstallerTest, UntrustedArchiveGives402AndNeverReachesSetup) {
 }
 
 TEST_F(InstallerTest, ArchiveThatCannotBeDownloadedGives401AndAnError) {
-  cdn_.SetRule(kArchivePath, R"({"status": 404})");
+  ServeArchive(R"({"status": 404})");
   RecordingDelegate delegate;
   TestEngine engine(InstallerCommandLine(), &delegate, &*brand_, &params_, false);
   delegate.stop_on_error = engine.stop_event();
@@ -199,7 +204,7 @@ TEST_F(InstallerTest, ArchiveThatCannotBeDownloadedGives401AndAnError) {
 }
 
 TEST_F(InstallerTest, SetupExitCode7ReachesTheWindowAsFailureKind5) {
-  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  ServeArchive();
   RecordingDelegate delegate;
   TestEngine engine(InstallerCommandLine(), &delegate, &*brand_, &params_, false);
   delegate.stop_on_error = engine.stop_event();
@@ -214,7 +219,7 @@ TEST_F(InstallerTest, SetupExitCode7ReachesTheWindowAsFailureKind5) {
 }
 
 TEST_F(InstallerTest, ClosingTheWindowBeforeInstallEndsTheWorkerWithoutAnError) {
-  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  ServeArchive();
   RecordingDelegate delegate;
   int setup_runs = 0;
   {
@@ -278,19 +283,32 @@ class ElevatedTestEngine : public TestEngine {
   using Installer::set_elevated_installer;
 };
 
+// Makes child |name| of this test binary |engine|'s elevated copy; the
+// child's process (invalid when it could not be handed over) and, in
+// |copy|, the engine's handle on it.
+Process HandElevatedCopy(ElevatedTestEngine* engine, const char* name,
+                         ElevatedInstaller** copy = nullptr) {
+  Process child = testing::StartChild(name, {});
+  HANDLE process = nullptr;
+  if (!child.is_valid() ||
+      !DuplicateHandle(GetCurrentProcess(), child.handle(), GetCurrentProcess(), &process, 0,
+                       FALSE, DUPLICATE_SAME_ACCESS)) {
+    if (child.is_valid()) child.Terminate(1);
+    return Process();
+  }
+  auto installer = std::make_unique<ElevatedInstaller>();
+  if (copy) *copy = installer.get();
+  installer->SetProcess(process, nullptr);
+  engine->set_elevated_installer(std::move(installer));
+  return child;
+}
+
 TEST_F(InstallerTest, ElevatedCopyEndingWith600GivesInstallResult7) {
-  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  ServeArchive();
   RecordingDelegate delegate;
   ElevatedTestEngine engine(InstallerCommandLine(), &delegate, &*brand_, &params_, false);
   delegate.stop_on_error = engine.stop_event();
-  auto copy = std::make_unique<ElevatedInstaller>();
-  Process child = testing::StartChild("exit-as-another-instance", {});
-  ASSERT_TRUE(child.is_valid());
-  HANDLE process = nullptr;
-  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), child.handle(), GetCurrentProcess(), &process,
-                              0, FALSE, DUPLICATE_SAME_ACCESS));
-  copy->SetProcess(process, nullptr);
-  engine.set_elevated_installer(std::move(copy));
+  ASSERT_TRUE(HandElevatedCopy(&engine, "exit-as-another-instance").is_valid());
   engine.InstallSync();
 
   EXPECT_EQ(engine.setup_runs, 0);
@@ -300,7 +318,7 @@ TEST_F(InstallerTest, ElevatedCopyEndingWith600GivesInstallResult7) {
 }
 
 TEST_F(InstallerTest, WorkerThatDoesNotStopIsTerminatedAfterSixtySeconds) {
-  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  ServeArchive();
   ScopedHandle never(CreateEventW(nullptr, TRUE, FALSE, nullptr));
   std::optional<TestEngine> engine;
   engine.emplace(InstallerCommandLine(), nullptr, &*brand_, &params_, false);
@@ -330,18 +348,12 @@ TL_CHILD_PROCESS("work-for-a-while", WorkForEightSeconds);
 // Cancel while the elevated copy runs: the copy may still be reading the
 // archive, so no one may write it until the copy has ended.
 TEST_F(InstallerTest, ArchiveStaysLockedUntilACancelledElevatedCopyHasEnded) {
-  cdn_.SetRule(kArchivePath, R"({"generate": 4096})");
+  ServeArchive();
   RecordingDelegate delegate;
   ElevatedTestEngine engine(InstallerCommandLine(), &delegate, &*brand_, &params_, false);
-  auto copy = std::make_unique<ElevatedInstaller>();
-  ElevatedInstaller* copy_holder = copy.get();
-  Process child = testing::StartChild("work-for-a-while", {});
+  ElevatedInstaller* copy_holder = nullptr;
+  Process child = HandElevatedCopy(&engine, "work-for-a-while", &copy_holder);
   ASSERT_TRUE(child.is_valid());
-  HANDLE process = nullptr;
-  ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), child.handle(), GetCurrentProcess(), &process,
-                              0, FALSE, DUPLICATE_SAME_ACCESS));
-  copy->SetProcess(process, nullptr);
-  engine.set_elevated_installer(std::move(copy));
   engine.InstallAsync();
   engine.ReleaseInstall();
   for (int i = 0; i < 400 && !copy_holder->started(); ++i) Sleep(20);
