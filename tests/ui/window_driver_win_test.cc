@@ -4,6 +4,7 @@
 
 #include <set>
 
+#include "base/file_util_win.h"
 #include "base/process_win.h"
 #include "tests/support/child_process_win.h"
 #include "tests/ui/installer_window_win.h"
@@ -36,6 +37,11 @@ TEST(WindowDriverTest, FindsReadsCapturesAndClicksAnotherProcessesDialog) {
       kWindowTimeoutMs));
   EXPECT_EQ(shot->SameShare(*shot), 1.0);
   EXPECT_EQ(shot->Sampled(2).width, (shot->width + 1) / 2);
+  const FilePath scratch = MakeScratchDir();
+  const FilePath png = scratch.Append(u"shot.png");
+  ASSERT_TRUE(SavePng(*shot, png.value()));
+  EXPECT_EQ(ReadFileWithLimit(png, 1 << 22).value_or("").substr(0, 8), "\x89PNG\r\n\x1a\n");
+  DeletePathRecursively(scratch);
 
   ASSERT_TRUE(window->Click(IDOK));
   int code = 0;
