@@ -18,29 +18,13 @@
 #include "stats/installation_events_win.h"
 #include "tests/cdn/test_cdn_win.h"
 #include "tests/support/child_process_win.h"
+#include "tests/support/test_installation_win.h"
 
 namespace lite {
 namespace {
 
+using testing::EventVars;
 using testing::TestCdn;
-
-// The "-key=value" entries of a statistics request's path.
-std::map<std::string, std::string> EventVars(const std::string& path) {
-  std::map<std::string, std::string> vars;
-  const size_t start = path.find("/vars=");
-  if (start == std::string::npos) return vars;
-  const std::string list = path.substr(start + 6, path.rfind("/*") - start - 6);
-  size_t pos = 0;
-  while (pos < list.size()) {
-    size_t end = list.find(",-", pos);
-    if (end == std::string::npos) end = list.size();
-    const std::string entry = list.substr(pos + 1, end - pos - 1);  // without "-"
-    const size_t equals = entry.find('=');
-    vars[entry.substr(0, equals)] = equals == std::string::npos ? "" : entry.substr(equals + 1);
-    pos = end + 1;
-  }
-  return vars;
-}
 
 class RetryNow : public WinAcquisitionEnvironment {
  public:
