@@ -109,34 +109,51 @@ TEST_F(ElevatedInstallerTest, StartEventReleasesAndDestructionUnreleasedAborts) 
   EXPECT_FALSE(HasRecord(records_, "The elevated installer hangs", "EnsureProcessFinished"));
 }
 
-// Setup in the copy closes the window, which stops the engine, just before
-// the copy exits: its success stands.
-TEST_F(ElevatedInstallerTest, CopyEndingJustAfterTheStopKeepsItsResult) {
-  Process child = testing::StartChild("exit-after-a-while", {});
-  auto installer = Hold(child);
-  stop_.Signal();
-  EXPECT_TRUE(installer->RunModule(stop_.handle()));
-  EXPECT_EQ(installer->exit_code(), 0);
-  EXPECT_FALSE(HasRecord(records_, "The elevated installer was terminated due to stop event.",
-                         "RunModule"));
-}
+struct StopCase {
+  const char* name;
+  const char* child;
+  DWORD finish_timeout_ms;
+  bool released_ok;  // RunModule's result
+  int exit_code;     // the copy's, as the engine sees it
+  bool terminated;   // by the stop, and again once it hung
+};
 
-TEST_F(ElevatedInstallerTest, StopEventEndsTheWaitAndAHangingCopyIsTerminated) {
-  Process child = testing::StartChild("hang", {});
-  auto installer = Hold(child, /*finish_timeout_ms=*/500);
+void PrintTo(const StopCase& c, std::ostream* out) { *out << c.name; }
+
+class ElevatedInstallerStopTest : public ElevatedInstallerTest,
+                                  public ::testing::WithParamInterface<StopCase> {};
+
+// The engine stops (its window closed) while the copy runs: the wait ends,
+// and a copy that does not end in time is terminated.
+TEST_P(ElevatedInstallerStopTest, StopEventEndsTheWait) {
+  const StopCase& c = GetParam();
+  Process child = testing::StartChild(c.child, {});
+  auto installer = Hold(child, c.finish_timeout_ms);
   stop_.Signal();
-  EXPECT_FALSE(installer->RunModule(stop_.handle()));
-  EXPECT_TRUE(HasRecord(records_, "The elevated installer was terminated due to stop event.",
-                        "RunModule"));
-  EXPECT_EQ(installer->exit_code(), -1);
+  EXPECT_EQ(installer->RunModule(stop_.handle()), c.released_ok);
+  EXPECT_EQ(installer->exit_code(), c.exit_code);
+  EXPECT_EQ(HasRecord(records_, "The elevated installer was terminated due to stop event.",
+                      "RunModule"),
+            c.terminated);
   installer->EnsureProcessFinished();
-  EXPECT_TRUE(installer->terminated());
-  EXPECT_TRUE(HasRecord(records_, "The elevated installer hangs and must be forcibly terminated.",
-                        "EnsureProcessFinished"));
+  EXPECT_EQ(installer->terminated(), c.terminated);
+  EXPECT_EQ(HasRecord(records_, "The elevated installer hangs and must be forcibly terminated.",
+                      "EnsureProcessFinished"),
+            c.terminated);
   int code = -1;
   ASSERT_TRUE(child.WaitForExit(5000, &code));
   EXPECT_EQ(code, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Copies, ElevatedInstallerStopTest,
+    ::testing::Values(
+        // Setup in the copy closes the window, which stops the engine, just
+        // before the copy exits: its success stands.
+        StopCase{"CopyEndingJustAfterTheStopKeepsItsResult", "exit-after-a-while", 30000, true,
+                 0, false},
+        StopCase{"HangingCopyIsTerminated", "hang", 500, false, -1, true}),
+    [](const ::testing::TestParamInfo<StopCase>& info) { return info.param.name; });
 
 TEST_F(ElevatedInstallerTest, OwnerWindowIsDestroyedAlsoFromAnotherThread) {
   HWND same_thread = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
