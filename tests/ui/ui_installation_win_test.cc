@@ -37,6 +37,14 @@ constexpr int kCaptionString = 400;
 // the installer treats specially.
 constexpr int kSetupExitCode = 42;
 
+// Parameterised cases are named after their row.
+struct RowName {
+  template <typename Case>
+  std::string operator()(const ::testing::TestParamInfo<Case>& info) const {
+    return info.param.name;
+  }
+};
+
 class UiInstallationTest : public ::testing::Test {
  protected:
   UiInstallationTest() : strings_(BuildDir().Append(u"lite_installer_e2e.exe")) {
@@ -49,6 +57,28 @@ class UiInstallationTest : public ::testing::Test {
       DeleteFileW(AsWide(ShotsDir().Append(FromWide(found.cFileName)).value()));
     } while (FindNextFileW(search, &found));
     FindClose(search);
+  }
+
+  // What the CDN serves at the setup URLs, and how (test_cdn.py rule fields
+  // as JSON; none: at once).
+  struct Served {
+    Archive archive = Archive::kSigned;
+    std::string rule;
+  };
+
+  // Serves |served|, starts the installer with |switches| and waits for its
+  // window; a window without a handle when any of it failed.
+  InstallerWindow Begin(const Served& served, const std::vector<std::u16string>& switches,
+                        const FakeSetup& setup = {}) {
+    if (!run_.Serve(served.archive, served.rule)) {
+      ADD_FAILURE() << "the test CDN did not come up";
+      return InstallerWindow(nullptr);
+    }
+    if (!run_.Start(switches, setup)) {
+      ADD_FAILURE() << "the installer did not start";
+      return InstallerWindow(nullptr);
+    }
+    return OpenWindow();
   }
 
   InstallerWindow OpenWindow() {
@@ -141,9 +171,8 @@ class UiInstallationTest : public ::testing::Test {
 // setup program's exit code.
 TEST_F(UiInstallationTest, WholeInstallationEndsWithSetupsExitCode) {
   // About ten seconds of download, so that the progress screen sees it.
-  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 30000})"));
-  ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=2"}, {kSetupExitCode, 4000}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window = Begin({Archive::kSigned, R"({"rate": 30000})"},
+                                       {u"--distr-info-params=uac=2"}, {kSetupExitCode, 4000});
   ASSERT_TRUE(window.hwnd());
   EXPECT_TRUE(window.IsControlVisible(kInstall));
   EXPECT_FALSE(window.IsControlVisible(kProgressBar));
@@ -177,9 +206,7 @@ TEST_F(UiInstallationTest, WholeInstallationEndsWithSetupsExitCode) {
 
 // Close on the welcome screen ends the run at once as cancelled by the user.
 TEST_F(UiInstallationTest, CloseOnWelcomeScreenEndsWith500) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window = Begin({Archive::kSigned}, {});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kClose));
   EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
@@ -190,9 +217,7 @@ TEST_F(UiInstallationTest, CloseOnWelcomeScreenEndsWith500) {
 
 // Esc is reported as the "cancel" button and nothing else happens.
 TEST_F(UiInstallationTest, EscOnlyReportsCancel) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window = Begin({Archive::kSigned}, {});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.PressKey(VK_ESCAPE));
   ASSERT_TRUE(run_.WaitForEvent({{"clicked_button", "cancel"}}, kWindowTimeoutMs));
@@ -213,9 +238,7 @@ TEST_F(UiInstallationTest, EscOnlyReportsCancel) {
 // Each toggle of a check box is reported, and the install-button event
 // carries the states the user left them in.
 TEST_F(UiInstallationTest, CheckBoxTogglesAreReported) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({}, {kSetupExitCode, 0}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window = Begin({Archive::kSigned}, {}, {kSetupExitCode, 0});
   ASSERT_TRUE(window.hwnd());
   const std::optional<bool> make_default = window.IsChecked(kDefaultCheckBox);
   const std::optional<bool> statistics = window.IsChecked(kStatisticsCheckBox);
@@ -240,10 +263,9 @@ TEST_F(UiInstallationTest, CheckBoxTogglesAreReported) {
 // With both choices preset and "first=1" the window opens on its progress
 // screen, installs without a click and ends when setup asks it to close.
 TEST_F(UiInstallationTest, SkippedFirstScreenEndsThroughCloseWindow) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({u"--distr-info-params=def=1&stat=1&first=1&uac=2"},
-                         {kSetupExitCode, 2000}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window =
+      Begin({Archive::kSigned}, {u"--distr-info-params=def=1&stat=1&first=1&uac=2"},
+            {kSetupExitCode, 2000});
   ASSERT_TRUE(window.hwnd());
   EXPECT_FALSE(window.HasControl(kInstall));
   EXPECT_TRUE(window.IsControlVisible(kProgressBar));
@@ -269,9 +291,7 @@ class RejectedArchiveDialogTest : public UiInstallationTest,
 // An archive that fails verification after Install: the window gives way to
 // the error dialog, which ends the run with 402.
 TEST_P(RejectedArchiveDialogTest, ShowsErrorDialogAndEndsWith402) {
-  ASSERT_TRUE(run_.Serve(Archive::kTampered));
-  ASSERT_TRUE(run_.Start(GetParam().switches));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window = Begin({Archive::kTampered}, GetParam().switches);
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
   const std::optional<InstallerDialog> dialog = WaitForDialog(window);
@@ -294,7 +314,7 @@ INSTANTIATE_TEST_SUITE_P(
         RejectedArchiveCase{"Download", {}, SeenDialog::kFailedDownload},
         RejectedArchiveCase{
             "Log", {u"--disable-error-dialog-download-button"}, SeenDialog::kFailedLog}),
-    [](const ::testing::TestParamInfo<RejectedArchiveCase>& info) { return info.param.name; });
+    RowName());
 
 struct InterruptCase {
   const char* name;
@@ -311,9 +331,8 @@ class InterruptTest : public UiInstallationTest,
 // first: Proceed goes on, Stop ends the run as cancelled.
 TEST_P(InterruptTest, AsksFirstAndStopEndsWith500) {
   // A download of about half a minute keeps the progress screen up.
-  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 6000})"));
-  ASSERT_TRUE(run_.Start(GetParam().switches));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window =
+      Begin({Archive::kSigned, R"({"rate": 6000})"}, GetParam().switches);
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
   ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kProgressBar); }, kWindowTimeoutMs));
@@ -349,14 +368,12 @@ INSTANTIATE_TEST_SUITE_P(
     Buttons, InterruptTest,
     ::testing::Values(InterruptCase{"Close", kClose, {}},
                       InterruptCase{"Cancel", kCancel, {u"--distr-info-params=cancel=1"}}),
-    [](const ::testing::TestParamInfo<InterruptCase>& info) { return info.param.name; });
+    RowName());
 
 // Minimize on the progress screen and the taskbar's restore are reported
 // as buttons, and the window follows them.
 TEST_F(UiInstallationTest, MinimizeAndRestoreAreReported) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"rate": 6000})"));
-  ASSERT_TRUE(run_.Start({}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window = Begin({Archive::kSigned, R"({"rate": 6000})"}, {});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
   ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kMinimize); }, kWindowTimeoutMs));
@@ -377,71 +394,68 @@ TEST_F(UiInstallationTest, MinimizeAndRestoreAreReported) {
   EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
 }
 
-// The setup program finds a newer browser: the window gives way to the
-// notice, and the run ends with the setup program's exit code.
-TEST_F(UiInstallationTest, NewerVersionNoticeEndsWithSetupsExitCode) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=2"},
-                         {kSetupExitCode, 0, {{u"TOLVAR_FAKE_SETUP_NEWER_VERSION", u"1"}}}));
-  const InstallerWindow window = OpenWindow();
-  ASSERT_TRUE(window.hwnd());
-  ASSERT_TRUE(window.Click(kInstall));
-  const std::optional<InstallerDialog> notice = WaitForDialog(window);
-  ASSERT_THAT(Recognize(notice),
-              AnyOf(SeenDialog::kNewerVersion, SeenDialog::kClassicNewerVersion));
-  EXPECT_FALSE(window.IsVisible());
-  // The engine has the setup program's exit code once it reported its end.
-  EXPECT_TRUE(run_.WaitForEvent({{"stage", "setup_exe_exited"}}, kRunTimeoutMs));
-  ASSERT_TRUE(InstallerWindow(notice->hwnd).Click(kInstall));  // Got it
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
-}
-
-struct CorporateAnswerCase {
+struct SetupDialogCase {
   const char* name;
-  int button;
-  int message_result;
+  const char16_t* setup_variable;  // what makes the fake setup ask
+  SeenDialog dialog;               // seen as it is or in its classic form
+  SeenDialog classic_dialog;
+  bool window_stays;               // the progress screen stays under the dialog
+  bool setup_exits_first;          // setup has ended before the user answers
+  int button;                      // the user's answer
+  int corporate_answer;            // what setup records of it; -1: nothing
 };
 
-void PrintTo(const CorporateAnswerCase& c, std::ostream* out) { *out << c.name; }
+void PrintTo(const SetupDialogCase& c, std::ostream* out) { *out << c.name; }
 
-class CorporateQuestionTest : public UiInstallationTest,
-                              public ::testing::WithParamInterface<CorporateAnswerCase> {};
+class SetupDialogTest : public UiInstallationTest,
+                        public ::testing::WithParamInterface<SetupDialogCase> {};
 
-// The setup program's corporate question is put to the user over the
-// progress screen; the message result tells setup the answer.
-TEST_P(CorporateQuestionTest, AnswerReachesSetup) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=2"},
-                         {kSetupExitCode, 0, {{u"TOLVAR_FAKE_SETUP_CORPORATE_QUESTION", u"1"}}}));
-  const InstallerWindow window = OpenWindow();
+// The setup program puts a notice or a question to the user through the
+// window: the dialog comes up over (or instead of) the progress screen, the
+// answer reaches setup, and the run ends with setup's exit code.
+TEST_P(SetupDialogTest, AnswerEndsWithSetupsExitCode) {
+  const SetupDialogCase& c = GetParam();
+  const InstallerWindow window = Begin({Archive::kSigned}, {u"--distr-info-params=uac=2"},
+                                       {kSetupExitCode, 0, {{c.setup_variable, u"1"}}});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
-  const std::optional<InstallerDialog> question = WaitForDialog(window);
-  ASSERT_THAT(Recognize(question),
-              AnyOf(SeenDialog::kCorporateUpdate, SeenDialog::kClassicCorporateUpdate));
-  EXPECT_TRUE(window.IsVisible()) << "the progress screen stays under the question";
-  ASSERT_TRUE(InstallerWindow(question->hwnd).Click(GetParam().button));
+  const std::optional<InstallerDialog> dialog = WaitForDialog(window);
+  ASSERT_THAT(Recognize(dialog), AnyOf(c.dialog, c.classic_dialog));
+  EXPECT_EQ(window.IsVisible(), c.window_stays) << "the progress screen under the dialog";
+  if (c.setup_exits_first) {
+    // The engine has the setup program's exit code once it reported its end.
+    EXPECT_TRUE(run_.WaitForEvent({{"stage", "setup_exe_exited"}}, kRunTimeoutMs));
+  }
+  ASSERT_TRUE(InstallerWindow(dialog->hwnd).Click(c.button));
   EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
+  if (c.corporate_answer < 0) return;
   const std::optional<Value> record = run_.SetupRecord();
   ASSERT_TRUE(record);
   const Value* answer = record->FindPath("corporate_question_result");
   ASSERT_TRUE(answer && answer->is_int());
-  EXPECT_EQ(*answer->GetIfInt(), GetParam().message_result);
+  EXPECT_EQ(*answer->GetIfInt(), c.corporate_answer);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, CorporateQuestionTest,
-                         ::testing::Values(CorporateAnswerCase{"Update", kInstall, 1},
-                                           CorporateAnswerCase{"Cancel", kCancel, 0}),
-                         [](const ::testing::TestParamInfo<CorporateAnswerCase>& info) {
-                           return info.param.name;
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, SetupDialogTest,
+    ::testing::Values(
+        // A newer browser is installed: "Got it" closes the notice.
+        SetupDialogCase{"NewerVersionNotice", u"TOLVAR_FAKE_SETUP_NEWER_VERSION",
+                        SeenDialog::kNewerVersion, SeenDialog::kClassicNewerVersion, false, true,
+                        kInstall, -1},
+        // The corporate question; the message result tells setup the answer.
+        SetupDialogCase{"CorporateUpdate", u"TOLVAR_FAKE_SETUP_CORPORATE_QUESTION",
+                        SeenDialog::kCorporateUpdate, SeenDialog::kClassicCorporateUpdate, true,
+                        false, kInstall, 1},
+        SetupDialogCase{"CorporateCancel", u"TOLVAR_FAKE_SETUP_CORPORATE_QUESTION",
+                        SeenDialog::kCorporateUpdate, SeenDialog::kClassicCorporateUpdate, true,
+                        false, kCancel, 0}),
+    RowName());
 
 // A second installer started while the first shows its window brings that
 // window to the front and exits with 600.
 TEST_F(UiInstallationTest, SecondInstallerBringsWindowToFrontAndEndsWith600) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window = Begin({Archive::kSigned}, {});
   ASSERT_TRUE(window.hwnd());
   // Another program's window comes in front of the installer's first.
   const Process other =
@@ -480,9 +494,8 @@ TEST_F(UiInstallationTest, SecondInstallerBringsWindowToFrontAndEndsWith600) {
 // Wine grants "runas" without a prompt, so setup runs in the elevated copy
 // and the first installer, which has no exit code of setup's, ends with 400.
 TEST_F(UiInstallationTest, ElevationModeOneRunsSetupInTheCopyAndEndsWith400) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned));
-  ASSERT_TRUE(run_.Start({u"--distr-info-params=uac=1"}, {kSetupExitCode, 0}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window =
+      Begin({Archive::kSigned}, {u"--distr-info-params=uac=1"}, {kSetupExitCode, 0});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(run_.WaitForLogLine("Start installer as admin", kWindowTimeoutMs));
   ASSERT_TRUE(window.Click(kInstall));
@@ -496,9 +509,7 @@ TEST_F(UiInstallationTest, ElevationModeOneRunsSetupInTheCopyAndEndsWith400) {
 // the user presses Install. Every attempt is refused, but the attempt
 // policy pauses 15 s between its six attempts: this case takes over 75 s.
 TEST_F(UiInstallationTest, DownloadErrorBeforeInstallIsShownAfterInstall) {
-  ASSERT_TRUE(run_.Serve(Archive::kSigned, R"({"status": 404})"));
-  ASSERT_TRUE(run_.Start({}));
-  const InstallerWindow window = OpenWindow();
+  const InstallerWindow window = Begin({Archive::kSigned, R"({"status": 404})"}, {});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(run_.WaitForLogLine("Max download attempts failed (6)", 2 * kRunTimeoutMs));
   // The window stays on its welcome screen; no dialog comes up by itself.
