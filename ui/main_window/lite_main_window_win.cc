@@ -8,6 +8,7 @@
 
 #include "distribution/brand_info.h"
 #include "distribution/distrib_info_params.h"
+#include "logging/log_message.h"
 #include "ui/controls/control_ids.h"
 #include "ui/controls/focus_order.h"
 #include "ui/controls/gdi_text_measurer_win.h"
@@ -338,6 +339,31 @@ void LiteMainWindow::FinishInit() {
       welcome_.licence ? welcome_.licence->LinkWindows() : std::vector<HWND>();
   hook_installed_ =
       ArrowKeyHook::Install(Item(kInstallButtonId), links.empty() ? nullptr : links.front());
+  StartBuildingProgressBackground();
+}
+
+void LiteMainWindow::StartBuildingProgressBackground() {
+  if (!progress_background_.empty() || progress_background_builder_.is_running()) return;
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  const SIZE size = {client.right, client.bottom};
+  const double scale = scale_factor();
+  // A copy: the thread must not read the theme while the window changes it.
+  const ThemeSpec spec = theme_->spec();
+  if (!progress_background_builder_.Start([this, spec, size, scale] {
+        progress_background_ = BuildProgressBackground(spec, size, scale);
+      })) {
+    LOG(WARNING) << "The progress background is built at Install: no thread for it";
+  }
+}
+
+void LiteMainWindow::FinishProgressBackground() {
+  progress_background_builder_.Join();
+  if (!progress_background_.empty()) return;
+  RECT client;
+  GetClientRect(hwnd(), &client);
+  progress_background_ =
+      BuildProgressBackground(theme_->spec(), {client.right, client.bottom}, scale_factor());
 }
 
 // --- Progress screen -----------------------------------------------------
@@ -349,7 +375,7 @@ void LiteMainWindow::CreateProgressScreenObjects() {
   GetClientRect(hwnd(), &client);
   const SIZE size = {client.right, client.bottom};
   progress_.taskbar = TaskbarProgress::Create();
-  progress_background_ = BuildProgressBackground(spec, size, scale);
+  FinishProgressBackground();
 
   std::vector<ResourceBitmap> start_pictures;
   if (first_screen_skipped()) start_pictures.push_back(background_);

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/thread_win.h"
 #include "ui/controls/check_box_win.h"
 #include "ui/controls/custom_progress_bar_win.h"
 #include "ui/controls/link_label_win.h"
@@ -118,6 +119,9 @@ class LiteMainWindow : public MainWindow {
     uint8_t opacity;
   };
 
+  void StartBuildingProgressBackground();
+  // The progress background, built by now or here.
+  void FinishProgressBackground();
   CheckBox* FindCheckBox(int id) const;
   // The first slide of a skipped welcome screen is the window background.
   bool OverWindowBackground() const;
@@ -134,6 +138,10 @@ class LiteMainWindow : public MainWindow {
   ResourceBitmap logo_;
   ResourceBitmap minimize_glyph_;
   ResourceBitmap progress_background_;
+  // Builds |progress_background_| while the welcome screen shows: decoding
+  // it at Install held the window for a tenth of a second. Destroyed (joined)
+  // before the picture it writes.
+  Thread progress_background_builder_;
   // Cancel's own picture is drawn for the progress pictures; Close's for the
   // window background.
   ResourceBitmap cancel_strip_;
