@@ -21,71 +21,51 @@ InstallerCommandLine ReadBack(const InstallerCommandLine& command_line) {
   return InstallerCommandLine::FromWords(SplitCommandLineForTesting(command_line.Render()));
 }
 
-TEST(InstallerCommandLineTest, TrimsUnicodeWhiteSpaceAroundWords) {
-  const InstallerCommandLine command_line = Parse({
-      u"  --plain=1\t",
-      u"\u0085--nel=2\u0085",
-      u"\u00A0-nbsp=3\u00A0",
-      u"\u1680/ogham=4\u1680",
-      u"\u3000\u2029--mixed=a b\u202F\u205F\u2000\u200A\r\n",
-      // U+200B and U+180E look blank but lack the White_Space property.
-      u"--zwsp=5\u200B",
-      u"\u180E--mongolian",
-  });
-  EXPECT_EQ(command_line.switches(), (Switches{{"plain", u"1"},
-                                               {"nel", u"2"},
-                                               {"nbsp", u"3"},
-                                               {"ogham", u"4"},
-                                               {"mixed", u"a b"},
-                                               {"zwsp", u"5\u200B"}}));
+struct ParseCase {
+  const char* what;
+  std::vector<std::u16string> words;  // after the program word
+  Switches switches;
+};
+
+TEST(InstallerCommandLineTest, ParsesWordsIntoSwitches) {
+  const ParseCase cases[] = {
+      {"trims Unicode white space around words",
+       {u"  --plain=1\t", u"\u0085--nel=2\u0085", u"\u00A0-nbsp=3\u00A0", u"\u1680/ogham=4\u1680",
+        u"\u3000\u2029--mixed=a b\u202F\u205F\u2000\u200A\r\n",
+        // U+200B and U+180E look blank but lack the White_Space property.
+        u"--zwsp=5\u200B", u"\u180E--mongolian"},
+       {{"plain", u"1"},
+        {"nel", u"2"},
+        {"nbsp", u"3"},
+        {"ogham", u"4"},
+        {"mixed", u"a b"},
+        {"zwsp", u"5\u200B"}}},
+      {"tries switch prefixes longest first",
+       {u"--a", u"-b", u"/c", u"---d", u"--/e", u"/-f", u"//g"},
+       {{"a", u""}, {"b", u""}, {"c", u""}, {"-d", u""}, {"/e", u""}, {"-f", u""}, {"/g", u""}}},
+      // Only ASCII letters are lower-cased; U+00C4 keeps its case.
+      {"lower-cases names but not values",
+       {u"/SILENT", u"--Brand-Name=ACME Inc", u"--\u00C4RGER=x"},
+       {{"silent", u""}, {"brand-name", u"ACME Inc"}, {"\xC3\x84rger", u"x"}}},
+      {"last value wins over another prefix and case", {u"--a=1", u"/A=2"}, {{"a", u"2"}}},
+      {"a later bare switch clears the value", {u"--a=1", u"-a"}, {{"a", u""}}},
+      {"a later value replaces a bare switch", {u"--a", u"--a=3"}, {{"a", u"3"}}},
+      {"keeps only switches", {u"file.txt", u"--a", u"x y", u"+b"}, {{"a", u""}}},
+      {"value is everything after the first equals", {u"--a=b=c"}, {{"a", u"b=c"}}},
+      {"value keeps its leading blank", {u"--a= b"}, {{"a", u" b"}}},
+      {"empty value is present", {u"--a="}, {{"a", u""}}},
+      {"drops switches without name", {u"--", u"-", u"/", u"--=x", u"-=x", u"/=", u" -- "}, {}},
+  };
+  for (const ParseCase& c : cases) {
+    EXPECT_EQ(Parse(c.words).switches(), c.switches) << c.what;
+  }
 }
 
-TEST(InstallerCommandLineTest, SwitchPrefixesAreTriedLongestFirst) {
+TEST(InstallerCommandLineTest, ProgramWordIsTakenAsItIs) {
   const InstallerCommandLine command_line =
-      Parse({u"--a", u"-b", u"/c", u"---d", u"--/e", u"/-f", u"//g"});
-  EXPECT_EQ(command_line.switches(), (Switches{{"a", u""},
-                                               {"b", u""},
-                                               {"c", u""},
-                                               {"-d", u""},
-                                               {"/e", u""},
-                                               {"-f", u""},
-                                               {"/g", u""}}));
-}
-
-TEST(InstallerCommandLineTest, NamesAreLowerCasedButValuesAreNot) {
-  const InstallerCommandLine command_line =
-      Parse({u"/SILENT", u"--Brand-Name=ACME Inc", u"--\u00C4RGER=x"});
-  // Only ASCII letters are lower-cased; U+00C4 keeps its case.
-  EXPECT_EQ(command_line.switches(), (Switches{{"silent", u""},
-                                               {"brand-name", u"ACME Inc"},
-                                               {"\xC3\x84rger", u"x"}}));
-}
-
-TEST(InstallerCommandLineTest, LastValueWins) {
-  EXPECT_EQ(Parse({u"--a=1", u"/A=2"}).switches(), (Switches{{"a", u"2"}}));
-  EXPECT_EQ(Parse({u"--a=1", u"-a"}).switches(), (Switches{{"a", u""}}));
-  EXPECT_EQ(Parse({u"--a", u"--a=3"}).switches(), (Switches{{"a", u"3"}}));
-}
-
-TEST(InstallerCommandLineTest, KeepsOnlySwitches) {
-  const InstallerCommandLine command_line = InstallerCommandLine::FromWords(
-      {u" --looks-like-a-switch ", u"file.txt", u"--a", u"x y", u"+b"});
-  // The program word is taken as it is, however it looks.
+      InstallerCommandLine::FromWords({u" --looks-like-a-switch ", u"--a"});
   EXPECT_EQ(command_line.GetProgram(), u" --looks-like-a-switch ");
   EXPECT_EQ(command_line.switches(), (Switches{{"a", u""}}));
-}
-
-TEST(InstallerCommandLineTest, ValueIsEverythingAfterTheFirstEquals) {
-  EXPECT_EQ(Parse({u"--a=b=c"}).GetSwitchValue("a"), u"b=c");
-  EXPECT_EQ(Parse({u"--a= b"}).GetSwitchValue("a"), u" b");
-
-  const InstallerCommandLine empty_value = Parse({u"--a="});
-  EXPECT_TRUE(empty_value.HasSwitch("a"));
-  EXPECT_EQ(empty_value.GetSwitchValue("a"), u"");
-}
-
-TEST(InstallerCommandLineTest, DropsSwitchesWithoutName) {
-  EXPECT_TRUE(Parse({u"--", u"-", u"/", u"--=x", u"-=x", u"/=", u" -- "}).switches().empty());
 }
 
 TEST(InstallerCommandLineTest, EmptyCommandLine) {
@@ -151,53 +131,58 @@ TEST(InstallerCommandLineTest, SettersIgnoreNamesThatCannotBeReadBack) {
   EXPECT_EQ(ReadBack(command_line).switches(), Switches{});
 }
 
-TEST(InstallerCommandLineTest, RendersSwitchesInNameOrder) {
-  InstallerCommandLine command_line;
-  command_line.SetProgram(u"setup.exe");
-  command_line.AppendSwitch("verbose-logging");
-  command_line.AppendSwitchASCII("brand-name", "acme");
-  EXPECT_EQ(command_line.Render(), u"setup.exe --brand-name=acme --verbose-logging");
+struct RenderCase {
+  const char* what;
+  std::u16string program;
+  Switches switches;
+  std::u16string rendered;
+};
 
-  // Byte order: '-' < '_' < letters < any UTF-8 lead byte.
-  InstallerCommandLine bytes;
-  bytes.SetProgram(u"p");
-  bytes.AppendSwitchValue("\xC3\xA9", u"1");
-  bytes.AppendSwitch("ab");
-  bytes.AppendSwitch("a_b");
-  bytes.AppendSwitch("a-b");
-  bytes.AppendSwitch("z");
-  EXPECT_EQ(bytes.Render(), u"p --a-b --a_b --ab --z --\u00E9=1");
+TEST(InstallerCommandLineTest, RendersProgramAndSwitches) {
+  const RenderCase cases[] = {
+      {"switches in name order",
+       u"setup.exe",
+       {{"verbose-logging", u""}, {"brand-name", u"acme"}},
+       u"setup.exe --brand-name=acme --verbose-logging"},
+      // Byte order: '-' < '_' < letters < any UTF-8 lead byte.
+      {"names in byte order",
+       u"p",
+       {{"\xC3\xA9", u"1"}, {"ab", u""}, {"a_b", u""}, {"a-b", u""}, {"z", u""}},
+       u"p --a-b --a_b --ab --z --\u00E9=1"},
+      {"values and program quoted",
+       u"C:\\Program Files\\Tolvar\\setup.exe",
+       {{"install-dir", u"C:\\a b\\"}, {"silent", u""}, {"empty", u""}},
+       u"\"C:\\Program Files\\Tolvar\\setup.exe\" --empty "
+       u"--install-dir=\"C:\\a b\\\\\" --silent"},
+      // The program word is read with literal backslashes, so none is doubled.
+      {"program's trailing backslash not doubled",
+       u"C:\\Tolvar Lite\\",
+       {{"silent", u""}},
+       u"\"C:\\Tolvar Lite\\\" --silent"},
+      {"plain program not quoted", u"C:\\setup.exe", {{"silent", u""}}, u"C:\\setup.exe --silent"},
+      {"program alone", u"C:\\Program Files\\i.exe", {}, u"\"C:\\Program Files\\i.exe\""},
+      // Written as "" so the line does not begin with a blank.
+      {"empty program", u"", {}, u"\"\""},
+  };
+  for (const RenderCase& c : cases) {
+    InstallerCommandLine command_line;
+    command_line.SetProgram(c.program);
+    for (const auto& [name, value] : c.switches) {
+      command_line.AppendSwitchValue(name, value);
+    }
+    EXPECT_EQ(command_line.Render(), c.rendered) << c.what;
+  }
 }
 
 TEST(InstallerCommandLineTest, SwitchesRenderAloneForShellParameters) {
   InstallerCommandLine command_line;
   command_line.SetProgram(u"C:\\Program Files\\i.exe");
   EXPECT_EQ(command_line.RenderSwitches(), u"");
-  EXPECT_EQ(command_line.Render(), u"\"C:\\Program Files\\i.exe\"");
   command_line.AppendSwitchValue("setup-cmd-line", u"s.exe --a=\"b c\"");
   command_line.AppendSwitch("run-as-admin");
   const std::u16string switches = u"--run-as-admin --setup-cmd-line=\"s.exe --a=\\\"b c\\\"\"";
   EXPECT_EQ(command_line.RenderSwitches(), switches);
   EXPECT_EQ(command_line.Render(), u"\"C:\\Program Files\\i.exe\" " + switches);
-}
-
-TEST(InstallerCommandLineTest, RendersValuesAndProgramQuoted) {
-  InstallerCommandLine command_line;
-  command_line.SetProgram(u"C:\\Program Files\\Tolvar\\setup.exe");
-  command_line.AppendSwitchValue("install-dir", u"C:\\a b\\");
-  command_line.AppendSwitch("silent");
-  command_line.AppendSwitchValue("empty", u"");
-  EXPECT_EQ(command_line.Render(),
-            u"\"C:\\Program Files\\Tolvar\\setup.exe\" --empty "
-            u"--install-dir=\"C:\\a b\\\\\" --silent");
-
-  // The program word is read with literal backslashes, so none is doubled.
-  command_line.RemoveSwitch("empty");
-  command_line.RemoveSwitch("install-dir");
-  command_line.SetProgram(u"C:\\Tolvar Lite\\");
-  EXPECT_EQ(command_line.Render(), u"\"C:\\Tolvar Lite\\\" --silent");
-  command_line.SetProgram(u"C:\\setup.exe");
-  EXPECT_EQ(command_line.Render(), u"C:\\setup.exe --silent");
 }
 
 TEST(InstallerCommandLineTest, RendersNamesWithBlanksQuoted) {
