@@ -357,13 +357,10 @@ void LiteMainWindow::StartBuildingProgressBackground() {
   }
 }
 
-void LiteMainWindow::FinishProgressBackground() {
+void LiteMainWindow::FinishProgressBackground(SIZE size) {
   progress_background_builder_.Join();
   if (!progress_background_.empty()) return;
-  RECT client;
-  GetClientRect(hwnd(), &client);
-  progress_background_ =
-      BuildProgressBackground(theme_->spec(), {client.right, client.bottom}, scale_factor());
+  progress_background_ = BuildProgressBackground(theme_->spec(), size, scale_factor());
 }
 
 // --- Progress screen -----------------------------------------------------
@@ -375,7 +372,7 @@ void LiteMainWindow::CreateProgressScreenObjects() {
   GetClientRect(hwnd(), &client);
   const SIZE size = {client.right, client.bottom};
   progress_.taskbar = TaskbarProgress::Create();
-  FinishProgressBackground();
+  FinishProgressBackground(size);
 
   std::vector<ResourceBitmap> start_pictures;
   if (first_screen_skipped()) start_pictures.push_back(background_);

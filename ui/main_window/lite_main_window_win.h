@@ -120,8 +120,8 @@ class LiteMainWindow : public MainWindow {
   };
 
   void StartBuildingProgressBackground();
-  // The progress background, built by now or here.
-  void FinishProgressBackground();
+  // The progress background for a client area of |size|, built by now or here.
+  void FinishProgressBackground(SIZE size);
   CheckBox* FindCheckBox(int id) const;
   // The first slide of a skipped welcome screen is the window background.
   bool OverWindowBackground() const;
