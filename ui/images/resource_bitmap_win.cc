@@ -123,17 +123,50 @@ void ResourceBitmap::DrawAll(HDC dc, const RECT& dst) const {
   DrawPixels(&graphics, dst, 0, 0, PixelWidth(), PixelHeight());
 }
 
+void ResourceBitmap::DrawSeamless(Gdiplus::Graphics* graphics, const RECT& dst,
+                                  const RECT& src_scaled) const {
+  const int width = dst.right - dst.left;
+  const int height = dst.bottom - dst.top;
+  const double x = src_scaled.left / scale_;
+  const double y = src_scaled.top / scale_;
+  const double source_width = (src_scaled.right - src_scaled.left) / scale_;
+  const double source_height = (src_scaled.bottom - src_scaled.top) / scale_;
+  if (!image_ || width <= 0 || height <= 0 || source_width <= 0 || source_height <= 0) return;
+  // The source is drawn one of its pixels larger on every side and clipped
+  // back to |dst|: the border rows and columns of |dst| then sample the
+  // picture (or its mirror at the picture's own edge) rather than what lies
+  // outside the source rectangle, which some GDI+ implementations leave
+  // transparent, so that parts laid side by side show no light seam.
+  const double margin_x = width / source_width;
+  const double margin_y = height / source_height;
+  const Gdiplus::GraphicsState state = graphics->Save();
+  graphics->SetClip(Gdiplus::Rect(dst.left, dst.top, width, height), Gdiplus::CombineModeIntersect);
+  DrawPixels(graphics,
+             Gdiplus::RectF(static_cast<Gdiplus::REAL>(dst.left - margin_x),
+                            static_cast<Gdiplus::REAL>(dst.top - margin_y),
+                            static_cast<Gdiplus::REAL>(width + 2 * margin_x),
+                            static_cast<Gdiplus::REAL>(height + 2 * margin_y)),
+             x - 1, y - 1, source_width + 2, source_height + 2);
+  graphics->Restore(state);
+}
+
 void ResourceBitmap::DrawPixels(Gdiplus::Graphics* graphics, const RECT& dst, double x,
                                 double y, double width, double height) const {
+  DrawPixels(graphics,
+             Gdiplus::RectF(static_cast<Gdiplus::REAL>(dst.left),
+                            static_cast<Gdiplus::REAL>(dst.top),
+                            static_cast<Gdiplus::REAL>(dst.right - dst.left),
+                            static_cast<Gdiplus::REAL>(dst.bottom - dst.top)),
+             x, y, width, height);
+}
+
+void ResourceBitmap::DrawPixels(Gdiplus::Graphics* graphics, const Gdiplus::RectF& target,
+                                double x, double y, double width, double height) const {
   if (!image_) return;
   // Mirrored edges keep a stretched frame of a strip from fading into its
   // neighbour or into transparency at its border.
   Gdiplus::ImageAttributes edges;
   edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-  const Gdiplus::RectF target(static_cast<Gdiplus::REAL>(dst.left),
-                              static_cast<Gdiplus::REAL>(dst.top),
-                              static_cast<Gdiplus::REAL>(dst.right - dst.left),
-                              static_cast<Gdiplus::REAL>(dst.bottom - dst.top));
   graphics->DrawImage(image_->image.get(), target, static_cast<Gdiplus::REAL>(x),
                       static_cast<Gdiplus::REAL>(y), static_cast<Gdiplus::REAL>(width),
                       static_cast<Gdiplus::REAL>(height), Gdiplus::UnitPixel, &edges);

@@ -11,6 +11,7 @@
 namespace Gdiplus {
 class Graphics;
 class Image;
+class RectF;
 }  // namespace Gdiplus
 
 namespace lite {
@@ -47,6 +48,9 @@ class ResourceBitmap {
   // Draw onto a GDI+ surface, which keeps the picture's alpha (layered
   // windows).
   void Draw(Gdiplus::Graphics* graphics, const RECT& dst, const RECT& src_scaled) const;
+  // As Draw, for parts laid side by side: the border rows and columns of
+  // |dst| take the picture's own pixels, so no seam shows between parts.
+  void DrawSeamless(Gdiplus::Graphics* graphics, const RECT& dst, const RECT& src_scaled) const;
 
  private:
   struct Decoded;
@@ -57,6 +61,8 @@ class ResourceBitmap {
   int PixelHeight() const;
   // Source in picture pixels.
   void DrawPixels(Gdiplus::Graphics* graphics, const RECT& dst, double x, double y,
+                  double width, double height) const;
+  void DrawPixels(Gdiplus::Graphics* graphics, const Gdiplus::RectF& target, double x, double y,
                   double width, double height) const;
 
   std::shared_ptr<Decoded> image_;

@@ -86,10 +86,11 @@ void ComposeFrame(Gdiplus::Graphics* g, const ShadowPictures& p, int w, int h, i
                          {c, height - edge, width - c, height}};
   for (int i = 0; i < 4; ++i) {
     const ResourceBitmap& corner_picture = p.corners[i];
-    corner_picture.Draw(g, corners[i],
-                        {0, 0, corner_picture.CeilWidth(), corner_picture.CeilHeight()});
+    corner_picture.DrawSeamless(
+        g, corners[i], {0, 0, corner_picture.CeilWidth(), corner_picture.CeilHeight()});
     const ResourceBitmap& edge_picture = p.edges[i];
-    edge_picture.Draw(g, edges[i], {0, 0, edge_picture.CeilWidth(), edge_picture.CeilHeight()});
+    edge_picture.DrawSeamless(g, edges[i],
+                              {0, 0, edge_picture.CeilWidth(), edge_picture.CeilHeight()});
   }
 }
 
@@ -178,10 +179,10 @@ POINT ComposeClassicShadow(Gdiplus::Graphics* g, SIZE window, const ResourceBitm
   const int hh = height / 2;
   const int rw = width - hw;
   const int rh = height - hh;
-  background.Draw(g, {0, 0, hw, hh}, {0, 0, hw, hh});
-  background.Draw(g, {hw, 0, width, hh}, {pw - rw, 0, pw, hh});
-  background.Draw(g, {0, hh, hw, height}, {0, ph - rh, hw, ph});
-  background.Draw(g, {hw, hh, width, height}, {pw - rw, ph - rh, pw, ph});
+  background.DrawSeamless(g, {0, 0, hw, hh}, {0, 0, hw, hh});
+  background.DrawSeamless(g, {hw, 0, width, hh}, {pw - rw, 0, pw, hh});
+  background.DrawSeamless(g, {0, hh, hw, height}, {0, ph - rh, hw, ph});
+  background.DrawSeamless(g, {hw, hh, width, height}, {pw - rw, ph - rh, pw, ph});
   return {m.left, m.top};
 }
 

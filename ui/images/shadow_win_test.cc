@@ -79,6 +79,47 @@ TEST_F(ShadowTest, MainShadowSurroundsTheWindowAndFollowsIt) {
   }
 }
 
+// Opaque pieces leave no pixel of the frame, nor of the classic quadrants,
+// less than opaque: a seam between two pieces would show as a light line.
+TEST_F(ShadowTest, PiecesJoinWithoutSeams) {
+  const SIZE window = {200, 100};
+  for (double scale : {1.0, 1.25, 1.5}) {
+    SCOPED_TRACE(scale);
+    const int d = static_cast<int>(8 * scale);
+    Gdiplus::Bitmap frame(window.cx + 2 * d, window.cy + 2 * d, PixelFormat32bppARGB);
+    {
+      Gdiplus::Graphics g(&frame);
+      ComposeMainShadow(&g, window, pictures_, ResourceBitmap(),
+                        {WindowDesign::kFacetune, WindowsRelease::kWin10, scale, 1});
+    }
+    const RECT margins = {7, 4, 6, 8};
+    const RECT m = {static_cast<int>(7 * scale), static_cast<int>(4 * scale),
+                    static_cast<int>(6 * scale), static_cast<int>(8 * scale)};
+    // A dialog smaller than the picture, as the classic dialogs are.
+    const SIZE dialog = {16, 10};
+    Gdiplus::Bitmap classic(dialog.cx + m.left + m.right, dialog.cy + m.top + m.bottom,
+                            PixelFormat32bppARGB);
+    {
+      Gdiplus::Graphics g(&classic);
+      ComposeClassicShadow(&g, dialog, pictures_.corners[0], margins, scale);
+    }
+    int seams = 0;
+    for (Gdiplus::Bitmap* bitmap : {&frame, &classic}) {
+      for (UINT y = 0; y < bitmap->GetHeight(); ++y) {
+        for (UINT x = 0; x < bitmap->GetWidth(); ++x) {
+          const bool inside_window = bitmap == &frame && x >= UINT(d) &&
+                                     x < UINT(d + window.cx) && y >= UINT(d) &&
+                                     y < UINT(d + window.cy);
+          Gdiplus::Color colour;
+          bitmap->GetPixel(x, y, &colour);
+          if (!inside_window && colour.GetA() != 255) ++seams;
+        }
+      }
+    }
+    EXPECT_EQ(seams, 0);
+  }
+}
+
 TEST_F(ShadowTest, DialogShadowIsCreatedVisible) {
   HWND shadow = nullptr;
   BuildDialogShadow(&shadow, main_, pictures_, WindowsRelease::kWin7, 2.0);
