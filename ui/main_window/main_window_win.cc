@@ -445,7 +445,11 @@ void MainWindow::StartElevation() {
 void MainWindow::OnElevationDone(bool started) {
   elevation_.Join();
   elevation_pending_ = false;
-  if (!started) LOG(INFO) << "Declined running the installer as admin";
+  // Named after the step that asked for the restart, whichever thread ran it.
+  if (!started) {
+    LOG_FROM(INFO, elevation_mode_ == kElevateOnStart ? "OnInitDialog" : "LayoutProgressDialog")
+        << "Declined running the installer as admin";
+  }
   if (release_wanted_) ReleaseInstallWhenElevated();
 }
 
