@@ -16,7 +16,14 @@ int RunInstallerWindow(const InstallerCommandLine& command_line,
   inputs.with_engine = true;
   LiteMainWindow window(inputs);
   const INT_PTR result = window.RunModal(nullptr);
-  if (result == kWindowEndedNormally) *engine_result = window.engine()->result_code();
+  if (result == kWindowEndedNormally) {
+    // A newer-version notice ends the window while setup still runs: the
+    // engine's result is setup's exit code only once its worker has ended.
+    // Stopping it here is what the window's end does a moment later anyway.
+    Installer* engine = window.engine();
+    engine->WaitForInstallAsync();
+    *engine_result = engine->result_code();
+  }
   return static_cast<int>(result);
 }
 

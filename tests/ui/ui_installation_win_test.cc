@@ -400,7 +400,7 @@ struct SetupDialogCase {
   SeenDialog dialog;               // seen as it is or in its classic form
   SeenDialog classic_dialog;
   bool window_stays;               // the progress screen stays under the dialog
-  bool setup_exits_first;          // setup has ended before the user answers
+  bool setup_runs_on;              // setup is still running when the user answers
   int button;                      // the user's answer
   int corporate_answer;            // what setup records of it; -1: nothing
 };
@@ -415,16 +415,19 @@ class SetupDialogTest : public UiInstallationTest,
 // answer reaches setup, and the run ends with setup's exit code.
 TEST_P(SetupDialogTest, AnswerEndsWithSetupsExitCode) {
   const SetupDialogCase& c = GetParam();
-  const InstallerWindow window = Begin({Archive::kSigned}, {u"--distr-info-params=uac=2"},
-                                       {kSetupExitCode, 0, {{c.setup_variable, u"1"}}});
+  FakeSetup setup{kSetupExitCode, 0, {{c.setup_variable, u"1"}}};
+  // A notice ends the window while setup may still run: its exit code must
+  // still become the run's.
+  if (c.setup_runs_on) setup.environment[u"TOLVAR_FAKE_SETUP_CLOSE_DELAY_MS"] = u"15000";
+  const InstallerWindow window =
+      Begin({Archive::kSigned}, {u"--distr-info-params=uac=2"}, setup);
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
   const std::optional<InstallerDialog> dialog = WaitForDialog(window);
   ASSERT_THAT(Recognize(dialog), AnyOf(c.dialog, c.classic_dialog));
   EXPECT_EQ(window.IsVisible(), c.window_stays) << "the progress screen under the dialog";
-  if (c.setup_exits_first) {
-    // The engine has the setup program's exit code once it reported its end.
-    EXPECT_TRUE(run_.WaitForEvent({{"stage", "setup_exe_exited"}}, kRunTimeoutMs));
+  if (c.setup_runs_on) {
+    EXPECT_FALSE(run_.WaitForEvent({{"stage", "setup_exe_exited"}}, 0)) << "setup ended first";
   }
   ASSERT_TRUE(InstallerWindow(dialog->hwnd).Click(c.button));
   EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
@@ -443,6 +446,10 @@ INSTANTIATE_TEST_SUITE_P(
         SetupDialogCase{"NewerVersionNotice", u"TOLVAR_FAKE_SETUP_NEWER_VERSION",
                         SeenDialog::kNewerVersion, SeenDialog::kClassicNewerVersion, false, true,
                         kInstall, -1},
+        SetupDialogCase{"CorporateNewerVersionNotice",
+                        u"TOLVAR_FAKE_SETUP_CORPORATE_NEWER_VERSION",
+                        SeenDialog::kCorporateNewerVersion,
+                        SeenDialog::kClassicCorporateNewerVersion, false, false, kInstall, -1},
         // The corporate question; the message result tells setup the answer.
         SetupDialogCase{"CorporateUpdate", u"TOLVAR_FAKE_SETUP_CORPORATE_QUESTION",
                         SeenDialog::kCorporateUpdate, SeenDialog::kClassicCorporateUpdate, true,

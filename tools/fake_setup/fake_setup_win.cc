@@ -10,7 +10,8 @@
 //                                and the import progress, 0 when unset
 //   TOLVAR_FAKE_SETUP_CLOSE_DELAY_MS time to stay running between the
 //                                import progress and the close request, so
-//                                that a driver sees the finished progress
+//                                that a driver sees the finished progress;
+//                                after a newer-version notice, before ending
 //   TOLVAR_FAKE_SETUP_IMAGE_COPY file to copy this program's own file to,
 //                                so a test can compare what was started
 //                                with what was served; none when unset
@@ -25,7 +26,7 @@
 //   TOLVAR_FAKE_SETUP_NEWER_VERSION
 //       after the install progress and the delay, posts
 //       "tolvar.higher_version_exist" instead of the import progress and the
-//       close request, and ends.
+//       close request, and ends (after the close delay).
 //   TOLVAR_FAKE_SETUP_CORPORATE_NEWER_VERSION
 //       the same with "tolvar.corp.user_higher_version_exist".
 // A run with none of them posts install progress, waits, posts import
@@ -108,18 +109,19 @@ int RunFakeSetup() {
     if (answer != 1) return exit_code;
   }
   if (const uint32_t delay_ms = EnvironmentNumber(L"TOLVAR_FAKE_SETUP_DELAY_MS")) Sleep(delay_ms);
+  const uint32_t close_delay_ms = EnvironmentNumber(L"TOLVAR_FAKE_SETUP_CLOSE_DELAY_MS");
   if (EnvironmentFlag(L"TOLVAR_FAKE_SETUP_NEWER_VERSION")) {
     PostNotice(window, kHigherVersionExistMessage);
+    if (close_delay_ms) Sleep(close_delay_ms);
     return exit_code;
   }
   if (EnvironmentFlag(L"TOLVAR_FAKE_SETUP_CORPORATE_NEWER_VERSION")) {
     PostNotice(window, kCorporateHigherVersionExistMessage);
+    if (close_delay_ms) Sleep(close_delay_ms);
     return exit_code;
   }
   PostImportProgress(window);
-  if (const uint32_t delay_ms = EnvironmentNumber(L"TOLVAR_FAKE_SETUP_CLOSE_DELAY_MS")) {
-    Sleep(delay_ms);
-  }
+  if (close_delay_ms) Sleep(close_delay_ms);
   PostCloseWindow(window);
   return exit_code;
 }
