@@ -24,8 +24,15 @@ std::unique_ptr<TaskbarProgress> TaskbarProgress::Create() {
               << static_cast<long>(result);
     return nullptr;
   }
-  return std::unique_ptr<TaskbarProgress>(
+  std::unique_ptr<TaskbarProgress> progress(
       new TaskbarProgress(static_cast<ITaskbarList3*>(taskbar)));
+  // The taskbar list takes no other call before it is initialised.
+  const HRESULT initialised = progress->taskbar_->HrInit();
+  if (FAILED(initialised)) {
+    LOG(INFO) << "No taskbar progress: HrInit answered " << static_cast<long>(initialised);
+    return nullptr;
+  }
+  return progress;
 }
 
 TaskbarProgress::~TaskbarProgress() { taskbar_->Release(); }
