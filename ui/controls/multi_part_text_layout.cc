@@ -131,6 +131,18 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
   }
   if (have_current) parts.push_back(current);
 
+  // A part that ends its line keeps no blanks at its end: they would only
+  // widen its window, and a link would underline them.
+  for (size_t i = 0; i < parts.size(); ++i) {
+    if (i + 1 < parts.size() && parts[i + 1].line == parts[i].line) continue;
+    TextPart& part = parts[i];
+    size_t kept = part.text.size();
+    while (kept > 0 && IsBlank(part.text[kept - 1])) --kept;
+    if (kept == 0 || kept == part.text.size()) continue;
+    part.width -= measurer.Width(std::u16string_view(part.text).substr(kept));
+    part.text.resize(kept);
+  }
+
   if (centre_lines) {
     for (size_t first = 0; first < parts.size();) {
       size_t last = first;

@@ -62,16 +62,18 @@ TEST(MultiPartTextLayoutTest, Layouts) {
   // Two line feeds leave an empty line.
   ExpectParts(u"ab\n\ncd", 100, false,
               {{u"ab", false, 0, 0, 20}, {u"", false, 1, 0, 0}, {u"cd", false, 2, 0, 20}});
-  // A word that does not fit wraps; a run wider than the line is not broken.
+  // A word that does not fit wraps; a run wider than the line is not broken;
+  // the line it leaves keeps no blank at its end.
   ExpectParts(u"abcd efghijk", 60, false,
-              {{u"abcd ", false, 0, 0, 44}, {u"efghijk", false, 1, 0, 70}});
+              {{u"abcd", false, 0, 0, 40}, {u"efghijk", false, 1, 0, 70}});
   // Plain and link parts alternate on a line; the full stop after the link
   // stays on the link's line even where it would not fit.
   ExpectParts(u"ab ((cd)).", 50, false,
               {{u"ab ", false, 0, 0, 24}, {u"cd", true, 0, 24, 20}, {u".", false, 0, 44, 10}});
-  // A link split over two lines gives two link parts.
+  // A link split over two lines gives two link parts; the first ends without
+  // the blank, which its underline would show.
   ExpectParts(u"abc ((de fg))", 70, false,
-              {{u"abc ", false, 0, 0, 34}, {u"de ", true, 0, 34, 24}, {u"fg", true, 1, 0, 20}});
+              {{u"abc ", false, 0, 0, 34}, {u"de", true, 0, 34, 20}, {u"fg", true, 1, 0, 20}});
   // Ideographic punctuation that does not fit takes the ideograph before it
   // to the next line; a lone ideograph before it stays and lets it overhang.
   ExpectParts(u"\u4E00\u4E8C\u4E09\u3002", 30, false,
@@ -80,7 +82,7 @@ TEST(MultiPartTextLayoutTest, Layouts) {
               {{u"\u4E00", false, 0, 0, 10}, {u"\u3002", false, 0, 10, 10}});
   // Centred lines: shifted by half the free width, trailing blanks ignored.
   ExpectParts(u"abc ((de fg))", 70, true,
-              {{u"abc ", false, 0, 8, 34}, {u"de ", true, 0, 42, 24}, {u"fg", true, 1, 25, 20}});
+              {{u"abc ", false, 0, 8, 34}, {u"de", true, 0, 42, 20}, {u"fg", true, 1, 25, 20}});
 }
 
 TEST(MultiPartTextLayoutTest, LabelsWithInlineLinks) {
