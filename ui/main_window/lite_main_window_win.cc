@@ -51,6 +51,26 @@ const wchar_t* Wide(const std::u16string& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
+// Stops a shown |window| from redrawing while this lives; then lets it redraw
+// again and invalidates it with its children.
+class ScopedRedrawOff {
+ public:
+  explicit ScopedRedrawOff(HWND window)
+      : window_(IsWindowVisible(window) ? window : nullptr) {
+    if (window_) SendMessageW(window_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~ScopedRedrawOff() {
+    if (!window_) return;
+    SendMessageW(window_, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  ScopedRedrawOff(const ScopedRedrawOff&) = delete;
+  ScopedRedrawOff& operator=(const ScopedRedrawOff&) = delete;
+
+ private:
+  const HWND window_;
+};
+
 void DestroyAll(HWND parent, int id) {
   while (const HWND control = GetDlgItem(parent, id)) DestroyWindow(control);
 }
@@ -432,7 +452,13 @@ void LiteMainWindow::ShowProgressScreen() {
                               kLicencePlainId};
   if (!redesigned) welcome.push_back(kCloseButtonId);
   if (!(redesigned && first_screen_skipped())) welcome.push_back(kTitleId);
-  for (int id : welcome) DestroyAll(hwnd(), id);
+  {
+    // One repaint for the whole screen change: destroying a shown control
+    // otherwise has the window give up the area it covered, one control at
+    // a time, while the user waits for the progress screen.
+    const ScopedRedrawOff redraw_off(hwnd());
+    for (int id : welcome) DestroyAll(hwnd(), id);
+  }
 
   if (redesigned) {
     PlaceButton(minimize_button_.get(), layout_->MinimizeButtonOrigin());
