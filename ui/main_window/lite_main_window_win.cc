@@ -43,10 +43,6 @@ constexpr int kOriginCheckBoxPadding = 4;
 // Below the statistics box, the make-default box of the less contrasty look.
 constexpr int kLessContrastyBoxGap = 4;
 
-ResourceBitmap LoadPair(const ImagePair& pair, double scale) {
-  return pair.exists() ? ResourceBitmap::Load(pair.id_1x, pair.id_2x, scale) : ResourceBitmap();
-}
-
 const wchar_t* Wide(const std::u16string& text) {
   return reinterpret_cast<const wchar_t*>(text.c_str());
 }
@@ -94,6 +90,7 @@ LiteMainWindow::LiteMainWindow(const MainWindowInputs& inputs) : MainWindow(inpu
       brand(), WelcomeCheckBoxMask(params().params(), make_default_possible(), pin_state()),
       windows());
   theme_ = CreateTheme(brand(), layout_);
+  welcome_pictures_ = std::make_unique<WelcomePictureLoader>(theme_->spec(), scale_factor());
   StartEngine();
 }
 
@@ -122,9 +119,11 @@ void LiteMainWindow::CreateControls(bool skip_first_screen) {
   const ThemeSpec& spec = theme_->spec();
   const double scale = scale_factor();
   SetWindowTextW(hwnd(), Wide(LoadText(kCaptionTextId)));
-  background_ = LoadPair(spec.window_background, scale);
-  logo_ = LoadPair(spec.logo, scale);
-  minimize_glyph_ = LoadPair(spec.minimize_glyph, scale);
+  const WelcomePictures pictures = welcome_pictures_->Take();
+  welcome_pictures_.reset();
+  background_ = pictures.background;
+  logo_ = pictures.logo;
+  minimize_glyph_ = pictures.minimize_glyph;
   SetIcons();
 
   fonts_ = ThemeFonts::Create(spec, scale);
@@ -137,8 +136,8 @@ void LiteMainWindow::CreateControls(bool skip_first_screen) {
   CenterWindow(hwnd());
 
   CreateLicenceText();
-  CreateButtons();
-  CreateCheckBoxes();
+  CreateButtons(pictures);
+  CreateCheckBoxes(pictures.check_box_strip);
   title_text_ = LoadText(spec.title_string_id);
   SetWindowTextW(Item(kTitleId), Wide(title_text_));
   if (!skip_first_screen) PlaceWelcomeScreen();
@@ -170,16 +169,15 @@ void LiteMainWindow::CreateLicenceText() {
                                    ToWide(WithoutParentheses(LoadText(kLicenceTextId))));
 }
 
-void LiteMainWindow::CreateButtons() {
+void LiteMainWindow::CreateButtons(const WelcomePictures& pictures) {
   const ThemeSpec& spec = theme_->spec();
-  const double scale = scale_factor();
   SetWindowTextW(Item(kInstallButtonId), Wide(LoadText(kInstallTextId)));
   welcome_.install_button = std::make_unique<PictureButton>(
-      Item(kInstallButtonId), LoadPair(spec.install_button_strip, scale),
+      Item(kInstallButtonId), pictures.install_button_strip,
       spec.install_button_text_colour, fonts_.install_button.get(), BackgroundCopy(), Padding());
   welcome_.install_button->accessible().set_name(ToWide(LoadText(kInstallTextId)));
-  close_strip_ = LoadPair(spec.close_strip, scale);
-  cancel_strip_ = LoadPair(spec.cancel_strip, scale);
+  close_strip_ = pictures.close_strip;
+  cancel_strip_ = pictures.cancel_strip;
   close_button_ = std::make_unique<PictureButton>(Item(kCloseButtonId), close_strip_, 0, nullptr,
                                                   BackgroundCopy(), Padding());
   close_button_->accessible().set_name(ToWide(LoadText(kCloseNameId)));
@@ -187,7 +185,7 @@ void LiteMainWindow::CreateButtons() {
                                                    nullptr, BackgroundCopy(), Padding());
   if (layout_->HasMinimizeButton()) {
     minimize_button_ = std::make_unique<PictureButton>(
-        Item(kMinimizeButtonId), LoadPair(spec.minimize_strip, scale), 0, nullptr,
+        Item(kMinimizeButtonId), pictures.minimize_strip, 0, nullptr,
         BackgroundCopy(), Padding());
     minimize_button_->accessible().set_name(ToWide(LoadText(kCollapseNameId)));
   } else {
@@ -195,7 +193,7 @@ void LiteMainWindow::CreateButtons() {
   }
 }
 
-void LiteMainWindow::CreateCheckBoxes() {
+void LiteMainWindow::CreateCheckBoxes(const ResourceBitmap& strip) {
   const ThemeSpec& spec = theme_->spec();
   const double scale = scale_factor();
   const uint32_t mask = layout_->check_box_mask();
@@ -208,7 +206,6 @@ void LiteMainWindow::CreateCheckBoxes() {
   style.alpha = spec.license_opacity;
   style.font = fonts_.check_box.get();
   style.label_gap = Scale(scale, layout_->CheckBoxLabelGap());
-  const ResourceBitmap strip = LoadPair(spec.check_box_strip, scale);
 
   if (mask & kMakeDefaultBoxShown) {
     SetWindowTextW(Item(kDefaultCheckBoxId), Wide(LoadText(spec.make_default_string_id)));

@@ -27,6 +27,7 @@
 #include "ui/layout/scoped_gdi_object_win.h"
 #include "ui/main_window/main_window_win.h"
 #include "ui/main_window/taskbar_progress_win.h"
+#include "ui/main_window/welcome_pictures_win.h"
 
 namespace lite {
 
@@ -70,8 +71,8 @@ class LiteMainWindow : public MainWindow {
   Rect Scaled(const Rect& r) const { return ScaleRect(scale_factor(), r); }
   BackgroundCopy CopyUnder(HWND control, const ResourceBitmap& picture) const;
   void SetIcons();
-  void CreateButtons();
-  void CreateCheckBoxes();
+  void CreateButtons(const WelcomePictures& pictures);
+  void CreateCheckBoxes(const ResourceBitmap& strip);
   void CreateLicenceText();
   void PlaceTitle();
   void PlaceWelcomeScreen();
@@ -133,6 +134,9 @@ class LiteMainWindow : public MainWindow {
   ThemeFonts fonts_;
   ScopedIcon big_icon_;
   ScopedIcon small_icon_;
+
+  // From construction until the controls are made.
+  std::unique_ptr<WelcomePictureLoader> welcome_pictures_;
 
   ResourceBitmap background_;
   ResourceBitmap logo_;
