@@ -59,6 +59,11 @@ AsyncInstallTasks::AsyncInstallTasks(const BrandInfo& brand, const DistribInfoPa
       DownloadWallpaperBundle(base_url, pwexp, path, stop);
     });
   }
+}
+
+void AsyncInstallTasks::Start() {
+  if (started_) return;
+  started_ = true;
   if (!tasks_.empty()) InitializeThread();
 }
 

@@ -24,14 +24,19 @@ class DistribInfoParams;
 
 class AsyncInstallTasks {
  public:
-  // Reads everything it needs from |brand| and |params| now; starts the
-  // thread when there is anything to fetch.
+  // Reads everything it needs from |brand| and |params| now and reserves
+  // the result names; the fetching waits for Start.
   AsyncInstallTasks(const BrandInfo& brand, const DistribInfoParams& params);
   AsyncInstallTasks(const AsyncInstallTasks&) = delete;
   AsyncInstallTasks& operator=(const AsyncInstallTasks&) = delete;
   // Stops and joins the thread, then deletes the seed, ABT and server
   // configuration files.
   ~AsyncInstallTasks();
+
+  // Starts the thread when there is anything to fetch; once only. Kept
+  // apart from construction so that the fetches do not compete with the
+  // window for its first paint.
+  void Start();
 
   const FilePath& variations_path() const { return PathOf(BackgroundDocument::kVariations); }
   const FilePath& abt_path() const { return PathOf(BackgroundDocument::kAbt); }
@@ -65,6 +70,7 @@ class AsyncInstallTasks {
   // The reserved result files, one per document, in BackgroundDocument's
   // order; empty for a disabled document.
   std::array<FilePath, std::size(kBackgroundDocumentRules)> paths_;
+  bool started_ = false;
   Thread thread_;
   WaitableEvent stop_event_{WaitableEvent::Reset::kManual};
   std::vector<Task> tasks_;

@@ -73,6 +73,11 @@ TEST_F(AsyncInstallTasksTest, FetchesTheEnabledDocumentsInOrder) {
   FilePath variations, abt, wallpaper;
   {
     AsyncInstallTasks tasks(*brand_, params);
+    // Nothing is fetched before Start: the window paints first.
+    Sleep(200);
+    EXPECT_EQ(cdn_.Requests("/")->GetIfList()->size(), 0u);
+    tasks.Start();
+    tasks.Start();  // once only
     variations = tasks.variations_path();
     abt = tasks.abt_path();
     wallpaper = tasks.wallpaper_path();
@@ -114,6 +119,7 @@ TEST_F(AsyncInstallTasksTest, DisabledDocumentsAndReservedNamesWithoutTasks) {
   FixedParams params({{"vup", "0"}, {"abtup", "2"}, {"webntp", "1"}, {"pwexp", "abc"}});
   {
     AsyncInstallTasks tasks(*brand_, params);
+    tasks.Start();
     EXPECT_TRUE(tasks.variations_path().empty());
     EXPECT_TRUE(tasks.abt_path().empty());
     ASSERT_FALSE(tasks.webntp_path().empty());
@@ -136,6 +142,7 @@ TEST_F(AsyncInstallTasksTest, ServerConfigBundleNamesOnlyTheBrandItHas) {
   FilePath bundle;
   {
     AsyncInstallTasks tasks(*brand_, params);
+    tasks.Start();
     bundle = tasks.server_config_path();
     EXPECT_EQ(WaitForFile(bundle, 9), "PK bundle");
   }
@@ -154,6 +161,7 @@ TEST_F(AsyncInstallTasksTest, ShutdownEndsARunningDownload) {
   DWORD stop_ms = 0;
   {
     AsyncInstallTasks tasks(*brand_, params);
+    tasks.Start();
     variations = tasks.variations_path();
     for (int i = 0; i < 1000 && cdn_.Requests("/seed")->GetIfList()->empty(); ++i) Sleep(10);
     Sleep(200);

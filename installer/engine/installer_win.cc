@@ -167,6 +167,7 @@ bool Installer::CheckInterfaceAvailability(const std::function<bool(uint32_t* st
 }
 
 void Installer::Install() {
+  if (background_tasks_) background_tasks_->Start();
   events_.ReportInstallerStarted(device_scale_factor_);
   installation_id_ = NewInstallationId();
   if (brand_) brand_->StoreLanguageValue();
