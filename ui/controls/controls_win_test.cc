@@ -4,18 +4,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "installer/run/ui_runtime_win.h"
 #include "ui/controls/accessible_proxy_win.h"
 #include "ui/controls/check_box_win.h"
 #include "ui/controls/custom_progress_bar_win.h"
+#include "ui/controls/gdi_text_measurer_win.h"
 #include "ui/controls/keyboard_navigation_win.h"
 #include "ui/controls/link_label_win.h"
 #include "ui/controls/multi_part_text_win.h"
 #include "ui/controls/picture_button_win.h"
+#include "ui/controls/text_with_opacity_win.h"
 
 namespace lite {
 namespace {
@@ -177,6 +181,79 @@ TEST_F(ControlsTest, LicenceTextLinkPartsActAsOneNamedLink) {
     MapWindowPoints(HWND_DESKTOP, host_, reinterpret_cast<POINT*>(&part), 2);
     EXPECT_GE(part.left, rect.left);
     EXPECT_LE(part.right, rect.right + 12);  // a final full stop may stand out
+  }
+}
+
+// A white off-screen picture to draw on, and the bounds of what was drawn.
+class InkCanvas {
+ public:
+  InkCanvas(int width, int height)
+      : rect_{0, 0, width, height},
+        dc_(CreateCompatibleDC(screen_.get())),
+        bitmap_(CreateCompatibleBitmap(screen_.get(), width, height)),
+        select_(dc_.get(), bitmap_.get()) {
+    FillRect(dc_.get(), &rect_, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  }
+  HDC dc() const { return dc_.get(); }
+  const RECT& rect() const { return rect_; }
+  // The smallest rectangle holding every pixel that is not white, right of
+  // |left|; empty when there is none.
+  RECT Ink(int left = 0) const {
+    RECT ink = {rect_.right, rect_.bottom, 0, 0};
+    for (int y = 0; y < rect_.bottom; ++y) {
+      for (int x = left; x < rect_.right; ++x) {
+        if (GetPixel(dc_.get(), x, y) == RGB(255, 255, 255)) continue;
+        ink = {std::min<LONG>(ink.left, x), std::min<LONG>(ink.top, y),
+               std::max<LONG>(ink.right, x + 1), std::max<LONG>(ink.bottom, y + 1)};
+      }
+    }
+    return ink;
+  }
+
+ private:
+  RECT rect_;
+  ScopedScreenDc screen_;
+  ScopedMemoryDc dc_;
+  ScopedBitmap bitmap_;
+  ScopedSelectObject select_;
+};
+
+ScopedFont Font(const wchar_t* face, int size, bool underline) {
+  return ScopedFont(CreateFontW(-size, 0, 0, 0, FW_NORMAL, FALSE, underline, FALSE,
+                                DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH, face));
+}
+
+// A piece of a multi-part text gets a window as wide as its measured width:
+// all of its ink must lie inside that width. Wine places the characters of
+// some faces wider apart than it measures them, which cut off the last
+// letter of a link.
+TEST(TextPieceTest, InkStaysWithinTheMeasuredWidth) {
+  struct Case {
+    const wchar_t* face;
+    int size;
+    bool underline;
+    std::wstring_view text;
+  };
+  const Case cases[] = {
+      {L"Liberation Sans", 12, true, L"shartnomasi"},
+      {L"Liberation Sans", 12, false, L"Tolvar Browser\u2019dan foydalanib, siz"},
+      {L"Liberation Sans", 18, true, L"Lizenzvereinbarung"},
+      {L"Liberation Sans", 11, true,
+       L"\u041B\u0438\u0446\u0435\u043D\u0437\u0438\u043E\u043D\u043D\u043E\u0433\u043E"},
+      {L"DejaVu Sans", 13, false, L"Lisans S\u00F6zle\u015Fmesi"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << "case " << &c - cases);
+    const ScopedFont font = Font(c.face, c.size, c.underline);
+    const int width = GdiTextMeasurer(font.get()).Width(ToU16(c.text));
+    // Room to the right, so that nothing drawn there is clipped.
+    InkCanvas canvas(width + 2 * c.size, 2 * c.size);
+    DrawTextWithOpacity(canvas.dc(), canvas.rect(), c.text, font.get(), RGB(0, 0, 0), 255,
+                        DT_SINGLELINE | DT_NOPREFIX);
+    const RECT ink = canvas.Ink();
+    EXPECT_GT(ink.right, width / 2);
+    EXPECT_LE(ink.right, width);
   }
 }
 

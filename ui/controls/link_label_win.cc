@@ -41,8 +41,9 @@ void LinkLabel::OnDrawItem(const DRAWITEMSTRUCT& draw) {
   background_.Draw(canvas.dc(), canvas.width(), canvas.height());
   const RECT text = {text_inset_.x, text_inset_.y, canvas.width() - text_inset_.x,
                      canvas.height() - text_inset_.y};
+  // One line, placed as measured.
   DrawTextWithOpacity(canvas.dc(), text, WindowText(draw.hwndItem), font_, colour_, alpha_,
-                      DT_NOPREFIX);
+                      DT_SINGLELINE | DT_NOPREFIX);
   if (draw.itemState & ODS_FOCUS) {
     const RECT focus = {0, 0, canvas.width(), canvas.height()};
     DrawFocusRect(canvas.dc(), &focus);

@@ -614,11 +614,11 @@ bool LiteMainWindow::DrawItem(const DRAWITEMSTRUCT& draw) {
     }
     case kLicencePlainId:
       DrawOwnerDrawnText(draw, background_, fonts_.body.get(), spec.license_colour,
-                         spec.license_opacity, DT_LEFT);
+                         spec.license_opacity, DT_SINGLELINE);
       return true;
     case kLicenceLinkId:
       DrawOwnerDrawnText(draw, background_, fonts_.link.get(), spec.license_colour,
-                         spec.license_opacity, DT_LEFT);
+                         spec.license_opacity, DT_SINGLELINE);
       return true;
     case kProgressLicencePlainId:
     case kProgressLicenceLinkId: {
@@ -634,7 +634,7 @@ bool LiteMainWindow::DrawItem(const DRAWITEMSTRUCT& draw) {
                                               : fonts_.body_11.get());
       SetBkMode(draw.hDC, TRANSPARENT);
       SetTextColor(draw.hDC, ProgressTextColour().colour);
-      DrawTextW(draw.hDC, text.c_str(), -1, &rect, DT_WORDBREAK | DT_NOPREFIX);
+      DrawTextLine(draw.hDC, rect, text);
       return true;
     }
     case kDefaultCheckBoxId:
