@@ -78,7 +78,8 @@ int CheckBox::MeasureHeight(int width) const {
   const int text_width = width - style_.padding.right - LabelLeft();
   const GdiTextMeasurer measurer(style_.font);
   const int text_height = measurer.Measure(WindowText(window_), DT_WORDBREAK, text_width).cy;
-  return style_.padding.top + style_.padding.bottom + std::max(frame_height_, text_height);
+  return style_.padding.top + style_.padding.bottom +
+         std::max(frame_height_, LabelShift(measurer.LineHeight()) + text_height);
 }
 
 LRESULT CheckBox::OnCustomDraw(const NMCUSTOMDRAW& draw) {
@@ -113,7 +114,7 @@ void CheckBox::Draw(HDC dc, const RECT& item, bool checked, bool pressed, bool h
   const GdiTextMeasurer measurer(style_.font);
   const int line_height =
       measurer.Measure(L"anything", DT_SINGLELINE | (keyboard_cues ? 0 : DT_HIDEPREFIX), 0).cy;
-  if (frame_height_ > line_height) label.top += (frame_height_ - line_height) / 2;
+  label.top += LabelShift(line_height);
   DrawLabel(canvas.dc(), label, keyboard_cues);
   if (focused && style_.focus_rectangle) {
     const RECT focus = {0, 0, canvas.width(), canvas.height()};
@@ -151,7 +152,7 @@ void CheckBoxWithLink::SetLabel(std::wstring_view text, const RECT& rect, int li
 
 void CheckBoxWithLink::PlaceLinks() const {
   if (!link_) return;
-  const int top = style().padding.top + std::max(0, (frame_height() - line_height_) / 2);
+  const int top = style().padding.top + LabelShift(line_height_);
   for (const TextPart& part : parts_) {
     if (!part.link) continue;
     const int x = rect_.left + LabelLeft() + part.x - margins_.x;
@@ -166,7 +167,8 @@ int CheckBoxWithLink::MeasureHeight(int width) const {
   if (parts_.empty()) return CheckBox::MeasureHeight(width);
   const int lines = parts_.back().line + 1;
   const int text_height = lines * line_height_ + (lines - 1) * line_spacing_;
-  return style().padding.top + style().padding.bottom + std::max(frame_height(), text_height);
+  return style().padding.top + style().padding.bottom +
+         std::max(frame_height(), LabelShift(line_height_) + text_height);
 }
 
 void CheckBoxWithLink::DrawLabel(HDC dc, const RECT& rect, bool keyboard_cues) const {

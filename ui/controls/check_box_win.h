@@ -10,6 +10,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -57,6 +58,9 @@ class CheckBox {
   const CheckBoxStyle& style() const { return style_; }
   // Left of the label inside the control.
   int LabelLeft() const { return style_.padding.left + frame_width_ + style_.label_gap; }
+  // How far the label starts below the padding: a picture taller than a
+  // line of |line_height| has the first line centred on it.
+  int LabelShift(int line_height) const { return std::max(0, (frame_height_ - line_height) / 2); }
 
  private:
   static LRESULT CALLBACK StateProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,

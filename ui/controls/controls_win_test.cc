@@ -291,6 +291,41 @@ TEST_F(ControlsTest, CheckBoxWithoutVisualStylesKeepsItsOwnState) {
   EXPECT_GE(box.MeasureHeight(120), 8);
 }
 
+// A label of several lines beside a picture taller than one line starts
+// lower, to centre its first line on the picture: the height the box
+// measures for itself must hold that too, or the last line loses its
+// descenders.
+TEST_F(ControlsTest, CheckBoxLabelFitsTheMeasuredHeight) {
+  const HWND window = Child(L"Button",
+                            L"Brauzerdan foydalanish statistikasini Tolvar\u2019ga yuborib, "
+                            L"Tolvar xizmatlarini yaxshilashga yordam bermoqchiman",
+                            BS_AUTOCHECKBOX, 110);
+  const ScopedFont font = Font(L"Liberation Sans", 18, false);
+  // Six frames 24 wide and 30 high, drawn left of where the label is read.
+  const ScopedScreenDc screen;
+  const ScopedBitmap strip(CreateCompatibleBitmap(screen.get(), 6 * 24, 30));
+  CheckBoxStyle style;
+  style.padding = {3, 3, 3, 3};
+  style.label_gap = 8;
+  style.font = font.get();
+  CheckBox box(window, ResourceBitmap::FromHBITMAP(strip.get()), style, BackgroundCopy(),
+               /*checked=*/false, /*owner_drawn=*/true);
+  const int width = 300;
+  const int height = box.MeasureHeight(width);
+  // Drawn with room below, so that nothing drawn there is clipped.
+  InkCanvas canvas(width, height + 40);
+  DRAWITEMSTRUCT draw = {};
+  draw.CtlType = ODT_BUTTON;
+  draw.CtlID = 110;
+  draw.hwndItem = window;
+  draw.hDC = canvas.dc();
+  draw.rcItem = canvas.rect();
+  box.OnDrawItem(draw);
+  const RECT label = canvas.Ink(style.padding.left + 24 + style.label_gap);
+  EXPECT_GT(label.bottom, 3 * 18);  // three lines or more
+  EXPECT_LE(label.bottom, height);
+}
+
 TEST_F(ControlsTest, ThemedCheckBoxFollowsTheControl) {
   const HWND window = Child(L"Button", L"Default", BS_AUTOCHECKBOX, 109);
   CheckBox box(window, ResourceBitmap(), CheckBoxStyle(), BackgroundCopy(), /*checked=*/true,

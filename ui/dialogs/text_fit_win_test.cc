@@ -218,7 +218,9 @@ TEST_P(TextFitTest, WelcomeScreenTexts) {
           EXPECT_LE(needed.cx, label_width) << box.what;
           height = needed.cy;
         }
-        height = std::max(height, frame_height);
+        // The label starts lower when the picture is taller than a line.
+        const int line_height = GdiTextMeasurer(label_font.get()).LineHeight();
+        height = std::max(frame_height, std::max(0, (frame_height - line_height) / 2) + height);
         if (!redesigned && std::string(box.what) == "statistics") {
           // The privacy link goes right under the statistics box.
           height += Needed(Text(language, 431), link_font.get(), DT_SINGLELINE, 0).cy;
