@@ -77,8 +77,12 @@ std::vector<TextRun> SplitIntoRuns(std::u16string_view text) {
   return runs;
 }
 
-std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMeasurer& measurer,
-                                  int available_width, bool centre_lines) {
+std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMeasurer& plain,
+                                  const TextMeasurer& link, int available_width,
+                                  bool centre_lines) {
+  auto measure = [&](bool is_link, std::u16string_view text) {
+    return (is_link ? link : plain).Width(text);
+  };
   std::vector<TextPart> parts;
   TextPart current;
   bool have_current = false;
@@ -96,7 +100,7 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
   };
 
   for (const TextRun& run : runs) {
-    const int width = measurer.Width(WithoutLineFeeds(run.text));
+    const int width = measure(run.link, WithoutLineFeeds(run.text));
     const int end_x = have_current ? current.x + current.width : 0;
     const int line = have_current ? current.line : 0;
     if (have_current && current_ends_line) {
@@ -139,7 +143,7 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
     size_t kept = part.text.size();
     while (kept > 0 && IsBlank(part.text[kept - 1])) --kept;
     if (kept == 0 || kept == part.text.size()) continue;
-    part.width -= measurer.Width(std::u16string_view(part.text).substr(kept));
+    part.width -= measure(part.link, std::u16string_view(part.text).substr(kept));
     part.text.resize(kept);
   }
 
@@ -151,7 +155,8 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
       std::u16string_view tail = parts[last].text;
       size_t trimmed = tail.size();
       while (trimmed > 0 && IsBlank(tail[trimmed - 1])) --trimmed;
-      const int trailing = trimmed < tail.size() ? measurer.Width(tail.substr(trimmed)) : 0;
+      const int trailing =
+          trimmed < tail.size() ? measure(parts[last].link, tail.substr(trimmed)) : 0;
       const int line_width = parts[last].x + parts[last].width - trailing;
       const int shift = std::max(0, (available_width - line_width) / 2);
       for (size_t i = first; i <= last; ++i) parts[i].x += shift;

@@ -38,10 +38,18 @@ struct TextPart {
   int width = 0;
 };
 
-// Wraps the runs into parts within |available_width|; with |centre_lines|
-// each line is shifted right by half its free width.
-std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMeasurer& measurer,
-                                  int available_width, bool centre_lines);
+// Wraps the runs into parts within |available_width|, measuring plain runs
+// with |plain| and link runs with |link|, the fonts they are drawn in; with
+// |centre_lines| each line is shifted right by half its free width.
+std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMeasurer& plain,
+                                  const TextMeasurer& link, int available_width,
+                                  bool centre_lines);
+// The same for links drawn in the plain text's font.
+inline std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs,
+                                         const TextMeasurer& measurer, int available_width,
+                                         bool centre_lines) {
+  return LayOutParts(runs, measurer, measurer, available_width, centre_lines);
+}
 
 // The accessible name of a marked-up text: every "(" and ")" removed.
 std::u16string RemoveParentheses(std::u16string_view text);

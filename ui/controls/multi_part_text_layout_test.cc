@@ -7,14 +7,19 @@
 namespace lite {
 namespace {
 
-// Every character is 10 pixels wide, a blank 4.
+// Every character is |character| pixels wide (10 unless given), a blank 6
+// less.
 class FakeMeasurer : public TextMeasurer {
  public:
+  explicit FakeMeasurer(int character = 10) : character_(character) {}
   int Width(std::u16string_view text) const override {
     int width = 0;
-    for (char16_t c : text) width += c == u' ' ? 4 : 10;
+    for (char16_t c : text) width += c == u' ' ? character_ - 6 : character_;
     return width;
   }
+
+ private:
+  int character_;
 };
 
 struct Expected {
@@ -25,10 +30,11 @@ struct Expected {
   int width;
 };
 
+// |link_character|: the width of a character in the links' font.
 void ExpectParts(std::u16string_view text, int available_width, bool centre,
-                 const std::vector<Expected>& expected) {
-  const std::vector<TextPart> parts =
-      LayOutParts(SplitIntoRuns(text), FakeMeasurer(), available_width, centre);
+                 const std::vector<Expected>& expected, int link_character = 10) {
+  const std::vector<TextPart> parts = LayOutParts(
+      SplitIntoRuns(text), FakeMeasurer(), FakeMeasurer(link_character), available_width, centre);
   ASSERT_EQ(parts.size(), expected.size());
   for (size_t i = 0; i < parts.size(); ++i) {
     SCOPED_TRACE(i);
@@ -80,6 +86,12 @@ TEST(MultiPartTextLayoutTest, Layouts) {
               {{u"\u4E00\u4E8C", false, 0, 0, 20}, {u"\u4E09\u3002", false, 1, 0, 20}});
   ExpectParts(u"\u4E00\u3002", 10, false,
               {{u"\u4E00", false, 0, 0, 10}, {u"\u3002", false, 0, 10, 10}});
+  // Links are measured in their own font, here wider, up to their trimmed
+  // blank at the end of a line.
+  ExpectParts(u"ab ((cd ef)) gh", 70, false,
+              {{u"ab ", false, 0, 0, 24}, {u"cd", true, 0, 24, 24}, {u"ef", true, 1, 0, 24},
+               {u" gh", false, 1, 24, 24}},
+              12);
   // Centred lines: shifted by half the free width, trailing blanks ignored.
   ExpectParts(u"abc ((de fg))", 70, true,
               {{u"abc ", false, 0, 8, 34}, {u"de", true, 0, 42, 20}, {u"fg", true, 1, 25, 20}});

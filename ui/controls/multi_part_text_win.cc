@@ -12,9 +12,11 @@ std::unique_ptr<MultiPartText> MultiPartText::Create(HWND parent, const RECT& re
   std::unique_ptr<MultiPartText> result(new MultiPartText);
   result->link_id_ = style.link_id;
   const GdiTextMeasurer measurer(style.font);
+  const GdiTextMeasurer link_measurer(style.link_font ? style.link_font : style.font);
   const int line_height = measurer.LineHeight();
-  const std::vector<TextPart> parts = LayOutParts(SplitIntoRuns(ToU16(text)), measurer,
-                                                  rect.right - rect.left, style.centre_lines);
+  const std::vector<TextPart> parts =
+      LayOutParts(SplitIntoRuns(ToU16(text)), measurer, link_measurer, rect.right - rect.left,
+                  style.centre_lines);
   const HINSTANCE module = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE));
   for (const TextPart& part : parts) {
     const int x = rect.left + part.x;

@@ -16,6 +16,7 @@ namespace lite {
 
 struct MultiPartTextStyle {
   HFONT font = nullptr;
+  HFONT link_font = nullptr;  // the link parts' font; |font| when null
   bool centre_lines = false;
   int line_spacing = 0;  // screen pixels between lines
   int plain_id = 0;

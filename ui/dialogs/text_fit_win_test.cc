@@ -164,8 +164,10 @@ TEST_P(TextFitTest, WelcomeScreenTexts) {
       const Rect licence_rect = ScaleRect(scale, layout.LicenseRect());
       {
         const GdiTextMeasurer measurer(body_font.get());
+        const ScopedFont link_font = CreateThemeFont(theme.link_font, scale);
         const std::vector<TextPart> parts =
-            LayOutParts(SplitIntoRuns(ToU16(licence)), measurer, licence_rect.width(), false);
+            LayOutParts(SplitIntoRuns(ToU16(licence)), measurer, GdiTextMeasurer(link_font.get()),
+                        licence_rect.width(), false);
         ASSERT_FALSE(parts.empty());
         for (const TextPart& part : parts) {
           EXPECT_LE(part.x + part.width, licence_rect.width()) << "licence part " << part.line;

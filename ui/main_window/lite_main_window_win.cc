@@ -161,6 +161,7 @@ void LiteMainWindow::CreateLicenceText() {
   const Rect r = Scaled(layout_->LicenseRect());
   MultiPartTextStyle style;
   style.font = fonts_.body.get();
+  style.link_font = fonts_.link.get();
   style.centre_lines = design() == WindowDesign::kNewIdentity;
   style.line_spacing = spec.line_spacing;
   style.plain_id = kLicencePlainId;
@@ -408,6 +409,7 @@ void LiteMainWindow::CreateProgressScreenObjects() {
     const Rect r = Scaled(layout_->ProgressLicenseRect());
     MultiPartTextStyle style;
     style.font = fonts_.body_11.get();
+    style.link_font = fonts_.body_11_underlined.get();
     style.centre_lines = true;
     style.line_spacing = spec.line_spacing;
     style.plain_id = kProgressLicencePlainId;
