@@ -9,15 +9,21 @@ namespace {
 
 struct WindowSearch {
   DWORD process_id;
-  HWND found;
+  HWND first = nullptr;  // the process's first window in z-order
+  HWND main = nullptr;   // its first shown window that no other window owns
 };
 
-BOOL CALLBACK FindFirstProcessWindow(HWND window, LPARAM param) {
+// Windows a process owns (a shadow) and hidden ones (input method windows)
+// lie above its main window in z-order: the main window is the one to bring
+// forward, the first window only when none is shown.
+BOOL CALLBACK FindProcessWindow(HWND window, LPARAM param) {
   auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->process_id) return TRUE;
-  search->found = window;
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  if (process != search->process_id) return TRUE;
+  if (!search->first) search->first = window;
+  if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER)) return TRUE;
+  search->main = window;
   return FALSE;
 }
 
@@ -55,12 +61,11 @@ void BringProcessWindowToTop(uint32_t process_id) {
     PLOG(ERROR) << "Failed to bring process window to top: wrong process id";
     return;
   }
-  WindowSearch search = {process_id, nullptr};
-  EnumWindows(&FindFirstProcessWindow, reinterpret_cast<LPARAM>(&search));
-  if (!search.found) return;
-  if (!BringToFrontWithAttachedInput(search.found)) {
-    BringToFrontWithoutLockTimeout(search.found);
-  }
+  WindowSearch search = {process_id};
+  EnumWindows(&FindProcessWindow, reinterpret_cast<LPARAM>(&search));
+  const HWND window = search.main ? search.main : search.first;
+  if (!window) return;
+  if (!BringToFrontWithAttachedInput(window)) BringToFrontWithoutLockTimeout(window);
 }
 
 bool AllowMessageThroughFilter(HWND window, UINT message) {

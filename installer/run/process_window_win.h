@@ -7,7 +7,8 @@
 
 namespace lite {
 
-// Brings the first top-level window of |process_id| to the foreground.
+// Brings the main window of |process_id| to the foreground: its first shown
+// top-level window that has no owner, else its first top-level window.
 // Whether it came to the front is not reported.
 void BringProcessWindowToTop(uint32_t process_id);
 

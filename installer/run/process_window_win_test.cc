@@ -9,11 +9,20 @@
 namespace lite {
 namespace {
 
-// Shows a top-level window, says so, and pumps messages until told to stop.
+constexpr wchar_t kMainTitle[] = L"tl test window";
+
+// Shows a top-level window, and above it the kinds of windows an installer
+// also has (a shadow it owns, a hidden one), says so, and pumps messages
+// until told to stop.
 int ShowWindowAndWait(const std::vector<std::u16string>& args) {
-  HWND window = CreateWindowExW(0, L"STATIC", L"tl test window", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
+  HWND window = CreateWindowExW(0, L"STATIC", kMainTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                200, 100, nullptr, nullptr, nullptr, nullptr);
   if (!window) return 1;
+  HWND shadow = CreateWindowExW(0, L"STATIC", L"tl shadow", WS_POPUP | WS_VISIBLE, 0, 0, 220, 120,
+                                window, nullptr, nullptr, nullptr);
+  HWND hidden = CreateWindowExW(0, L"STATIC", L"tl hidden", WS_POPUP, 0, 0, 10, 10, nullptr,
+                                nullptr, nullptr, nullptr);
+  if (!shadow || !hidden) return 1;
   WaitableEvent(WaitableEvent::Reset::kManual, false, args.at(0)).Signal();
   WaitableEvent stop(WaitableEvent::Reset::kManual, false, args.at(1));
   const HANDLE handles[] = {stop.handle()};
@@ -24,6 +33,7 @@ int ShowWindowAndWait(const std::vector<std::u16string>& args) {
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
   }
+  DestroyWindow(hidden);
   DestroyWindow(window);
   return 0;
 }
@@ -44,10 +54,9 @@ TEST(ProcessWindowTest, BringsTheOtherProcessWindowToTheFront) {
   ASSERT_NE(mine, nullptr);
   SetForegroundWindow(mine);
 
+  // The window a user knows, not the ones made after it.
   BringProcessWindowToTop(child.id());
-  DWORD owner = 0;
-  GetWindowThreadProcessId(GetForegroundWindow(), &owner);
-  EXPECT_EQ(owner, child.id());
+  EXPECT_EQ(GetForegroundWindow(), FindWindowW(L"Static", kMainTitle));
 
   stop.Signal();
   int code = -1;
