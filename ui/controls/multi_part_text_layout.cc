@@ -9,6 +9,13 @@ constexpr char16_t kLineFeed = u'\n';
 
 bool IsBlank(char16_t c) { return c == u' ' || c == u'\t' || c == u'\u3000'; }
 
+// Where the blanks that end |text| begin; its size when none do.
+size_t BlankTailStart(std::u16string_view text) {
+  size_t start = text.size();
+  while (start > 0 && IsBlank(text[start - 1])) --start;
+  return start;
+}
+
 // Characters of scripts written without blanks between words: a line may
 // break before and after each of them.
 bool BreaksAnywhere(char16_t c) {
@@ -140,8 +147,7 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
   for (size_t i = 0; i < parts.size(); ++i) {
     if (i + 1 < parts.size() && parts[i + 1].line == parts[i].line) continue;
     TextPart& part = parts[i];
-    size_t kept = part.text.size();
-    while (kept > 0 && IsBlank(part.text[kept - 1])) --kept;
+    const size_t kept = BlankTailStart(part.text);
     if (kept == 0 || kept == part.text.size()) continue;
     part.width -= measure(part.link, std::u16string_view(part.text).substr(kept));
     part.text.resize(kept);
@@ -153,8 +159,7 @@ std::vector<TextPart> LayOutParts(const std::vector<TextRun>& runs, const TextMe
       while (last + 1 < parts.size() && parts[last + 1].line == parts[first].line) ++last;
       // Blanks at the end of a line do not count towards its width.
       std::u16string_view tail = parts[last].text;
-      size_t trimmed = tail.size();
-      while (trimmed > 0 && IsBlank(tail[trimmed - 1])) --trimmed;
+      const size_t trimmed = BlankTailStart(tail);
       const int trailing =
           trimmed < tail.size() ? measure(parts[last].link, tail.substr(trimmed)) : 0;
       const int line_width = parts[last].x + parts[last].width - trailing;
