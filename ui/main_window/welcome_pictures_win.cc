@@ -1,10 +1,7 @@
 #include "ui/main_window/welcome_pictures_win.h"
 
 namespace lite {
-
-ResourceBitmap LoadPair(const ImagePair& pair, double scale) {
-  return pair.exists() ? ResourceBitmap::Load(pair.id_1x, pair.id_2x, scale) : ResourceBitmap();
-}
+namespace {
 
 WelcomePictures LoadWelcomePictures(const ThemeSpec& spec, double scale) {
   WelcomePictures pictures;
@@ -19,15 +16,21 @@ WelcomePictures LoadWelcomePictures(const ThemeSpec& spec, double scale) {
   return pictures;
 }
 
+}  // namespace
+
+ResourceBitmap LoadPair(const ImagePair& pair, double scale) {
+  return pair.exists() ? ResourceBitmap::Load(pair.id_1x, pair.id_2x, scale) : ResourceBitmap();
+}
+
 WelcomePictureLoader::WelcomePictureLoader(const ThemeSpec& spec, double scale)
     : spec_(spec), scale_(scale) {
-  decoding_ = thread_.Start([this] { pictures_ = LoadWelcomePictures(spec_, scale_); });
+  thread_.Start([this] { pictures_ = LoadWelcomePictures(spec_, scale_); });
 }
 
 WelcomePictures WelcomePictureLoader::Take() {
-  if (!decoding_) return LoadWelcomePictures(spec_, scale_);
+  // A joined thread, like one that never started, has no handle.
+  if (!thread_.handle()) return LoadWelcomePictures(spec_, scale_);
   thread_.Join();
-  decoding_ = false;
   return std::move(pictures_);
 }
 

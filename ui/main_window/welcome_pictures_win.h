@@ -37,7 +37,6 @@ class WelcomePictureLoader {
   const ThemeSpec spec_;  // a copy the thread reads while the window goes on
   const double scale_;
   WelcomePictures pictures_;
-  bool decoding_ = false;
   // Declared last: destroyed, and so joined, before what it writes.
   Thread thread_;
 };
@@ -45,8 +44,6 @@ class WelcomePictureLoader {
 // The 1x or 2x variant of |pair| for |scale|, decoded; empty when the theme
 // has no such picture.
 ResourceBitmap LoadPair(const ImagePair& pair, double scale);
-
-WelcomePictures LoadWelcomePictures(const ThemeSpec& spec, double scale);
 
 }  // namespace lite
 
