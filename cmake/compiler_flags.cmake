@@ -6,7 +6,11 @@ set(CMAKE_CXX_EXTENSIONS OFF)
 add_compile_options(-Wall -Wextra -Werror -Wno-unused-parameter -Wno-missing-field-initializers)
 
 # Reproducible builds: the same commit built in another directory gives the
-# same bytes. Archives carry no time stamps or owners.
+# same bytes. Source paths in __FILE__ and debug information are relative to
+# the tree (a compiler cache with its base folder there rewrites the map as
+# it rewrites the paths, so cached objects agree). Archives carry no time
+# stamps or owners.
+add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}/=)
 foreach(lang C CXX)
   set(CMAKE_${lang}_ARCHIVE_CREATE "<CMAKE_AR> qcD <TARGET> <LINK_FLAGS> <OBJECTS>")
   set(CMAKE_${lang}_ARCHIVE_APPEND "<CMAKE_AR> qD <TARGET> <LINK_FLAGS> <OBJECTS>")
