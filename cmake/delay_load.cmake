@@ -25,7 +25,8 @@ foreach(dll ${TL_DELAY_LOADED_DLLS})
      OR ${CMAKE_CURRENT_LIST_DIR}/make_delay_library.py IS_NEWER_THAN ${out})
     execute_process(
       COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/make_delay_library.py
-              --nm ${CMAKE_NM} --dlltool ${CMAKE_DLLTOOL} --import-lib ${TL_IMPORT_LIB_${dll}}
+              --nm ${CMAKE_NM} --dlltool ${CMAKE_DLLTOOL} --ar ${CMAKE_AR} --cc ${CMAKE_C_COMPILER}
+              --import-lib ${TL_IMPORT_LIB_${dll}}
               --dll ${dll}.dll --x86 ${tl_x86} --out ${out}
       RESULT_VARIABLE result)
     if(NOT result EQUAL 0)

@@ -33,7 +33,10 @@ IMAGE_SCN_MEM_READ = 0x40000000
 IMAGE_SCN_MEM_WRITE = 0x80000000
 MAX_FILE_SIZE = 3 * 1024 * 1024
 DELAYED_PARAMS_SIZE = 0xED4  # the parameter block handed to the elevated copy
+IMAGE_DIRECTORY_ENTRY_IMPORT = 1
 IMAGE_DIRECTORY_ENTRY_RESOURCE = 2
+IMAGE_DIRECTORY_ENTRY_IAT = 12
+IMAGE_SCN_MEM_EXECUTE = 0x20000000
 
 RT_ICON = 3
 RT_STRING = 6
@@ -173,8 +176,10 @@ class PeImage:
         # stack/heap sizes, which moves the data directory array.
         if self.magic == 0x010B:
             count_at, directories_at = 92, 96
+            (self.image_base,) = unpack_at(data, "<I", optional + 28, "ImageBase")
         elif self.magic == 0x020B:
             count_at, directories_at = 108, 112
+            (self.image_base,) = unpack_at(data, "<Q", optional + 24, "ImageBase")
         else:
             raise Malformed("optional header magic %#x is neither PE32 nor PE32+"
                             % self.magic)
@@ -240,6 +245,47 @@ class PeImage:
                 if not entry & ordinal_flag:
                     names.append(self.read_c_string((entry & 0x7FFFFFFF) + 2, "import name"))
         raise Malformed("import directory has no terminating descriptor")
+
+    def slot_format(self):
+        return ("<Q", 8) if self.magic == 0x020B else ("<I", 4)
+
+    def import_address_slots(self):
+        """[(RVA, value)] of every slot of the import address table."""
+        if len(self.directories) <= IMAGE_DIRECTORY_ENTRY_IAT:
+            return []
+        rva, size = self.directories[IMAGE_DIRECTORY_ENTRY_IAT]
+        fmt, width = self.slot_format()
+        data = self.read_rva(rva, size, "import address table") if size else b""
+        return [(rva + offset, struct.unpack_from(fmt, data, offset)[0])
+                for offset in range(0, size - size % width, width)]
+
+    def bound_slot_rvas(self):
+        """RVAs of the slots the loader fills: each import descriptor's
+        FirstThunk array with its terminating zero."""
+        if len(self.directories) <= IMAGE_DIRECTORY_ENTRY_IMPORT or \
+                self.directories[IMAGE_DIRECTORY_ENTRY_IMPORT][0] == 0:
+            return set()
+        rva, _ = self.directories[IMAGE_DIRECTORY_ENTRY_IMPORT]
+        fmt, width = self.slot_format()
+        bound = set()
+        for index in range(4096):
+            (_, _, _, name_rva, first_thunk) = struct.unpack(
+                "<IIIII", self.read_rva(rva + 20 * index, 20, "import descriptor"))
+            if name_rva == 0:
+                return bound
+            for slot in range(65536):
+                slot_rva = first_thunk + width * slot
+                bound.add(slot_rva)
+                (entry,) = struct.unpack(fmt, self.read_rva(slot_rva, width, "import slot"))
+                if entry == 0:
+                    break
+        raise Malformed("import directory has no terminating descriptor")
+
+    def is_executable_address(self, address):
+        rva = address - self.image_base
+        return any(s.characteristics & IMAGE_SCN_MEM_EXECUTE and
+                   s.virtual_address <= rva < s.virtual_address + (s.virtual_size or s.raw_size)
+                   for s in self.sections)
 
     def read_c_string(self, rva, what):
         text = b""
@@ -976,6 +1022,37 @@ class Checker:
                     return "the executable names " + name
         return True
 
+    def check_import_address_table(self):
+        """A slot the loader does not fill belongs to a delay-import table,
+        and a call through it must reach the delay-load helper: a zero or
+        foreign value there jumps to nowhere on the function's first call."""
+        slots = self.pe.import_address_slots()
+        if not slots:
+            return "the image has no import address table"
+        bound = self.pe.bound_slot_rvas()
+        runs, run = [], []
+        for rva, value in slots:
+            if rva in bound:
+                if run:
+                    runs.append(run)
+                run = []
+                continue
+            kind = "Z" if value == 0 else "T" if self.pe.is_executable_address(value) else "X"
+            run.append((rva, value, kind))
+        if run:
+            runs.append(run)
+        faults = []
+        for run in runs:
+            kinds = "".join(kind for _, _, kind in run)
+            faults += [run[i] for i in delay_slot_faults(kinds)]
+        if not faults:
+            return True
+        unbound = sum(len(run) for run in runs)
+        rva, value, _ = faults[0]
+        return ("%d of %d slots outside the import descriptors are neither a "
+                "thunk in an executable section nor a table's zero head or tail; "
+                "the first at RVA %#x holds %#x" % (len(faults), unbound, rva, value))
+
     def run(self):
         _, _, magic_name = MACHINES[self.machine]
         self.check("PE image for %s with a %s optional header" % (self.machine, magic_name),
@@ -983,6 +1060,7 @@ class Checker:
         self.check("subsystem is Windows GUI", self.check_subsystem)
         self.check("no static import that Windows 7 lacks", self.check_windows7_imports)
         self.check("static imports only kernel32.dll and msvcrt.dll", self.check_static_imports)
+        self.check("every delay-import slot starts at its thunk", self.check_import_address_table)
         self.check("no import that Windows XP lacks", self.check_xp_imports)
         self.check("no run-time redirection of the service hosts", self.check_no_endpoint_override)
         self.check("file holds the raw data of every section", self.check_file_complete)
@@ -1053,6 +1131,33 @@ class Checker:
                    % label, self.check_package_signature_line, name, member)
         self.check("%s member continues with a JSON object" % label,
                    self.check_package_json, name, member)
+
+
+DELAY_TABLE = re.compile("ZT+Z")
+
+
+def delay_slot_faults(kinds):
+    """Indexes of the slots that break the delay-import layout in |kinds|,
+    one letter per slot of a run of import address table slots that no
+    import descriptor covers: "T" for a pointer into an executable section,
+    "Z" for zero, "X" for anything else. Each delay-import table is a zero
+    head, its functions' slots, each pointing at its lazy-binding thunk
+    until the first call binds it, and a zero tail."""
+    faults = []
+    index = 0
+    while index < len(kinds):
+        match = DELAY_TABLE.match(kinds, index)
+        if match:
+            index = match.end()
+            continue
+        if kinds[index] == "Z":
+            end = index + 1
+            while end < len(kinds) and kinds[end] == "T":
+                end += 1
+            index = min(end, len(kinds) - 1)
+        faults.append(index)
+        index += 1
+    return faults
 
 
 def check_json_object(data):
