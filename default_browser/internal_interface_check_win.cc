@@ -10,6 +10,7 @@
 #include "base/debug_log.h"
 #include "base/proc_address_win.h"
 #include "base/scoped_handle_win.h"
+#include "base/system_library_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 #include "base/windows_version_win.h"
@@ -90,7 +91,7 @@ struct AssociationFunctions {
   using EnumForProtocol = HRESULT(WINAPI*)(PCWSTR, REFIID, void**);
   using EnumForExtension = HRESULT(WINAPI*)(PCWSTR, ASSOC_FILTER, IEnumAssocHandlers**);
 
-  ScopedLibrary shell32{LoadLibraryW(L"shell32.dll")};
+  ScopedLibrary shell32{LoadSystemLibrary(L"shell32.dll")};
   CreateRegistration create_registration =
       GetProcAddressAs<CreateRegistration>(shell32.get(), "SHCreateAssociationRegistration");
   EnumForProtocol enum_for_protocol = GetProcAddressAs<EnumForProtocol>(

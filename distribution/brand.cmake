@@ -71,6 +71,10 @@ add_library(brand_test_other_resources MODULE ${TL_BRAND_DIR}/testdata/resource_
             ${TL_BRAND_TEST_RC_OTHER})
 set_target_properties(brand_test_other_resources PROPERTIES PREFIX "")
 
+# What a user would plant as %WINDIR%\system32\cabinet.dll.
+add_library(planted_cabinet MODULE ${TL_BRAND_DIR}/testdata/planted_cabinet_win.cc)
+set_target_properties(planted_cabinet PROPERTIES PREFIX "" OUTPUT_NAME planted_cabinet)
+
 tl_test(brand_win_tests
   LOCK setup-registry
   WIN_SOURCES
@@ -80,7 +84,8 @@ tl_test(brand_win_tests
     ${TL_BRAND_TEST_RC_MAIN}
   DEPS brand)
 if(TARGET brand_win_tests)
-  add_dependencies(brand_win_tests brand_test_other_resources)
+  add_dependencies(brand_win_tests brand_test_other_resources planted_cabinet)
   target_compile_definitions(brand_win_tests PRIVATE
-    TL_BRAND_TEST_OTHER_MODULE="$<TARGET_FILE_NAME:brand_test_other_resources>")
+    TL_BRAND_TEST_OTHER_MODULE="$<TARGET_FILE_NAME:brand_test_other_resources>"
+    TL_PLANTED_CABINET_MODULE="$<TARGET_FILE_NAME:planted_cabinet>")
 endif()

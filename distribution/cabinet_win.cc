@@ -12,6 +12,7 @@
 #include <new>
 
 #include "base/proc_address_win.h"
+#include "base/system_library_win.h"
 
 namespace lite {
 namespace {
@@ -26,30 +27,12 @@ struct CabinetApi {
   FdiDestroyFunction destroy = nullptr;
 };
 
-constexpr const wchar_t* kCabinetCandidates[] = {
-    L"%WINDIR%\\system32\\cabinet.dll",
-    L"%SYSTEMROOT%\\system32\\cabinet.dll",
-    L"C:\\Windows\\system32\\cabinet.dll",
-};
-
-HMODULE LoadFirstCabinetCandidate() {
-  for (const wchar_t* candidate : kCabinetCandidates) {
-    wchar_t path[MAX_PATH];
-    const DWORD needed = ExpandEnvironmentStringsW(candidate, path, MAX_PATH);
-    if (needed == 0 || needed > MAX_PATH) continue;
-    if (HMODULE module = LoadLibraryExW(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {
-      return module;
-    }
-  }
-  return nullptr;
-}
-
 // Null when the library or one of its functions is missing. The library is
 // never freed: it serves every extraction of the process.
 const CabinetApi* GetCabinetApi() {
   static const CabinetApi* const api = []() -> const CabinetApi* {
     static CabinetApi loaded;
-    HMODULE module = LoadFirstCabinetCandidate();
+    HMODULE module = LoadSystemLibrary(L"cabinet.dll");
     loaded.create = GetProcAddressAs<FdiCreateFunction>(module, "FDICreate");
     loaded.destroy = GetProcAddressAs<FdiDestroyFunction>(module, "FDIDestroy");
     loaded.copy = GetProcAddressAs<FdiCopyFunction>(module, "FDICopy");
