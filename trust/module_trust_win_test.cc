@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -217,9 +219,10 @@ TEST_F(ModuleTrustTest, BrokenTrustResourcesRejectTheModuleBeforeAnyAuthenticode
   EXPECT_TRUE(Logged("Cannot find resource TRUSTED_JSON - ", "GetTrustJsonFromModule"));
 }
 
-// Sets the size that |module|'s directory gives resource |type|/|name|.
-bool PatchResourceSize(const FilePath& module, const wchar_t* type, const wchar_t* name,
-                       DWORD size) {
+// Sets the size that |module|'s directory gives resource |type|/|name|, and
+// its address (relative to the image) when |rva| is given.
+bool PatchResourceEntry(const FilePath& module, const wchar_t* type, const wchar_t* name,
+                        std::optional<DWORD> rva, DWORD size) {
   DWORD offset = 0;
   {
     // Mapped as a plain file, the directory entry's address is its offset.
@@ -228,14 +231,91 @@ bool PatchResourceSize(const FilePath& module, const wchar_t* type, const wchar_
     HRSRC entry = mapped ? FindResourceW(mapped.get(), name, type) : nullptr;
     if (!entry) return false;
     const auto base = reinterpret_cast<uintptr_t>(mapped.get()) & ~uintptr_t{3};
-    offset = static_cast<DWORD>(reinterpret_cast<uintptr_t>(entry) - base) +
-             offsetof(IMAGE_RESOURCE_DATA_ENTRY, Size);
+    offset = static_cast<DWORD>(reinterpret_cast<uintptr_t>(entry) - base);
   }
   ScopedHandle file(CreateFileW(AsWide(module.value()), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                 0, nullptr));
-  DWORD written = 0;
-  return file.is_valid() && SetFilePointer(file.get(), offset, nullptr, FILE_BEGIN) == offset &&
-         WriteFile(file.get(), &size, sizeof(size), &written, nullptr) && written == sizeof(size);
+  const auto write_at = [&](DWORD at, DWORD value) {
+    DWORD written = 0;
+    return SetFilePointer(file.get(), at, nullptr, FILE_BEGIN) == at &&
+           WriteFile(file.get(), &value, sizeof(value), &written, nullptr) &&
+           written == sizeof(value);
+  };
+  return file.is_valid() &&
+         (!rva || write_at(offset + offsetof(IMAGE_RESOURCE_DATA_ENTRY, OffsetToData), *rva)) &&
+         write_at(offset + offsetof(IMAGE_RESOURCE_DATA_ENTRY, Size), size);
+}
+
+bool PatchResourceSize(const FilePath& module, const wchar_t* type, const wchar_t* name,
+                       DWORD size) {
+  return PatchResourceEntry(module, type, name, std::nullopt, size);
+}
+
+// The trust document of args[1] read by path ("path") or through the open
+// file ("file"): 0 when it was refused as a resource out of bounds, 1 when
+// a document came back, 2 when it was refused for another reason. A fault
+// while reading shows as the exception's code.
+int TrustJsonInChild(const std::vector<std::u16string>& args) {
+  std::vector<LogRecord> records;
+  SetGlobalLogger(std::make_unique<RecordingLogger>(&records));
+  const FilePath module(args.at(1));
+  std::string document;
+  if (args.at(0) == u"file") {
+    const ScopedHandle file(CreateFileW(AsWide(module.value()), GENERIC_READ | GENERIC_EXECUTE,
+                                        FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    document = GetTrustJsonFromModuleFile(module, file.get());
+  } else {
+    document = GetTrustJsonFromModule(module);
+  }
+  SetGlobalLogger(nullptr);
+  if (!document.empty()) return 1;
+  return HasRecord(records, "Cannot find resource TRUSTED_JSON - 13, ", "GetTrustJsonFromModule")
+             ? 0
+             : 2;
+}
+TL_CHILD_PROCESS("trust-json", TrustJsonInChild);
+
+// A crafted directory entry may place the document anywhere: the copy must
+// refuse it unread rather than fault or read another mapping's bytes.
+TEST_F(ModuleTrustTest, ResourcePlacedOutsideTheImageIsRefusedUnread) {
+  const std::string document = ReadAll(ModulePath(u"trust_module_listed_trust\\TRUSTED.JSON"));
+  ASSERT_FALSE(document.empty());
+  const DWORD size = static_cast<DWORD>(document.size());
+  // SizeOfImage, at the same offset in PE32 and PE32+ headers.
+  const std::string image = ReadAll(ModulePath(u"trust_module_listed.exe"));
+  ASSERT_GT(image.size(), 0x40u);
+  LONG nt_offset = 0;
+  memcpy(&nt_offset, image.data() + offsetof(IMAGE_DOS_HEADER, e_lfanew), sizeof(nt_offset));
+  const size_t size_of_image_at = static_cast<size_t>(nt_offset) +
+                                  offsetof(IMAGE_NT_HEADERS32, OptionalHeader) +
+                                  offsetof(IMAGE_OPTIONAL_HEADER32, SizeOfImage);
+  ASSERT_LT(size_of_image_at + 4, image.size());
+  DWORD image_size = 0;
+  memcpy(&image_size, image.data() + size_of_image_at, sizeof(image_size));
+  ASSERT_GT(image_size, 0x1000u);
+  struct Case {
+    const char* what;
+    std::optional<DWORD> rva;
+    DWORD size;
+    int child_result;
+  };
+  const Case cases[] = {
+      {"unchanged", std::nullopt, size, 1},
+      {"far past the image's end", 0x7FFF0000, size, 0},
+      {"just past the image's end", image_size, size, 0},
+      {"across the image's end", image_size - 16, size, 0},
+      {"an address and size that wrap around", 0xFFFFFF00, 0x200, 0},
+      {"the whole address space", 0x1000, 0xFFFFFFFF, 0},
+  };
+  int n = 0;
+  for (const Case& c : cases) {
+    const FilePath copy = CopyOfListedModule(u"placed" + UTF8ToUTF16(std::to_string(n++)) + u".exe");
+    ASSERT_TRUE(PatchResourceEntry(copy, L"TRUSTED_JSON", L"TRUSTED.JSON", c.rva, c.size)) << c.what;
+    for (const char16_t* way : {u"path", u"file"}) {
+      EXPECT_EQ(testing::RunChild("trust-json", {way, copy.value()}), c.child_result)
+          << c.what << " by " << UTF16ToUTF8(way);
+    }
+  }
 }
 
 TEST_F(ModuleTrustTest, ResourceLargerThanTheModuleIsRefusedUnread) {

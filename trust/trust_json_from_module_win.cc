@@ -6,8 +6,8 @@
 
 #include "base/scoped_handle_win.h"
 #include "base/wide_string_win.h"
-#include "trust/address_range.h"
 #include "logging/system_error_win.h"
+#include "trust/module_image_range_win.h"
 #include "trust/module_trust_win.h"
 #include "trust/signature_checker_win.h"
 #include "trust/trusted_keys.h"
@@ -15,29 +15,11 @@
 namespace lite {
 namespace {
 
-// Whether [data, data + size) lies within the one mapping that holds
-// |data|. A resource's size comes from the module's own directory, which
-// nothing has vouched for yet.
-bool IsWithinMapping(const void* data, size_t size) {
-  const uintptr_t start = reinterpret_cast<uintptr_t>(data);
-  MEMORY_BASIC_INFORMATION region;
-  if (!VirtualQuery(data, &region, sizeof(region))) return false;
-  const void* allocation = region.AllocationBase;
-  while (true) {
-    const uintptr_t base = reinterpret_cast<uintptr_t>(region.BaseAddress);
-    // A region never reaches past the top of the address space.
-    const uintptr_t covered = base + region.RegionSize;
-    if (RangeEndsWithin(start, size, covered)) return true;
-    if (!VirtualQuery(reinterpret_cast<const void*>(covered), &region, sizeof(region)) ||
-        region.State != MEM_COMMIT || region.AllocationBase != allocation) {
-      return false;
-    }
-  }
-}
-
 // The bytes of a resource of |module|, valid while it stays loaded; false
 // with the Windows error of the call that failed, or ERROR_INVALID_DATA
-// when the resource claims more bytes than the module holds.
+// when the resource's bytes are not all readable inside the module's image:
+// its directory, which nothing has vouched for yet, gives their place and
+// size.
 bool FindModuleResource(HMODULE module, const wchar_t* type, const wchar_t* name,
                         std::string_view* bytes, DWORD* error) {
   HRSRC resource = FindResourceW(module, name, type);
@@ -48,7 +30,7 @@ bool FindModuleResource(HMODULE module, const wchar_t* type, const wchar_t* name
     return false;
   }
   const DWORD size = SizeofResource(module, resource);
-  if (!IsWithinMapping(data, size)) {
+  if (!IsReadableImageRange(module, data, size)) {
     *error = ERROR_INVALID_DATA;
     SetLastError(ERROR_INVALID_DATA);
     return false;
