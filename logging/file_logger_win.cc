@@ -7,6 +7,7 @@
 #include "base/scoped_handle_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
+#include "logging/log_file_lock_win.h"
 #include "logging/log_format.h"
 
 namespace lite {
@@ -14,7 +15,6 @@ namespace {
 
 // Install-mode suffix of the log file name; empty in this product.
 constexpr char16_t kInstallModeSuffix[] = u"";
-constexpr DWORD kLockTimeoutMs = 1000;
 
 // Moves |from| over |to|; the Windows error on failure, 0 on success.
 DWORD MoveLogAside(const FilePath& from, const FilePath& to) {
@@ -48,11 +48,7 @@ void FileLogger::Emit(const LogRecord& record) {
   const std::optional<std::string> origin = FormatLogOrigin(record);
   if (!prefix || !origin) return;
 
-  ScopedHandle mutex(CreateMutexW(nullptr, FALSE, AsWide(LogMutexName(path_))));
-  const DWORD wait = mutex ? WaitForSingleObject(mutex.get(), kLockTimeoutMs) : WAIT_FAILED;
-  const bool acquired = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-  // Declared after |mutex| so that it releases before the handle closes.
-  ScopedMutexRelease release(acquired ? mutex.get() : nullptr);
+  const LogFileLock lock(path_);
 
   ScopedHandle file;
   if (access_ == Access::kAppendToExisting) {
@@ -82,11 +78,11 @@ void FileLogger::Emit(const LogRecord& record) {
   }
   if (!file) return;
 
-  if (!acquired && !lock_failure_reported_) {
+  if (!lock.acquired() && !lock_failure_reported_) {
     lock_failure_reported_ = true;
     text += LockFailureNotice(*prefix, path_);
   }
-  if (wait == WAIT_ABANDONED) text += AbandonedMutexNotice(*prefix, path_);
+  if (lock.abandoned()) text += AbandonedMutexNotice(*prefix, path_);
   text += FormatLogLine(*prefix, record, *origin);
 
   DWORD written = 0;
