@@ -21,6 +21,12 @@ std::string FormatDebugLogLine(const CivilTime& local_time, DebugLogSeverity sev
 void WriteDebugLog(DebugLogSeverity severity, const char* file, int line,
                    const std::string& message);
 
+// Turns the file off for the rest of the process, before it is first
+// opened: a process with more rights than the owner of the folder beside the
+// executable neither deletes, creates nor appends to anything there. Its
+// messages are dropped.
+void DisableDebugLog();
+
 class DebugLogMessage {
  public:
   DebugLogMessage(DebugLogSeverity severity, const char* file, int line)

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <atomic>
 #include <mutex>
 
 #include "base/debug_log.h"
@@ -11,6 +12,9 @@ namespace lite {
 namespace {
 
 constexpr uint64_t kMaxDebugLogSize = 1073741824;  // 1 GiB
+
+// Process-wide by nature: the file is one per process, chosen once.
+std::atomic<bool> g_disabled{false};
 
 // Chosen on first use: beside the executable, else the current directory,
 // else nowhere (empty).
@@ -27,8 +31,13 @@ FilePath ChooseDebugLogPath() {
 
 }  // namespace
 
+void DisableDebugLog() { g_disabled = true; }
+
 void WriteDebugLog(DebugLogSeverity severity, const char* file, int line,
                    const std::string& message) {
+  // Checked before the path is chosen: choosing it already deletes and
+  // creates files.
+  if (g_disabled) return;
   static const FilePath path = ChooseDebugLogPath();
   if (path.empty()) return;
   SYSTEMTIME local;

@@ -5,12 +5,14 @@
 #include <memory>
 #include <optional>
 
+#include "base/debug_log.h"
 #include "base/endpoints.h"
 #include "base/file_util_win.h"
 #include "crash/crash_handler_win.h"
 #include "default_browser/interface_probe_win.h"
 #include "installer/command_line/process_command_line.h"
 #include "installer/command_line/switches.h"
+#include "installer/elevation/elevation_handoff_win.h"
 #include "installer/exit_code.h"
 #include "installer/run/distribution_configuration_win.h"
 #include "installer/run/library_preload_win.h"
@@ -115,6 +117,10 @@ int RunEntrySequence(const EntryEnvironment& environment) {
   const SecureDllResult secure = SecureDllLoading(&secure_exit_code);
 
   const InstallerCommandLine& command_line = ProcessCommandLine();
+  const bool elevated_copy = command_line.HasSwitch(switches::kRunAsAdmin);
+  // Nothing beside the executable, which may lie in a folder the user can
+  // write, is touched with the copy's rights.
+  if (elevated_copy) DisableDebugLog();
   // Loaded on a thread of their own while the sequence goes on, they are
   // mapped and initialised by the time the window needs them: under Wine
   // this took about a tenth off the time to the window's first paint.
@@ -127,12 +133,13 @@ int RunEntrySequence(const EntryEnvironment& environment) {
   CrashHandler crash_handler(CrashSettings(command_line));
   SetCrashKey("ptype", "installer");
 
-  // The elevated copy writes into the user's temporary folder with rights
-  // its owner lacks: it only appends to the log the first installer made.
-  SetGlobalLogger(std::make_unique<FileLogger>(
-      GetInstallerLogPath(), kInstallerLogMaxSize,
-      command_line.HasSwitch(switches::kRunAsAdmin) ? FileLogger::Access::kAppendToExisting
-                                                    : FileLogger::Access::kCreateAndRotate));
+  // The elevated copy has rights the owner of the user's folders lacks: it
+  // writes the log only through the handle the first installer opened.
+  if (elevated_copy) {
+    SetGlobalLogger(CreateElevatedCopyLogger(command_line));
+  } else {
+    SetGlobalLogger(std::make_unique<FileLogger>(GetInstallerLogPath(), kInstallerLogMaxSize));
+  }
   ENTRY_LOG(INFO) << "-------------------------------------- Start install.";
 
   if (command_line.HasSwitch(switches::kCheckTheInterface)) {
@@ -162,7 +169,7 @@ int RunEntrySequence(const EntryEnvironment& environment) {
       return secure_exit_code;
   }
 
-  if (command_line.HasSwitch(switches::kRunAsAdmin)) return RunElevatedCopy(command_line);
+  if (elevated_copy) return RunElevatedCopy(command_line);
 
   ScopedUiRuntime ui_runtime;
   ENTRY_LOG(INFO) << "Lite installer mode.";

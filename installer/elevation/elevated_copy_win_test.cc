@@ -20,7 +20,8 @@
 #include "installer/command_line/process_command_line.h"
 #include "installer/elevation/elevated_installer_win.h"
 #include "installer/elevation/process_window_delegate_win.h"
-#include "installer/elevation/protected_archive_copy_win.h"
+#include "installer/elevation/elevation_handoff_win.h"
+#include "installer/elevation/protected_folder_win.h"
 #include "installer/setup/delayed_params_win.h"
 #include "installer/setup/setup_process_win.h"
 #include "logging/file_logger_win.h"
@@ -136,11 +137,12 @@ class ElevatedCopyTest : public ::testing::Test {
     DeletePathRecursively(dir_);
   }
 
-  void HandOverArchive(const std::u16string& archive) {
+  // What the engine hands over once the archive is ready.
+  static bool HandOverArchive(ElevatedInstaller* installer, const std::u16string& archive) {
     DelayedParamsValues values;
     values.browser_arc_path = archive;
     values.histogram_download_time = u"12";
-    ASSERT_TRUE(WriteDelayedParams(values));
+    return installer->handoff().HandOver(values, FilePath(archive), {});
   }
   void SetSetupExitCode(int code) {
     SetEnvironmentVariableW(L"TOLVAR_FAKE_SETUP_EXIT_CODE",
@@ -198,10 +200,10 @@ class ElevatedCopyTest : public ::testing::Test {
 TEST_F(ElevatedCopyTest, ReleasedCopyRunsSetupAndReportsToTheFirstInstallersWindow) {
   ProgressWindow window;
   ASSERT_TRUE(window.window()) << "window tests need a display";
-  HandOverArchive(fake_setup_);
   SetSetupExitCode(0);
   auto installer = StartCopy("setup", window.window());
   ASSERT_TRUE(installer);
+  ASSERT_TRUE(HandOverArchive(installer.get(), fake_setup_));
   EXPECT_TRUE(installer->RunModule(stop_.handle()));
   EXPECT_EQ(installer->exit_code(), 0);
   EXPECT_EQ(GetFailureKind(), FailureKind::kNone);
@@ -220,10 +222,11 @@ TEST_F(ElevatedCopyTest, ReleasedCopyRunsSetupAndReportsToTheFirstInstallersWind
 }
 
 TEST_F(ElevatedCopyTest, SetupFailureReachesTheFirstInstallerAsFailureKind) {
-  HandOverArchive(fake_setup_);
   SetSetupExitCode(7);
   auto installer = StartCopy("setup", nullptr);
   ASSERT_TRUE(installer);
+  ASSERT_TRUE(HandOverArchive(installer.get(), fake_setup_));
+  SetFailureKind(FailureKind::kNone);
   EXPECT_FALSE(installer->RunModule(stop_.handle()));
   EXPECT_EQ(installer->exit_code(), -1);
   EXPECT_EQ(GetFailureKind(), FailureKind::kSetupExit7);
@@ -232,9 +235,9 @@ TEST_F(ElevatedCopyTest, SetupFailureReachesTheFirstInstallerAsFailureKind) {
 
 TEST_F(ElevatedCopyTest, MissingArchiveEndsTheCopy) {
   const std::u16string missing = dir_.Append(u"missing_setup.exe").value();
-  HandOverArchive(missing);
   auto installer = StartCopy("setup", nullptr);
   ASSERT_TRUE(installer);
+  EXPECT_FALSE(HandOverArchive(installer.get(), missing));
   EXPECT_FALSE(installer->RunModule(stop_.handle()));
   EXPECT_EQ(installer->exit_code(), -1);
   EXPECT_TRUE(CopyLogHas("Browser archive " + UTF16ToUTF8(missing) + " does not exist"));
@@ -242,7 +245,6 @@ TEST_F(ElevatedCopyTest, MissingArchiveEndsTheCopy) {
 }
 
 TEST_F(ElevatedCopyTest, UnreleasedCopyEndsAtOnceWhenTheFirstInstallerGivesUp) {
-  HandOverArchive(fake_setup_);
   auto installer = StartCopy("setup", nullptr);
   ASSERT_TRUE(installer);
   Process copy = OpenCopy();
@@ -258,7 +260,6 @@ TEST_F(ElevatedCopyTest, UnreleasedCopyEndsAtOnceWhenTheFirstInstallerGivesUp) {
 }
 
 TEST_F(ElevatedCopyTest, CopyEndsWhenTheFirstInstallerDies) {
-  HandOverArchive(fake_setup_);
   Process first = testing::StartChild("first-installer", CopySwitches("setup"));
   ASSERT_TRUE(first.is_valid());
   Process copy = OpenCopy();
@@ -273,9 +274,9 @@ TEST_F(ElevatedCopyTest, CopyEndsWhenTheFirstInstallerDies) {
 
 // The one test that waits the real 30 seconds.
 TEST_F(ElevatedCopyTest, CopyHangingAfterStopIsTerminatedAfterThirtySeconds) {
-  HandOverArchive(fake_setup_);
   auto installer = StartCopy("hang", nullptr);
   ASSERT_TRUE(installer);
+  ASSERT_TRUE(HandOverArchive(installer.get(), fake_setup_));
   Process copy = OpenCopy();
   ASSERT_TRUE(copy.is_valid());
   bool released_ok = true;
@@ -317,16 +318,19 @@ TEST_F(ElevatedCopyTest, UnreadableParentIdFailsTheWaitAtOnce) {
                         "ExecuteAsAdmin"));
 }
 
-// The copy's sequence in this process, released at once.
-int RunCopyHere(const ElevatedSetupRunner& runner) {
-  ElevatedInstaller handoff;  // creates the two named events
-  const ScopedHandle start(OpenEventA(EVENT_MODIFY_STATE, FALSE, kElevatedStartEventName));
-  SetEvent(start.get());
+// The copy's sequence in this process, released at once: the handoff is
+// taken out of this process as it would be out of the first installer.
+int RunCopyHere(const DelayedParamsValues& values, const ElevatedSetupRunner& runner,
+                const std::vector<std::pair<std::string, FilePath>>& files = {}) {
+  ElevationHandoff handoff;
+  handoff.HandOver(values, FilePath(values.browser_arc_path), files);
+  SetEvent(handoff.start_event());
   InstallerCommandLine command_line;
   command_line.AppendSwitchASCII("run-as-admin", "");
   command_line.AppendSwitchASCII("parent-installer-process-id",
                                  std::to_string(GetCurrentProcessId()));
   command_line.AppendSwitchValue("setup-cmd-line", u"fake_browser_arc");
+  command_line.AppendSwitchASCII("elevation-handoff", handoff.SwitchValue());
   return ExecuteAsAdmin(command_line, runner);
 }
 
@@ -362,12 +366,11 @@ TEST_F(ElevatedCopyTest, PathsFromTheBlockMustBeAbsoluteAndLocal) {
     DelayedParamsValues values;
     values.browser_arc_path = c.archive;
     values.installer_data_path = c.installer_data;
-    ASSERT_TRUE(WriteDelayedParams(values));
     records_.clear();
     bool ran = false;
     auto runner = [&](InstallerDelegate&, const std::u16string&, const InstallerCommandLine&,
                       int32_t*) { return ran = true; };
-    EXPECT_EQ(RunCopyHere(runner), -1) << UTF16ToUTF8(c.archive);
+    EXPECT_EQ(RunCopyHere(values, runner), -1) << UTF16ToUTF8(c.archive);
     EXPECT_FALSE(ran) << UTF16ToUTF8(c.archive);
     bool refused = false;
     for (const LogRecord& r : records_) {
@@ -383,7 +386,8 @@ TEST_F(ElevatedCopyTest, PathsFromTheBlockMustBeAbsoluteAndLocal) {
 TEST_F(ElevatedCopyTest, CopyRunsExactlyTheArchiveItVerified) {
   const FilePath source = dir_.Append(u"tq1A2B.tmp");
   ASSERT_TRUE(CopyFileW(AsWide(fake_setup_), AsWide(source.value()), FALSE));
-  HandOverArchive(source.value());
+  DelayedParamsValues values;
+  values.browser_arc_path = source.value();
   const size_t folders_before = ProtectedFoldersLeft();
   FilePath ran;
   auto runner = [&](InstallerDelegate&, const std::u16string& archive,
@@ -399,7 +403,7 @@ TEST_F(ElevatedCopyTest, CopyRunsExactlyTheArchiveItVerified) {
     *result_code = 0;
     return true;
   };
-  EXPECT_EQ(RunCopyHere(runner), 0);
+  EXPECT_EQ(RunCopyHere(values, runner), 0);
   EXPECT_NE(ran.value(), source.value());
   EXPECT_EQ(ran.BaseName(), source.BaseName());
   EXPECT_EQ(UTF16ToUTF8(ran.DirName().DirName().value()),
@@ -418,12 +422,13 @@ TEST_F(ElevatedCopyTest, UnverifiedArchiveNeverRunsAndLeavesNothing) {
   const FilePath unsigned_archive = dir_.Append(u"tq3C4D.tmp");
   ASSERT_TRUE(CopyFileW(AsWide(GetExecutablePath().value()), AsWide(unsigned_archive.value()),
                         FALSE));
-  HandOverArchive(unsigned_archive.value());
+  DelayedParamsValues values;
+  values.browser_arc_path = unsigned_archive.value();
   const size_t folders_before = ProtectedFoldersLeft();
   bool ran = false;
   auto runner = [&](InstallerDelegate&, const std::u16string&, const InstallerCommandLine&,
                     int32_t*) { return ran = true; };
-  EXPECT_EQ(RunCopyHere(runner), -1);
+  EXPECT_EQ(RunCopyHere(values, runner), -1);
   EXPECT_FALSE(ran);
   bool refused = false;
   for (const LogRecord& r : records_) {
@@ -431,6 +436,126 @@ TEST_F(ElevatedCopyTest, UnverifiedArchiveNeverRunsAndLeavesNothing) {
   }
   EXPECT_TRUE(refused);
   EXPECT_EQ(ProtectedFoldersLeft(), folders_before);
+}
+
+// Names another process could create and signal before the first installer:
+// those of the events an earlier hand-off used. Neither starts the copy nor
+// ends it; only the first installer's own events do.
+TEST_F(ElevatedCopyTest, EventsMadeByAnotherProcessNeitherReleaseNorEndTheCopy) {
+  for (const char* name : {"6b1d2e4f-93a7-4c58-8e21-0fd4a7b3c965",
+                           "a4c7e913-5d28-4f6b-b0e3-81c2f7d65a04"}) {
+    const ScopedHandle squatted(CreateEventA(nullptr, FALSE, TRUE, name));
+    ASSERT_TRUE(squatted.is_valid()) << name;
+    SetSetupExitCode(0);
+    DeleteFileIfExists(copy_pid_file_);
+    auto installer = StartCopy("setup", nullptr);
+    ASSERT_TRUE(installer);
+    Process copy = OpenCopy();
+    ASSERT_TRUE(copy.is_valid()) << name;
+    SetEvent(squatted.get());
+    int code = 0;
+    EXPECT_FALSE(copy.WaitForExit(1500, &code)) << name << ": the copy ended with " << code;
+    EXPECT_TRUE(SetupRecord().empty()) << name;
+    ASSERT_TRUE(HandOverArchive(installer.get(), fake_setup_));
+    EXPECT_TRUE(installer->RunModule(stop_.handle())) << name;
+    EXPECT_EQ(installer->exit_code(), 0) << name;
+    EXPECT_FALSE(SetupRecord().empty()) << name;
+    DeleteFileIfExists(setup_record_);
+  }
+}
+
+// The shared block is written by whoever maps the installer file; what it
+// says after the hand-off changes nothing the copy does.
+TEST_F(ElevatedCopyTest, SharedBlockWrittenByAnotherProcessIsNotRead) {
+  SetSetupExitCode(0);
+  auto installer = StartCopy("setup", nullptr);
+  ASSERT_TRUE(installer);
+  ASSERT_TRUE(HandOverArchive(installer.get(), fake_setup_));
+  const FilePath unsigned_archive = dir_.Append(u"tq5E6F.tmp");
+  ASSERT_TRUE(CopyFileW(AsWide(GetExecutablePath().value()), AsWide(unsigned_archive.value()),
+                        FALSE));
+  DelayedParamsValues planted;
+  planted.browser_arc_path = unsigned_archive.value();
+  planted.installer_data_path = u"C:\\planted\\master_preferences";
+  planted.histogram_download_time = u"99";
+  ASSERT_TRUE(WriteDelayedParams(planted));
+  SetFailureKind(FailureKind::kSetupExit8);
+  EXPECT_TRUE(installer->RunModule(stop_.handle()));
+  EXPECT_EQ(installer->exit_code(), 0);
+  // The copy's answer replaced what was planted in this process's block.
+  EXPECT_EQ(GetFailureKind(), FailureKind::kNone);
+  const std::string record = SetupRecord();
+  EXPECT_NE(record.find("--histogram-download-time=12"), std::string::npos) << record;
+  EXPECT_EQ(record.find("planted"), std::string::npos) << record;
+}
+
+// Every file setup is handed is the copy's own, in the protected folder,
+// held against writers while setup runs; the files it was copied from,
+// links to files elsewhere among them, stay as they were.
+TEST_F(ElevatedCopyTest, SetupGetsOnlyCopiesInTheProtectedFolder) {
+  const FilePath outside = dir_.Append(u"outside.txt");
+  ASSERT_TRUE(WriteWholeFile(outside, "outside"));
+  const FilePath linked_prefs = dir_.Append(u"master_preferences");
+  ASSERT_TRUE(CreateHardLinkW(AsWide(linked_prefs.value()), AsWide(outside.value()), nullptr));
+  struct Case {
+    const char* name;
+    std::string content;  // none: no file is handed under that name
+    bool handed;
+    bool kept;  // on setup's command line
+  };
+  const Case cases[] = {
+      {"installerdata", "outside", true, true},
+      {"clids-file", "<vendor/>", true, true},
+      {"tolvar-website-icon-file", "", true, false},  // empty: setup gets no icon
+      {"brand-package", "cab", true, true},
+      {"partner-package", "cab2", false, false},  // not handed over: dropped
+  };
+  const FilePath archive = dir_.Append(u"tq7A8B.tmp");
+  ASSERT_TRUE(CopyFileW(AsWide(fake_setup_), AsWide(archive.value()), FALSE));
+  DelayedParamsValues values;
+  values.browser_arc_path = archive.value();
+  std::vector<std::pair<std::string, FilePath>> files;
+  for (const Case& c : cases) {
+    const FilePath path = std::string_view(c.name) == "installerdata"
+                              ? linked_prefs
+                              : dir_.Append(UTF8ToUTF16(std::string(c.name) + ".dat"));
+    if (path.value() != linked_prefs.value()) {
+      ASSERT_TRUE(WriteWholeFile(path, c.content));
+    }
+    if (c.handed) files.emplace_back(c.name, path);
+    const std::u16string& value = path.value();
+    const std::string_view name(c.name);
+    if (name == "installerdata") values.installer_data_path = value;
+    if (name == "clids-file") values.clids_file_path = value;
+    if (name == "tolvar-website-icon-file") values.tolvar_website_icon_file_path = value;
+    if (name == "brand-package") values.brand_package_path = value;
+    if (name == "partner-package") values.partner_package_path = value;
+  }
+  FilePath folder;
+  auto runner = [&](InstallerDelegate&, const std::u16string& ran,
+                    const InstallerCommandLine& line, int32_t* result_code) {
+    folder = FilePath(ran).DirName();
+    for (const Case& c : cases) {
+      const std::u16string path = line.GetSwitchValue(c.name);
+      EXPECT_EQ(!path.empty(), c.kept) << c.name;
+      if (path.empty()) continue;
+      EXPECT_EQ(FilePath(path).DirName().value(), folder.value()) << c.name;
+      EXPECT_EQ(ReadFileWithLimit(FilePath(path), 100), std::optional<std::string>(c.content))
+          << c.name;
+      const ScopedHandle writer(CreateFileW(AsWide(path), GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE |
+                                                FILE_SHARE_DELETE,
+                                            nullptr, OPEN_EXISTING, 0, nullptr));
+      EXPECT_FALSE(writer.is_valid()) << c.name;
+    }
+    *result_code = 0;
+    return true;
+  };
+  EXPECT_EQ(RunCopyHere(values, runner, files), 0);
+  EXPECT_EQ(UTF16ToUTF8(folder.DirName().value()), UTF16ToUTF8(GetSystemTempDir().value()));
+  EXPECT_FALSE(PathExists(folder));
+  EXPECT_EQ(ReadFileWithLimit(outside, 100), std::optional<std::string>("outside"));
+  EXPECT_TRUE(HasRecord(records_, "Data file partner-package=", "ExecuteAsAdmin"));
 }
 
 }  // namespace

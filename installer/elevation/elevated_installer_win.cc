@@ -16,18 +16,10 @@ namespace {
 // The shipping 32-bit build passes the structure size Windows documents.
 static_assert(sizeof(void*) != 4 || sizeof(SHELLEXECUTEINFOW) == 60);
 
-ScopedHandle CreateHandoffEvent(const char* name) {
-  ScopedHandle event(CreateEventA(nullptr, FALSE, FALSE, name));
-  if (!event) PLOG_FROM(ERROR, "ElevatedInstaller") << "Cannot create event " << name;
-  return event;
-}
-
 }  // namespace
 
 ElevatedInstaller::ElevatedInstaller(DWORD finish_timeout_ms)
-    : start_event_(CreateHandoffEvent(kElevatedStartEventName)),
-      abort_event_(CreateHandoffEvent(kElevatedAbortEventName)),
-      finish_timeout_ms_(finish_timeout_ms) {}
+    : finish_timeout_ms_(finish_timeout_ms) {}
 
 void ElevatedInstaller::SetProcess(HANDLE process, HWND owner_window) {
   process_.reset(process);
@@ -36,13 +28,13 @@ void ElevatedInstaller::SetProcess(HANDLE process, HWND owner_window) {
 
 ElevatedInstaller::~ElevatedInstaller() {
   if (!process_) return;
-  if (!started_) SetEvent(abort_event_.get());
+  if (!started_) SetEvent(handoff_.abort_event());
   EnsureProcessFinished();
 }
 
 bool ElevatedInstaller::RunModule(HANDLE stop_event) {
   started_ = true;
-  SetEvent(start_event_.get());
+  SetEvent(handoff_.start_event());
   const HANDLE handles[] = {stop_event, process_.get()};
   DWORD waited = WaitForMultipleObjects(2, handles, FALSE, INFINITE);
   // The window stops the engine also when setup, done in the copy, has just
@@ -62,6 +54,9 @@ bool ElevatedInstaller::RunModule(HANDLE stop_event) {
       } else {
         PLOG(ERROR) << "Failed to get exit code of the elevated installer.";
       }
+      // Whatever another process may have written into the shared block,
+      // the copy's own answer counts.
+      SetFailureKind(handoff_.failure_kind());
       return exit_code_ == 0;
     }
     case WAIT_OBJECT_0:
@@ -89,11 +84,11 @@ std::unique_ptr<ElevatedInstaller> StartElevatedCopy(
   copy.AppendSwitchASCII(switches::kParentInstallerProcessId,
                          std::to_string(GetCurrentProcessId()));
   copy.AppendSwitchValue(switches::kSetupCmdLine, setup_command_line_text);
-  const std::u16string file = copy.GetProgram();
-  const std::u16string parameters = copy.RenderSwitches();
-
   ScopedWindow owner_window = CreatePromptOwnerWindow();
   auto installer = std::make_unique<ElevatedInstaller>();
+  copy.AppendSwitchASCII(kElevationHandoffSwitch, installer->handoff().SwitchValue());
+  const std::u16string file = copy.GetProgram();
+  const std::u16string parameters = copy.RenderSwitches();
 
   SHELLEXECUTEINFOW info = {};
   info.cbSize = sizeof(info);

@@ -1,6 +1,7 @@
 // The first installer's hold on its elevated copy: the copy waits on the
 // start event until the archive is ready, or on the abort event when the
-// installation ends without it.
+// installation ends without it. Both events, the parameters and the files
+// reach the copy through the handoff (elevation_handoff_win.h).
 #ifndef INSTALLER_ELEVATION_ELEVATED_INSTALLER_WIN_H_
 #define INSTALLER_ELEVATION_ELEVATED_INSTALLER_WIN_H_
 
@@ -13,12 +14,9 @@
 #include "base/scoped_handle_win.h"
 #include "base/scoped_window_win.h"
 #include "installer/command_line/installer_command_line.h"
+#include "installer/elevation/elevation_handoff_win.h"
 
 namespace lite {
-
-// Auto-reset events in the default namespace, shared by both processes.
-inline constexpr char kElevatedStartEventName[] = "6b1d2e4f-93a7-4c58-8e21-0fd4a7b3c965";
-inline constexpr char kElevatedAbortEventName[] = "a4c7e913-5d28-4f6b-b0e3-81c2f7d65a04";
 
 class ElevatedInstaller {
  public:
@@ -26,7 +24,7 @@ class ElevatedInstaller {
   // How long a stopped wait still gives the copy to exit on its own.
   static constexpr DWORD kStopGraceMs = 5000;
 
-  // Creates both events. |finish_timeout_ms| is how long destruction waits
+  // Creates the handoff. |finish_timeout_ms| is how long destruction waits
   // for the copy before terminating it.
   explicit ElevatedInstaller(DWORD finish_timeout_ms = kFinishTimeoutMs);
   ElevatedInstaller(const ElevatedInstaller&) = delete;
@@ -38,10 +36,14 @@ class ElevatedInstaller {
   // that hangs through termination.
   virtual ~ElevatedInstaller();
   // Lets the copy run setup and waits for it or for |stop_event|; true when
-  // the copy ended with exit code 0.
+  // the copy ended with exit code 0. The copy's failure kind becomes this
+  // process's.
   virtual bool RunModule(HANDLE stop_event);
   // Waits for the copy, terminating it when it does not end in time.
   virtual void EnsureProcessFinished();
+
+  // What the copy is to get once released; see ElevationHandoff.
+  ElevationHandoff& handoff() { return handoff_; }
 
   // The copy's exit code, -1 until it is read.
   int32_t exit_code() const { return exit_code_; }
@@ -51,8 +53,7 @@ class ElevatedInstaller {
  private:
   ScopedHandle process_;
   ScopedWindow owner_window_;
-  ScopedHandle start_event_;
-  ScopedHandle abort_event_;
+  ElevationHandoff handoff_;
   bool started_ = false;
   bool terminated_ = false;
   int32_t exit_code_ = -1;
@@ -61,7 +62,8 @@ class ElevatedInstaller {
 
 // Starts this executable again through the "runas" verb with
 // |process_command_line| + "run-as-admin" + "parent-installer-process-id" +
-// "setup-cmd-line" = |setup_command_line_text|, the UAC prompt owned by a
+// "setup-cmd-line" = |setup_command_line_text| + "elevation-handoff", the
+// UAC prompt owned by a
 // centred topmost window. Null on failure; *access_denied then tells whether
 // the user refused the prompt.
 std::unique_ptr<ElevatedInstaller> StartElevatedCopy(

@@ -15,11 +15,14 @@
 namespace lite {
 namespace {
 
-// Stands in for the copy's wait: 10 when released, 20 when aborted.
-int WaitForHandoff(const std::vector<std::u16string>&) {
-  ScopedHandle start(OpenEventA(SYNCHRONIZE, FALSE, kElevatedStartEventName));
-  ScopedHandle abort(OpenEventA(SYNCHRONIZE, FALSE, kElevatedAbortEventName));
-  const HANDLE handles[] = {start.get(), abort.get()};
+// Stands in for the copy's wait on the events it takes out of the first
+// installer (args: its process id and the handoff): 10 when released, 20
+// when aborted.
+int WaitForHandoff(const std::vector<std::u16string>& args) {
+  const ScopedHandle parent(OpenProcess(SYNCHRONIZE | PROCESS_DUP_HANDLE, FALSE,
+                                        std::stoul(UTF16ToUTF8(args.at(0)))));
+  const ReceivedHandoff handoff(parent.get(), UTF16ToUTF8(args.at(1)));
+  const HANDLE handles[] = {handoff.start_event(), handoff.abort_event()};
   switch (WaitForMultipleObjects(2, handles, FALSE, 60000)) {
     case WAIT_OBJECT_0: return 10;
     case WAIT_OBJECT_0 + 1: return 20;
@@ -69,6 +72,16 @@ class ElevatedInstallerTest : public ::testing::Test {
   void SetUp() override { SetGlobalLogger(std::make_unique<RecordingLogger>(&records_)); }
   void TearDown() override { SetGlobalLogger(nullptr); }
 
+  // A holder whose copy is a "handoff-wait" child.
+  std::unique_ptr<ElevatedInstaller> HoldWaiter(Process* child) {
+    auto installer = std::make_unique<ElevatedInstaller>();
+    *child = testing::StartChild(
+        "handoff-wait", {UTF8ToUTF16(std::to_string(GetCurrentProcessId())),
+                         UTF8ToUTF16(installer->handoff().SwitchValue())});
+    installer->SetProcess(DuplicateProcessHandle(*child), nullptr);
+    return installer;
+  }
+
   std::unique_ptr<ElevatedInstaller> Hold(const Process& child, DWORD finish_timeout_ms = 30000) {
     auto installer = std::make_unique<ElevatedInstaller>(finish_timeout_ms);
     installer->SetProcess(DuplicateProcessHandle(child), nullptr);
@@ -92,13 +105,13 @@ TEST_F(ElevatedInstallerTest, ReleasedCopyReportsItsExitCode) {
 }
 
 TEST_F(ElevatedInstallerTest, StartEventReleasesAndDestructionUnreleasedAborts) {
-  Process released = testing::StartChild("handoff-wait", {});
-  auto installer = Hold(released);
+  Process released;
+  auto installer = HoldWaiter(&released);
   EXPECT_TRUE(installer->RunModule(stop_.handle()) == false);  // the child's 10
   EXPECT_EQ(installer->exit_code(), 10);
 
-  Process aborted = testing::StartChild("handoff-wait", {});
-  installer = Hold(aborted);
+  Process aborted;
+  installer = HoldWaiter(&aborted);
   Sleep(300);  // let the child open the events and wait
   const ULONGLONG before = GetTickCount64();
   installer.reset();

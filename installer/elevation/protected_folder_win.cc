@@ -1,4 +1,4 @@
-#include "installer/elevation/protected_archive_copy_win.h"
+#include "installer/elevation/protected_folder_win.h"
 
 #include <sddl.h>
 
@@ -17,7 +17,7 @@ constexpr char kFunction[] = "ExecuteAsAdmin";
 
 // A new folder with the protected ACL; false when it exists already or
 // cannot be made.
-bool CreateProtectedFolder(const FilePath& folder) {
+bool CreateProtectedDirectory(const FilePath& folder) {
   PSECURITY_DESCRIPTOR descriptor = nullptr;
   if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(
           kProtectedFolderSecurity, SDDL_REVISION_1, &descriptor, nullptr)) {
@@ -33,6 +33,37 @@ bool CreateProtectedFolder(const FilePath& folder) {
   return true;
 }
 
+// A name that stays inside the folder: no separator, no stream, no device
+// path, no step up, nothing the file system would trim.
+bool IsPlainFileName(const std::u16string& name) {
+  if (name.empty() || name.size() > 100 || name == u"." || name == u"..") return false;
+  if (name.back() == u'.' || name.back() == u' ') return false;
+  for (char16_t c : name) {
+    if (c < 0x20 || c == u'\\' || c == u'/' || c == u':' || c == u'*' || c == u'?' ||
+        c == u'"' || c == u'<' || c == u'>' || c == u'|') {
+      return false;
+    }
+  }
+  return true;
+}
+
+bool CopyContent(HANDLE in, HANDLE out, uint64_t* size) {
+  LARGE_INTEGER start = {};
+  if (!SetFilePointerEx(in, start, nullptr, FILE_BEGIN)) return false;
+  std::string buffer(1 << 16, '\0');
+  *size = 0;
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
+      return false;
+    }
+    if (read == 0) return true;
+    DWORD written = 0;
+    if (!WriteFile(out, buffer.data(), read, &written, nullptr) || written != read) return false;
+    *size += read;
+  }
+}
+
 }  // namespace
 
 FilePath GetSystemTempDir() {
@@ -42,8 +73,7 @@ FilePath GetSystemTempDir() {
   return FilePath(FromWide(windows, length)).Append(u"Temp");
 }
 
-std::unique_ptr<ProtectedArchiveCopy> ProtectedArchiveCopy::Create(const FilePath& source,
-                                                                   const FilePath& parent) {
+std::unique_ptr<ProtectedFolder> ProtectedFolder::Create(const FilePath& parent) {
   // An unpredictable name, made here and nowhere else.
   const std::optional<Guid> guid = CreateGuid();
   if (parent.empty() || !guid) {
@@ -52,60 +82,58 @@ std::unique_ptr<ProtectedArchiveCopy> ProtectedArchiveCopy::Create(const FilePat
   }
   const FilePath folder =
       parent.Append(UTF8ToUTF16("tl" + StripGuidBraces(GuidToString(*guid))));
-  if (!CreateProtectedFolder(folder)) return nullptr;
-  std::unique_ptr<ProtectedArchiveCopy> copy(new ProtectedArchiveCopy(folder));
-  if (!copy->CopyFrom(source)) return nullptr;  // the destructor clears up
-  return copy;
+  if (!CreateProtectedDirectory(folder)) return nullptr;
+  return std::unique_ptr<ProtectedFolder>(new ProtectedFolder(folder));
 }
 
-bool ProtectedArchiveCopy::CopyFrom(const FilePath& source) {
-  path_ = folder_.Append(source.BaseName());
-  {
-    // The source is only read; the copy is what gets checked.
-    const ScopedHandle in(CreateFileW(AsWide(source.value()), GENERIC_READ, FILE_SHARE_READ,
-                                      nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-    if (!in) {
-      PLOG_FROM(ERROR, kFunction) << "Cannot open the browser archive " << source;
-      return false;
+std::u16string ProtectedFolder::UniqueName(const std::u16string& name) const {
+  const std::u16string base = IsPlainFileName(name) ? name : u"file";
+  std::u16string candidate = base;
+  for (size_t n = 1;; ++n) {
+    bool taken = false;
+    for (const auto& file : files_) {
+      taken |= CompareStringOrdinal(AsWide(file->path.BaseName()), -1, AsWide(candidate), -1,
+                                    TRUE) == CSTR_EQUAL;
     }
-    const ScopedHandle out(CreateFileW(AsWide(path_.value()), GENERIC_WRITE, 0, nullptr,
+    if (!taken) return candidate;
+    candidate = UTF8ToUTF16(std::to_string(n)) + u"_" + base;
+  }
+}
+
+const ProtectedFolder::File* ProtectedFolder::AddCopy(HANDLE source, const std::u16string& name,
+                                                       DWORD access) {
+  auto file = std::make_unique<File>();
+  file->path = path_.Append(UniqueName(name));
+  {
+    const ScopedHandle out(CreateFileW(AsWide(file->path.value()), GENERIC_WRITE, 0, nullptr,
                                        CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!out) {
-      PLOG_FROM(ERROR, kFunction) << "Cannot create the archive copy " << path_;
-      return false;
+      PLOG_FROM(ERROR, kFunction) << "Cannot create the copy " << file->path;
+      return nullptr;
     }
-    std::string buffer(1 << 16, '\0');
-    for (;;) {
-      DWORD read = 0;
-      if (!ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr)) {
-        PLOG_FROM(ERROR, kFunction) << "Cannot read the browser archive " << source;
-        return false;
-      }
-      if (read == 0) break;
-      DWORD written = 0;
-      if (!WriteFile(out.get(), buffer.data(), read, &written, nullptr) || written != read) {
-        PLOG_FROM(ERROR, kFunction) << "Cannot write the archive copy " << path_;
-        return false;
-      }
+    if (!CopyContent(source, out.get(), &file->size)) {
+      PLOG_FROM(ERROR, kFunction) << "Cannot copy " << name << " to " << file->path;
+      files_.push_back(std::move(file));  // the destructor deletes what was written
+      return nullptr;
     }
   }
-  file_.reset(CreateFileW(AsWide(path_.value()), GENERIC_READ | GENERIC_EXECUTE, FILE_SHARE_READ,
-                          nullptr, OPEN_EXISTING, 0, nullptr));
-  if (!file_) {
-    PLOG_FROM(ERROR, kFunction) << "Cannot lock the archive copy " << path_;
-    return false;
-  }
-  return true;
+  file->handle.reset(CreateFileW(AsWide(file->path.value()), access, FILE_SHARE_READ, nullptr,
+                                 OPEN_EXISTING, 0, nullptr));
+  const bool held = file->handle.is_valid();
+  if (!held) PLOG_FROM(ERROR, kFunction) << "Cannot lock the copy " << file->path;
+  files_.push_back(std::move(file));
+  return held ? files_.back().get() : nullptr;
 }
 
-ProtectedArchiveCopy::~ProtectedArchiveCopy() {
-  file_.reset();
-  if (!path_.empty() && !DeleteFileW(AsWide(path_.value())) &&
-      GetLastError() != ERROR_FILE_NOT_FOUND) {
-    PLOG_FROM(ERROR, kFunction) << "Cannot delete the archive copy " << path_;
+ProtectedFolder::~ProtectedFolder() {
+  for (const auto& file : files_) {
+    file->handle.reset();
+    if (!DeleteFileW(AsWide(file->path.value())) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+      PLOG_FROM(ERROR, kFunction) << "Cannot delete the copy " << file->path;
+    }
   }
-  if (!RemoveDirectoryW(AsWide(folder_.value()))) {
-    PLOG_FROM(ERROR, kFunction) << "Cannot delete the archive folder " << folder_;
+  if (!RemoveDirectoryW(AsWide(path_.value()))) {
+    PLOG_FROM(ERROR, kFunction) << "Cannot delete the archive folder " << path_;
   }
 }
 

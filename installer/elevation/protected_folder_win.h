@@ -1,16 +1,20 @@
-// The setup archive as the elevated copy runs it. The path the first
-// installer hands over lies in a folder the user can write, so the copy
-// makes its own: a fresh folder under the system's temporary folder that
-// only Administrators and SYSTEM can write, the archive copied into it and
-// held open denying write and delete for as long as this object lives.
-// The copy is verified through that handle and launched by that path while
-// the handle is open, so what runs is what was verified.
-#ifndef INSTALLER_ELEVATION_PROTECTED_ARCHIVE_COPY_WIN_H_
-#define INSTALLER_ELEVATION_PROTECTED_ARCHIVE_COPY_WIN_H_
+// The files the elevated copy hands setup. What the first installer hands
+// over lies in folders the user can write, so the copy makes its own: a
+// fresh folder under the system's temporary folder that only
+// Administrators and SYSTEM can write, each file copied into it and held
+// open denying write and delete for as long as this object lives. The
+// archive is verified through its handle and launched by its path while
+// the handle is open, so what runs is what was verified; setup reads the
+// other files where nobody else can change them.
+#ifndef INSTALLER_ELEVATION_PROTECTED_FOLDER_WIN_H_
+#define INSTALLER_ELEVATION_PROTECTED_FOLDER_WIN_H_
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "base/file_path.h"
 #include "base/scoped_handle_win.h"
@@ -24,31 +28,38 @@ inline constexpr wchar_t kProtectedFolderSecurity[] = L"D:P(A;OICI;FA;;;BA)(A;OI
 // %SystemRoot%\Temp; empty when the system folder cannot be read.
 FilePath GetSystemTempDir();
 
-class ProtectedArchiveCopy {
+class ProtectedFolder {
  public:
-  // Copies |source| into a new folder under |parent|. Null, with the
-  // failure logged, when any step fails; nothing is left behind then.
-  static std::unique_ptr<ProtectedArchiveCopy> Create(const FilePath& source,
-                                                      const FilePath& parent);
-  ProtectedArchiveCopy(const ProtectedArchiveCopy&) = delete;
-  ProtectedArchiveCopy& operator=(const ProtectedArchiveCopy&) = delete;
-  // Closes the file, then deletes it and the folder.
-  ~ProtectedArchiveCopy();
+  struct File {
+    FilePath path;
+    ScopedHandle handle;
+    uint64_t size = 0;
+  };
 
-  const FilePath& folder() const { return folder_; }
+  // A new folder under |parent|. Null, with the failure logged, when it
+  // cannot be made.
+  static std::unique_ptr<ProtectedFolder> Create(const FilePath& parent);
+  ProtectedFolder(const ProtectedFolder&) = delete;
+  ProtectedFolder& operator=(const ProtectedFolder&) = delete;
+  // Closes the files, then deletes them and the folder.
+  ~ProtectedFolder();
+
   const FilePath& path() const { return path_; }
-  // Read and execute access; shared for reading only.
-  HANDLE file() const { return file_.get(); }
+
+  // Copies everything |source| reads from its start into a new file of the
+  // folder named |name| (or, when that is no plain file name or is taken,
+  // a name made from it), then holds the copy open with |access|, shared
+  // for reading only. Null, with the failure logged, when any step fails.
+  const File* AddCopy(HANDLE source, const std::u16string& name, DWORD access);
 
  private:
-  explicit ProtectedArchiveCopy(const FilePath& folder) : folder_(folder) {}
-  bool CopyFrom(const FilePath& source);
+  explicit ProtectedFolder(const FilePath& path) : path_(path) {}
+  std::u16string UniqueName(const std::u16string& name) const;
 
-  const FilePath folder_;
-  FilePath path_;
-  ScopedHandle file_;
+  const FilePath path_;
+  std::vector<std::unique_ptr<File>> files_;
 };
 
 }  // namespace lite
 
-#endif  // INSTALLER_ELEVATION_PROTECTED_ARCHIVE_COPY_WIN_H_
+#endif  // INSTALLER_ELEVATION_PROTECTED_FOLDER_WIN_H_

@@ -1,4 +1,4 @@
-#include "installer/elevation/protected_archive_copy_win.h"
+#include "installer/elevation/protected_folder_win.h"
 
 #include <windows.h>
 
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/file_util_win.h"
+#include "base/scoped_handle_win.h"
 #include "base/wide_string_win.h"
 #include "tests/support/child_process_win.h"
 
@@ -63,7 +64,7 @@ bool FileSystemKeepsAccessLists(const ACL* dacl) {
   return ReadAces(dacl, &aces);
 }
 
-TEST(ProtectedArchiveCopyTest, FolderOnlyAdministratorsAndSystemCanWrite) {
+TEST(ProtectedFolderTest, FolderOnlyAdministratorsAndSystemCanWrite) {
   PSECURITY_DESCRIPTOR requested = nullptr;
   ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(
       kProtectedFolderSecurity, SDDL_REVISION_1, &requested, nullptr));
@@ -78,13 +79,20 @@ TEST(ProtectedArchiveCopyTest, FolderOnlyAdministratorsAndSystemCanWrite) {
   const FilePath scratch = testing::MakeScratchDir();
   const FilePath source = scratch.Append(u"setup.exe");
   ASSERT_TRUE(WriteWholeFile(source, "archive bytes"));
-  std::unique_ptr<ProtectedArchiveCopy> copy = ProtectedArchiveCopy::Create(source, scratch);
+  std::unique_ptr<ProtectedFolder> copy = ProtectedFolder::Create(scratch);
   ASSERT_TRUE(copy);
-  EXPECT_EQ(ReadFileWithLimit(copy->path(), 100), std::string("archive bytes"));
+  {
+    const ScopedHandle in(CreateFileW(AsWide(source.value()), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    const ProtectedFolder::File* file = copy->AddCopy(in.get(), u"setup.exe", GENERIC_READ);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->size, 13u);
+    EXPECT_EQ(ReadFileWithLimit(file->path, 100), std::string("archive bytes"));
+  }
 
   PSECURITY_DESCRIPTOR applied = nullptr;
   ACL* applied_dacl = nullptr;
-  ASSERT_EQ(GetNamedSecurityInfoW(AsWide(copy->folder().value()), SE_FILE_OBJECT,
+  ASSERT_EQ(GetNamedSecurityInfoW(AsWide(copy->path().value()), SE_FILE_OBJECT,
                                   DACL_SECURITY_INFORMATION, nullptr, nullptr, &applied_dacl,
                                   nullptr, &applied),
             static_cast<DWORD>(ERROR_SUCCESS));
@@ -94,7 +102,7 @@ TEST(ProtectedArchiveCopyTest, FolderOnlyAdministratorsAndSystemCanWrite) {
                                                        DACL_SECURITY_INFORMATION, &text, nullptr);
   std::printf("folder security as read back: %ls\n", text ? text : L"(none)");
   LocalFree(text);
-  const FilePath folder = copy->folder();
+  const FilePath folder = copy->path();
   const bool kept = FileSystemKeepsAccessLists(applied_dacl);
   if (kept) ExpectOnlyAdministratorsAndSystem(applied, applied_dacl);
 
@@ -103,6 +111,51 @@ TEST(ProtectedArchiveCopyTest, FolderOnlyAdministratorsAndSystemCanWrite) {
   EXPECT_TRUE(PathExists(source));
   DeletePathRecursively(scratch);
   if (!kept) GTEST_SKIP() << "this file system does not keep access lists (Wine)";
+}
+
+}  // namespace
+}  // namespace lite
+
+namespace lite {
+namespace {
+
+// Names come from paths another process chose: whatever they say, every
+// copy lands in the folder itself, under a name no other copy has.
+TEST(ProtectedFolderTest, NamesStayInsideTheFolderAndApart) {
+  const FilePath scratch = testing::MakeScratchDir();
+  const FilePath source = scratch.Append(u"source");
+  ASSERT_TRUE(WriteWholeFile(source, "bytes"));
+  std::unique_ptr<ProtectedFolder> folder = ProtectedFolder::Create(scratch);
+  ASSERT_TRUE(folder);
+  struct Case {
+    std::u16string name;
+    std::u16string expected;
+  };
+  const Case cases[] = {
+      {u"master_preferences", u"master_preferences"},
+      {u"MASTER_PREFERENCES", u"1_MASTER_PREFERENCES"},
+      {u"..", u"file"},
+      {u"a\\..\\b", u"1_file"},
+      {u"c:evil", u"2_file"},
+      {u"x.ico:stream", u"3_file"},
+      {u"trailing.", u"4_file"},
+      {u"line\nbreak", u"5_file"},
+      {u"", u"6_file"},
+  };
+  std::vector<FilePath> made;
+  for (const Case& c : cases) {
+    const ScopedHandle in(CreateFileW(AsWide(source.value()), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, 0, nullptr));
+    const ProtectedFolder::File* file = folder->AddCopy(in.get(), c.name, GENERIC_READ);
+    ASSERT_TRUE(file);
+    EXPECT_EQ(file->path.DirName().value(), folder->path().value());
+    EXPECT_EQ(file->path.BaseName(), c.expected);
+    EXPECT_EQ(ReadFileWithLimit(file->path, 100), std::string("bytes"));
+    made.push_back(file->path);
+  }
+  folder.reset();
+  for (const FilePath& path : made) EXPECT_FALSE(PathExists(path));
+  DeletePathRecursively(scratch);
 }
 
 }  // namespace

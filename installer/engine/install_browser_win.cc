@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "base/scoped_handle_win.h"
 #include "base/time.h"
@@ -13,6 +15,7 @@
 #include "distribution/distrib_info_params.h"
 #include "installer/command_line/switches.h"
 #include "installer/elevation/elevated_installer_win.h"
+#include "installer/elevation/elevation_handoff_win.h"
 #include "installer/elevation/elevation_mode.h"
 #include "installer/elevation/uac_settings_win.h"
 #include "installer/engine/installer_win.h"
@@ -227,7 +230,18 @@ bool Installer::WriteParamsForElevatedCopy() const {
   values.send_statistics = send_statistics_;
   values.make_default = make_default_;
   values.install_tlpin = install_pin_;
-  return WriteDelayedParams(values);
+  // The shared block keeps its values for whatever reads it; the copy takes
+  // its own from the handoff, with every file setup gets opened here, with
+  // this process's rights.
+  if (!WriteDelayedParams(values)) return false;
+  const InstallerCommandLine setup_command_line =
+      BuildSetupCommandLine(module_path_.value(), true);
+  std::vector<std::pair<std::string, FilePath>> files;
+  for (const char* name : kHandedFileSwitches) {
+    const std::u16string path = setup_command_line.GetSwitchValue(name);
+    if (!path.empty()) files.emplace_back(name, FilePath(path));
+  }
+  return elevated_installer_->handoff().HandOver(values, module_path_, files);
 }
 
 InstallerCommandLine Installer::BuildSetupCommandLine(const std::u16string& archive,

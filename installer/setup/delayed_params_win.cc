@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 #include "base/scoped_handle_win.h"
 #include "base/wide_string_win.h"
 #include "installer/command_line/switches.h"
@@ -56,6 +58,10 @@ void AppendIfNonEmpty(InstallerCommandLine* line, const char* name,
 }  // namespace
 
 bool WriteDelayedParams(const DelayedParamsValues& v) {
+  return WriteDelayedParams(v, &g_delayed_params);
+}
+
+bool WriteDelayedParams(const DelayedParamsValues& v, DelayedParams* target) {
   const size_t max_path = kDelayedPathUnits - 1;
   const size_t max_text = kDelayedTextUnits - 1;
   const bool fits =
@@ -80,7 +86,7 @@ bool WriteDelayedParams(const DelayedParamsValues& v) {
                << " make_default=" << v.make_default << " install_tlpin=" << v.install_tlpin;
     return false;
   }
-  DelayedParams& block = g_delayed_params;
+  DelayedParams& block = *target;
   CopyToField(v.browser_arc_path, block.browser_arc_path);
   CopyToField(v.clids_file_path, block.clids_file_path);
   CopyToField(v.tolvar_website_icon_file_path, block.tolvar_website_icon_file_path);
@@ -97,17 +103,22 @@ bool WriteDelayedParams(const DelayedParamsValues& v) {
 }
 
 void ReadDelayedParams(InstallerCommandLine* line) {
+  ReadDelayedParams(g_delayed_params, line);
+  const std::u16string icon = line->GetSwitchValue(switches::kTolvarWebsiteIconFile);
+  if (!icon.empty() && !IsReadableNonEmptyFile(icon)) {
+    line->RemoveSwitch(switches::kTolvarWebsiteIconFile);
+  }
+}
+
+void ReadDelayedParams(const DelayedParams& block, InstallerCommandLine* line) {
   namespace ss = setup_switches;
-  const DelayedParams& block = g_delayed_params;
   const std::u16string archive = FieldText(block.browser_arc_path);
   if (!archive.empty()) line->SetProgram(archive);
 
   AppendIfNonEmpty(line, switches::kInstallerData, FieldText(block.installer_data_path));
   AppendIfNonEmpty(line, switches::kClidsFile, FieldText(block.clids_file_path));
-  const std::u16string icon = FieldText(block.tolvar_website_icon_file_path);
-  if (!icon.empty() && IsReadableNonEmptyFile(icon)) {
-    line->AppendSwitchValue(switches::kTolvarWebsiteIconFile, icon);
-  }
+  AppendIfNonEmpty(line, switches::kTolvarWebsiteIconFile,
+                   FieldText(block.tolvar_website_icon_file_path));
   AppendIfNonEmpty(line, ss::kBrandPackage, FieldText(block.brand_package_path));
   AppendIfNonEmpty(line, ss::kPartnerPackage, FieldText(block.partner_package_path));
   AppendIfNonEmpty(line, ss::kOverridePartnerPackage,
@@ -122,13 +133,26 @@ void ReadDelayedParams(InstallerCommandLine* line) {
 
 // One aligned 32-bit access each way; volatile so that the store is not
 // dropped or merged with the rest of the block.
+namespace {
+// Process-wide like the block itself: what this process's setup run found.
+std::atomic<int32_t> g_own_failure_kind{0};
+}  // namespace
+
 void SetFailureKind(FailureKind kind) {
-  *static_cast<volatile int32_t*>(&g_delayed_params.failure_kind) = static_cast<int32_t>(kind);
+  g_own_failure_kind = static_cast<int32_t>(kind);
+  SetFailureKind(&g_delayed_params, kind);
 }
 
-FailureKind GetFailureKind() {
-  return static_cast<FailureKind>(
-      *static_cast<volatile const int32_t*>(&g_delayed_params.failure_kind));
+FailureKind GetOwnFailureKind() { return static_cast<FailureKind>(g_own_failure_kind.load()); }
+
+FailureKind GetFailureKind() { return GetFailureKind(g_delayed_params); }
+
+void SetFailureKind(DelayedParams* block, FailureKind kind) {
+  *static_cast<volatile int32_t*>(&block->failure_kind) = static_cast<int32_t>(kind);
+}
+
+FailureKind GetFailureKind(const DelayedParams& block) {
+  return static_cast<FailureKind>(*static_cast<volatile const int32_t*>(&block.failure_kind));
 }
 
 }  // namespace lite

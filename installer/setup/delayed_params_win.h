@@ -70,10 +70,16 @@ struct DelayedParamsValues {
 // Paths of up to 260 units and texts of up to 32 fit. Anything longer logs
 // one error line with every value and leaves the block as it was.
 bool WriteDelayedParams(const DelayedParamsValues& values);
+// The same into |block|, a record of the same layout kept elsewhere.
+bool WriteDelayedParams(const DelayedParamsValues& values, DelayedParams* block);
 
-// The elevated copy's side: puts the block's archive as |setup_command_line|'s
-// program and its paths and choices as switches.
+// Puts the shared block's archive as |setup_command_line|'s program and its
+// paths and choices as switches; the website icon only when the file it
+// names can be read and is not empty.
 void ReadDelayedParams(InstallerCommandLine* setup_command_line);
+// The same from |block|, without opening any file it names: the website
+// icon's switch is added whenever its path is not empty.
+void ReadDelayedParams(const DelayedParams& block, InstallerCommandLine* setup_command_line);
 
 // Why the setup program failed in whichever process ran it; never reset.
 enum class FailureKind : int32_t {
@@ -85,6 +91,12 @@ enum class FailureKind : int32_t {
 
 void SetFailureKind(FailureKind kind);
 FailureKind GetFailureKind();
+// The kind this process itself set last (none before), whatever other
+// processes wrote into the shared block since.
+FailureKind GetOwnFailureKind();
+// The same for a block kept elsewhere, mapped into more than one process.
+void SetFailureKind(DelayedParams* block, FailureKind kind);
+FailureKind GetFailureKind(const DelayedParams& block);
 
 }  // namespace lite
 
