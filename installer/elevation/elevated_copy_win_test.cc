@@ -1,7 +1,7 @@
 // The hand-off between a first installer and its elevated copy, with both
 // sides as real processes of this test binary: the copy is started through
 // the "runas" verb (Wine starts it without a prompt) and runs the fake setup
-// program, so the shared parameter block, the named events, the exit codes
+// program, so the handoff taken out of the first installer, the exit codes
 // and the progress window are all crossed for real.
 #include "installer/elevation/elevated_copy_win.h"
 
