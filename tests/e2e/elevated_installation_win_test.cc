@@ -56,7 +56,7 @@ std::vector<std::string> LinesOf(const FilePath& file) {
 // the log path is made a hard link to a file outside the temporary folder.
 TEST(ElevatedInstallationTest, CopyWritesNothingOutsideItsFolderAndSetupGetsItsCopies) {
   InteractiveInstallation run;
-  ASSERT_TRUE(run.Serve(Archive::kSigned, R"({"delay": 4})"));
+  ASSERT_TRUE(run.Serve(Archive::kSigned, R"({"delay": 6})"));
   const FilePath outside_dir = testing::MakeScratchDir();
   const FilePath outside = outside_dir.Append(u"precious.txt");
   ASSERT_TRUE(WriteWholeFile(outside, "precious\n"));
