@@ -68,13 +68,21 @@ TEST(ElevatedInstallationTest, CopyWritesNothingOutsideItsFolderAndSetupGetsItsC
   const std::string copy_id = ProcessIdOf(started.at(0));
 
   // The first installer opens the file for each of its lines and may hold
-  // it just now.
+  // it just now, or make a new one between the two moves: the link takes
+  // its place in one step.
   const FilePath log = run.log_path();
   const FilePath first_log = FilePath(log.value() + u".first");
+  const FilePath link = FilePath(log.value() + u".link");
+  ASSERT_TRUE(CreateHardLinkW(AsWide(link.value()), AsWide(outside.value()), nullptr));
   ASSERT_TRUE(testing::WaitUntil(
       [&] { return MoveFileW(AsWide(log.value()), AsWide(first_log.value())) != FALSE; }, 5000,
       10));
-  ASSERT_TRUE(CreateHardLinkW(AsWide(log.value()), AsWide(outside.value()), nullptr));
+  ASSERT_TRUE(testing::WaitUntil(
+      [&] {
+        return MoveFileExW(AsWide(link.value()), AsWide(log.value()),
+                           MOVEFILE_REPLACE_EXISTING) != FALSE;
+      },
+      5000, 10));
 
   EXPECT_EQ(run.WaitForExit(testing::kRunTimeoutMs), std::optional<int>(400));
 
