@@ -8,8 +8,8 @@ bool IsFullStop(char16_t c) { return c == u'.' || c == u'\u3002'; }
 
 }  // namespace
 
-std::u16string WithoutFinalFullStop(std::u16string_view text) {
-  if (!text.empty() && IsFullStop(text.back())) text.remove_suffix(1);
+std::u16string LicenceTextForWindow(std::u16string_view text, bool redesigned) {
+  if (redesigned && !text.empty() && text.back() == u'.') text.remove_suffix(1);
   return std::u16string(text);
 }
 

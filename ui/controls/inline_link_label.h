@@ -8,9 +8,11 @@
 
 namespace lite {
 
-// The licence text without its final full stop (the redesigned windows end
-// the sentence with the link).
-std::u16string WithoutFinalFullStop(std::u16string_view text);
+// The licence sentence as the window lays it out and draws it. The
+// redesigned windows end the sentence with its link, so a final "." goes;
+// the Chinese and Japanese sentences end with words after the link, and their
+// ideographic full stop stays. The Origin window draws the text as it is.
+std::u16string LicenceTextForWindow(std::u16string_view text, bool redesigned);
 
 // |label|, a full stop when it does not end with one, then " ((" |link| "))".
 std::u16string LabelWithInlineLink(std::u16string_view label, std::u16string_view link);

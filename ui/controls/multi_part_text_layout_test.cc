@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "ui/controls/inline_link_label.h"
 
 namespace lite {
@@ -101,9 +103,33 @@ TEST(MultiPartTextLayoutTest, LabelsWithInlineLinks) {
   EXPECT_EQ(LabelWithInlineLink(u"Send statistics", u"Privacy"), u"Send statistics. ((Privacy))");
   EXPECT_EQ(LabelWithInlineLink(u"Send.", u"Privacy"), u"Send. ((Privacy))");
   EXPECT_EQ(LabelWithInlineLink(u"\u53D1\u9001\u3002", u"P"), u"\u53D1\u9001\u3002 ((P))");
-  EXPECT_EQ(WithoutFinalFullStop(u"the ((Licence))."), u"the ((Licence))");
-  EXPECT_EQ(WithoutFinalFullStop(u"no stop"), u"no stop");
   EXPECT_EQ(RemoveParentheses(u"of the ((Licence))."), u"of the Licence.");
+}
+
+// The window and the text-fit test both lay out this text, so the test
+// measures what is drawn.
+TEST(MultiPartTextLayoutTest, LicenceTextAsTheWindowDrawsIt) {
+  struct Case {
+    const char16_t* text;
+    bool redesigned;
+    const char16_t* drawn;
+  };
+  const Case cases[] = {
+      {u"the ((Licence)).", true, u"the ((Licence))"},
+      {u"the ((Licence)).", false, u"the ((Licence))."},
+      {u"no stop", true, u"no stop"},
+      {u"two..", true, u"two."},
+      {u"", true, u""},
+      // Ideographic full stops end words that follow the link: they stay.
+      {u"\u540C\u610F((\u8BB8\u53EF\u534F\u8BAE))\u7684\u6761\u6B3E\u3002", true,
+       u"\u540C\u610F((\u8BB8\u53EF\u534F\u8BAE))\u7684\u6761\u6B3E\u3002"},
+      {u"\u306B\u306A\u308A\u307E\u3059\u3002", true,
+       u"\u306B\u306A\u308A\u307E\u3059\u3002"},
+  };
+  for (size_t i = 0; i < std::size(cases); ++i) {
+    EXPECT_EQ(LicenceTextForWindow(cases[i].text, cases[i].redesigned), cases[i].drawn)
+        << "case " << i;
+  }
 }
 
 }  // namespace

@@ -158,8 +158,8 @@ TEST_P(TextFitTest, WelcomeScreenTexts) {
                  install.Width() / 3 - 2 * Scale(scale, 8), install.Height());
 
       // Licence text, laid out in parts as the window does.
-      std::wstring licence = Text(language, theme.short_license_text ? 463 : 462);
-      if (redesigned) licence = ToWide(WithoutFinalFullStop(ToU16(licence)));
+      const std::wstring licence = ToWide(LicenceTextForWindow(
+          ToU16(Text(language, theme.short_license_text ? 463 : 462)), redesigned));
       const ScopedFont body_font = CreateThemeFont(theme.body_font, scale);
       const Rect licence_rect = ScaleRect(scale, layout.LicenseRect());
       {

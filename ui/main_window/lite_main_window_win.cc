@@ -12,6 +12,7 @@
 #include "ui/controls/control_ids.h"
 #include "ui/controls/focus_order.h"
 #include "ui/controls/gdi_text_measurer_win.h"
+#include "ui/controls/inline_link_label.h"
 #include "ui/controls/keyboard_navigation_win.h"
 #include "ui/controls/memory_canvas_win.h"
 #include "ui/controls/text_with_opacity_win.h"
@@ -156,8 +157,9 @@ void LiteMainWindow::SetIcons() {
 
 void LiteMainWindow::CreateLicenceText() {
   const ThemeSpec& spec = theme_->spec();
-  std::u16string text = LoadText(spec.short_license_text ? kShortLicenceTextId : kLicenceTextId);
-  if (design() != WindowDesign::kOrigin && !text.empty() && text.back() == u'.') text.pop_back();
+  const std::u16string text =
+      LicenceTextForWindow(LoadText(spec.short_license_text ? kShortLicenceTextId : kLicenceTextId),
+                           design() != WindowDesign::kOrigin);
   const Rect r = Scaled(layout_->LicenseRect());
   MultiPartTextStyle style;
   style.font = fonts_.body.get();
