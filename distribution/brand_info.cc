@@ -193,6 +193,14 @@ void BrandInfo::ApplyForcedTestIds(const Value& root) {
 }
 
 void BrandInfo::SetInterfaceLanguage(std::string code) {
+  // The tag lies outside what the signature covers, and the code ends up in
+  // document addresses and the slides' path: only a language the installer
+  // has is taken.
+  if (!IsInterfaceLanguageCode(code)) {
+    LOG(WARNING) << "The installer tag's interface language is not one of the installer's "
+                    "languages; it is ignored";
+    return;
+  }
   interface_language_ = std::move(code);
   language_id_ = LanguageCodeToLangId(interface_language_);
 }
@@ -206,7 +214,14 @@ void BrandInfo::ApplyDefaults() {
               DefaultUrl(endpoints::kDownloadCdn, "/browser/" + brand_id_ + "/browser-setup.arc"));
   FillIfEmpty(&license_url_, DefaultUrl(endpoints::kLegal, "/browser_agreement/"));
   FillIfEmpty(&conf_policy_url_, DefaultUrl(endpoints::kLegal, "/confidential/"));
-  if (interface_language_.empty()) interface_language_ = GetUserUiLanguageCode();
+  // An unknown code falls back as an absent one does.
+  if (!IsInterfaceLanguageCode(interface_language_)) {
+    if (!interface_language_.empty()) {
+      LOG(WARNING) << "The configured interface language is not one of the installer's "
+                      "languages; the user's language is used";
+    }
+    interface_language_ = GetUserUiLanguageCode();
+  }
   language_id_ = LanguageCodeToLangId(interface_language_);
   FillIfEmpty(&variations_url_,
               DefaultUrl(endpoints::kBrowserApi, "/content/get/experiments/browser.proto"));

@@ -36,11 +36,13 @@ class BrandInfo {
   // Applies one configuration text; a text that does not parse, or whose
   // root is not an object, changes nothing.
   void ApplyBrandInfo(std::string_view text);
-  // Fills what is still empty with the compiled-in defaults, then logs.
+  // Fills what is still empty with the compiled-in defaults, then logs. An
+  // interface language that is not one of the sixteen counts as empty.
   void ApplyDefaults();
   void LogBrandInfo() const;
 
-  // The installer tag's "lang" override; the language id follows it.
+  // The installer tag's "lang" override; the language id follows it. A code
+  // that is not one of the sixteen interface languages is ignored.
   void SetInterfaceLanguage(std::string code);
 
   // Package paths and presence, set by the package sources.

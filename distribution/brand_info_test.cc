@@ -133,7 +133,39 @@ TEST_F(BrandInfoTest, LanguageIdFollowsTheInterfaceLanguage) {
   other.ApplyBrandInfo(R"({"languages": {"interface": "pt"}})");
   EXPECT_EQ(other.language_id(), 1033u);
   other.ApplyDefaults();
-  EXPECT_EQ(other.interface_language(), "pt") << "a set code is kept even when unknown";
+  EXPECT_EQ(other.interface_language(), GetUserUiLanguageCode())
+      << "an unknown configured code falls back as an absent one";
+}
+
+// The tag's "lang" reaches document addresses and the slides' path: only one
+// of the sixteen codes replaces the language, anything else leaves the one
+// the configuration (or, without one, the user's language) gives.
+TEST_F(BrandInfoTest, TagLanguageOutsideTheSixteenIsIgnored) {
+  const char* const hostile[] = {
+      "ru&x\"y", "ru\r\nX-Injected: 1", "../../../evil", "\"ru\"", "ru x", "pt", "PT-BR",
+      "en-US",   "",                      "ru?x=1",        "ru#",    "de/../..", "ja\n",
+  };
+  for (const char* value : hostile) {
+    SCOPED_TRACE(value);
+    BrandInfo configured(FilePath(u"C:\\Temp\\"));
+    configured.ApplyBrandInfo(R"({"languages": {"interface": "kk"}})");
+    configured.SetInterfaceLanguage(value);
+    configured.ApplyDefaults();
+    EXPECT_EQ(configured.interface_language(), "kk");
+    EXPECT_EQ(configured.language_id(), 1087u);
+
+    BrandInfo plain(FilePath(u"C:\\Temp\\"));
+    plain.SetInterfaceLanguage(value);
+    plain.ApplyDefaults();
+    EXPECT_EQ(plain.interface_language(), GetUserUiLanguageCode());
+  }
+  for (const char* code : {"en", "ru", "pt-BR", "zh-TW"}) {
+    BrandInfo tagged(FilePath(u"C:\\Temp\\"));
+    tagged.ApplyBrandInfo(R"({"languages": {"interface": "kk"}})");
+    tagged.SetInterfaceLanguage(code);
+    tagged.ApplyDefaults();
+    EXPECT_EQ(tagged.interface_language(), code);
+  }
 }
 
 TEST_F(BrandInfoTest, DefaultsFillOnlyWhatIsEmpty) {

@@ -18,6 +18,14 @@ constexpr LanguageRow kLanguages[] = {
 
 }  // namespace
 
+bool IsInterfaceLanguageCode(std::string_view code) {
+  if (code == "en") return true;
+  for (const LanguageRow& row : kLanguages) {
+    if (row.code == code) return true;
+  }
+  return false;
+}
+
 uint32_t LanguageCodeToLangId(std::string_view code) {
   for (const LanguageRow& row : kLanguages) {
     if (row.code == code) return row.lang_id;

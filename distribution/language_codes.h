@@ -11,6 +11,8 @@ namespace lite {
 
 inline constexpr uint32_t kEnglishLangId = 1033;
 
+// Whether |code| is one of the sixteen codes ("en" and the table's).
+bool IsInterfaceLanguageCode(std::string_view code);
 // "pt-BR" gives 1046; "pt", "PT-BR" and "en" give 1033.
 uint32_t LanguageCodeToLangId(std::string_view code);
 // The inverse; an id not in the table gives "en".

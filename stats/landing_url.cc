@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/endpoints.h"
+#include "stats/url_escape.h"
 
 namespace lite {
 
@@ -40,7 +41,7 @@ std::string BuildFullInstallerLandingUrl(std::string_view brand_id,
     if (!std::binary_search(std::begin(kLandingPassList), std::end(kLandingPassList), name)) {
       continue;
     }
-    url += name + "=" + value + "&";
+    url += name + "=" + EscapeQueryValue(value) + "&";
   }
   url += "full=1&code=lite_install_failed";
   return url;
@@ -49,7 +50,7 @@ std::string BuildFullInstallerLandingUrl(std::string_view brand_id,
 std::string AppendLanguageQuery(std::string_view document_url, std::string_view language) {
   std::string url(document_url);
   url += "?lang=";
-  url += language;
+  url += EscapeQueryValue(language);
   return url;
 }
 

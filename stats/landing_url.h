@@ -15,12 +15,12 @@ std::string_view LandingSiteForBrand(std::string_view brand_id);
 
 // <site>/download?<passed parameters>full=1&code=lite_install_failed, where
 // the passed parameters are those distribution parameters whose names are on
-// the landing page's pass list, each as name=value&, in name order, copied
-// without escaping.
+// the landing page's pass list, each as name=value&, in name order, the value
+// escaped (EscapeQueryValue): the tag that carries them is not signed.
 std::string BuildFullInstallerLandingUrl(std::string_view brand_id,
                                          const std::map<std::string, std::string>& distrib_params);
 
-// |document_url| + "?lang=" + |language|, both as they are.
+// |document_url| as it is + "?lang=" + |language| escaped.
 std::string AppendLanguageQuery(std::string_view document_url, std::string_view language);
 
 }  // namespace lite

@@ -3,6 +3,7 @@
 #include "base/endpoints.h"
 #include "stats/install_report_url.h"
 #include "stats/landing_url.h"
+#include "stats/url_escape.h"
 
 namespace lite {
 namespace {
@@ -19,7 +20,7 @@ TEST(LandingUrlTest, SiteByBrandId) {
   EXPECT_EQ(LandingSiteForBrand(""), endpoints::kSites[0]);
 }
 
-TEST(LandingUrlTest, OnlyPassListParametersInNameOrderUnescaped) {
+TEST(LandingUrlTest, OnlyPassListParametersInNameOrderEscaped) {
   EXPECT_EQ(BuildFullInstallerLandingUrl("by", {{"lang", "ru"}, {"foo", "1"}}),
             std::string(endpoints::kSites[1]) + "/download?lang=ru&full=1&code=lite_install_failed");
 
@@ -29,7 +30,7 @@ TEST(LandingUrlTest, OnlyPassListParametersInNameOrderUnescaped) {
                            "football", "lang", "nerida", "partner_id", "pleno",
                            "tlpartner_id"}) {
     all[name] = "v a&";
-    expected_query += std::string(name) + "=v a&&";
+    expected_query += std::string(name) + "=v%20a%26&";
   }
   all["code"] = "other";
   all["tolvaruid"] = "x";
@@ -38,9 +39,35 @@ TEST(LandingUrlTest, OnlyPassListParametersInNameOrderUnescaped) {
                 "full=1&code=lite_install_failed");
 }
 
-TEST(LandingUrlTest, LanguageQueryIsAppendedAsIs) {
+TEST(LandingUrlTest, LanguageQueryIsAppendedEscaped) {
   EXPECT_EQ(AppendLanguageQuery("https://legal.example/eula?x=1", "pt-br"),
             "https://legal.example/eula?x=1?lang=pt-br");
+}
+
+// The tag's values are not signed: none of them may end its value, add a
+// parameter, leave the path or carry a quote, blank or line break onward.
+TEST(LandingUrlTest, HostileTagValuesStayInsideTheirValue) {
+  struct Case {
+    std::string value;
+    std::string escaped;
+  };
+  const Case cases[] = {
+      {"ru&x\"y", "ru%26x%22y"},
+      {"ru\r\nX: 1", "ru%0D%0AX%3A%201"},
+      {"../../evil", "..%2F..%2Fevil"},
+      {"\"ru\" --x", "%22ru%22%20--x"},
+      {"a#b?c=d", "a%23b%3Fc%3Dd"},
+      {"\xD0\xBF", "%D0%BF"},
+      {"pt-BR.1_~", "pt-BR.1_~"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(EscapeQueryValue(c.value), c.escaped);
+    EXPECT_EQ(BuildFullInstallerLandingUrl("tolvar", {{"lang", c.value}, {"custo", "1"}}),
+              std::string(endpoints::kSites[0]) + "/download?custo=1&lang=" + c.escaped +
+                  "&full=1&code=lite_install_failed");
+    EXPECT_EQ(AppendLanguageQuery("https://legal.example/eula", c.value),
+              "https://legal.example/eula?lang=" + c.escaped);
+  }
 }
 
 TEST(InstallReportUrlTest, ResultWordAndOptionalDurations) {

@@ -60,6 +60,19 @@ std::string EscapeAllButUnreserved(std::string_view bytes) {
   return out;
 }
 
+std::string EscapeQueryValue(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size());
+  for (unsigned char c : bytes) {
+    if (IsAsciiAlphanumeric(c) || c == '-' || c == '.' || c == '_' || c == '~') {
+      out.push_back(static_cast<char>(c));
+    } else {
+      AppendPercentEscape(c, &out);
+    }
+  }
+  return out;
+}
+
 std::u16string DoublyEscapedUrlValue(std::u16string_view url) {
   return WidenBytes(EscapeAllButUnreserved(EscapeAllButUnreserved(UTF16ToUTF8(url))));
 }

@@ -17,6 +17,12 @@ std::u16string EscapeUrlSegment(std::u16string_view segment);
 // and two upper-case hexadecimal digits.
 std::string EscapeAllButUnreserved(std::string_view bytes);
 
+// A value put into a URL's query: every byte except the unreserved ASCII
+// letters, digits and - . _ ~ as "%" and two upper-case hexadecimal digits,
+// so that nothing in it can end the value, add a parameter, change the path
+// or reach a command line as a quote, blank or line break.
+std::string EscapeQueryValue(std::string_view bytes);
+
 // The value of the statistics key "url": the URL as UTF-8, escaped twice
 // with EscapeAllButUnreserved, so that a colon arrives as "%253A".
 std::u16string DoublyEscapedUrlValue(std::u16string_view url);

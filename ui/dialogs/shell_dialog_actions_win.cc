@@ -10,14 +10,27 @@
 
 namespace lite {
 
-ShellDialogActions::ShellDialogActions(DirectoryQuery application_dir)
-    : application_dir_(std::move(application_dir)) {}
+ShellDialogActions::ShellDialogActions(DirectoryQuery application_dir, UrlOpenPolicy policy)
+    : application_dir_(std::move(application_dir)), policy_(std::move(policy)) {}
+
+ShellDialogActions::ShellDialogActions(UrlOpenPolicy policy)
+    : ShellDialogActions(&GetBrowserApplicationDir, std::move(policy)) {}
 
 ShellDialogActions::ShellDialogActions() : ShellDialogActions(&GetBrowserApplicationDir) {}
 
 void ShellDialogActions::OpenUrl(const std::string& url) {
+  if (!policy_.Allows(url)) {
+    // The address is not written out: what it carries is not to be trusted
+    // in a log line either.
+    LOG(ERROR) << "Refused to open an address that is not https on one of the product's hosts ("
+               << url.size() << " bytes)";
+    return;
+  }
   LOG(INFO) << "Opening " << url;
-  const HINSTANCE result = ShellExecuteA(nullptr, "open", url.c_str(), nullptr, nullptr, SW_SHOW);
+  // The policy admits ASCII only, so widening byte by byte is exact.
+  const std::wstring wide(url.begin(), url.end());
+  const HINSTANCE result =
+      ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOW);
   // Values up to 32 are errors.
   if (reinterpret_cast<INT_PTR>(result) <= 32) PLOG(ERROR) << "ShellExecute failed for " << url;
 }

@@ -8,6 +8,7 @@
 
 #include "base/file_path.h"
 #include "ui/dialogs/dialog_actions.h"
+#include "ui/dialogs/url_open_policy.h"
 
 namespace lite {
 
@@ -18,16 +19,22 @@ class ShellDialogActions : public DialogActions {
   // |application_dir| tells where the installed browser lies when it is to
   // be started; the installation may change while a dialog is up, so it is
   // asked then. By default the installation the registry records.
-  explicit ShellDialogActions(DirectoryQuery application_dir);
+  // |policy| tells which addresses may be opened; by default the product's
+  // own sites.
+  explicit ShellDialogActions(DirectoryQuery application_dir,
+                              UrlOpenPolicy policy = ConfiguredUrlOpenPolicy("", ""));
+  explicit ShellDialogActions(UrlOpenPolicy policy);
   ShellDialogActions();
 
-  // ShellExecuteA "open", SW_SHOW.
+  // ShellExecuteW "open", SW_SHOW, when |policy| allows |url|; a refused
+  // address is logged and not opened.
   void OpenUrl(const std::string& url) override;
   // browser.exe of the application directory as a new process.
   void StartInstalledBrowser() override;
 
  private:
   const DirectoryQuery application_dir_;
+  const UrlOpenPolicy policy_;
 };
 
 }  // namespace lite

@@ -102,5 +102,32 @@ TEST_F(ShellDialogActionsTest, ABrowserThatCannotBeStartedIsLogged) {
   }
 }
 
+// A dialog's address that is not https on one of the product's hosts, or
+// that carries characters a command line would split on, is not handed to
+// the shell.
+TEST_F(ShellDialogActionsTest, AddressesOutsideThePolicyAreNotOpened) {
+  const char* const refused[] = {
+      "http://legal.example/eula",
+      "https://evil.example/eula",
+      "https://legal.example/eula?lang=ru\"y",
+      "https://legal.example/eula?lang=ru\r\nX: 1",
+      "https://legal.example/eula?lang=ru --new-window",
+      "https://legal.example@evil.example/",
+      "file:///C:/Windows/notepad.exe",
+  };
+  ShellDialogActions actions(UrlOpenPolicy({"https://legal.example"}));
+  for (const char* url : refused) {
+    records_.clear();
+    actions.OpenUrl(url);
+    bool refused_logged = false;
+    for (const LogRecord& r : records_) {
+      EXPECT_EQ(r.message.find("Opening"), std::string::npos) << url;
+      EXPECT_EQ(r.message.find("legal.example"), std::string::npos) << "logged raw: " << url;
+      refused_logged |= r.message.find("Refused to open") == 0;
+    }
+    EXPECT_TRUE(refused_logged) << url;
+  }
+}
+
 }  // namespace
 }  // namespace lite

@@ -1,6 +1,7 @@
 #include "ui/images/slide_rotation.h"
 
 #include "base/endpoints.h"
+#include "stats/url_escape.h"
 
 namespace lite {
 
@@ -37,7 +38,8 @@ std::string SlideBaseAddress(const std::string& brand_slide_url, WindowDesign de
   } else if (design == WindowDesign::kFacetune) {
     base += "facetune/";
   }
-  return base + language_code + "/";
+  // One path segment, whatever the code holds: no "../" walks the CDN.
+  return base + EscapeQueryValue(language_code) + "/";
 }
 
 std::string SlideExtension(WindowDesign design, WindowsRelease windows) {

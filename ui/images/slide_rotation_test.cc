@@ -51,6 +51,10 @@ TEST(SlideRotationTest, BaseAddressAndExtension) {
   EXPECT_EQ(SlideBaseAddress("", WindowDesign::kNewIdentity, "ru"), cdn + "new-identity/ru/");
   EXPECT_EQ(SlideBaseAddress("", WindowDesign::kFacetune, "en"), cdn + "facetune/en/");
   EXPECT_EQ(SlideBaseAddress("", WindowDesign::kOrigin, "tr"), cdn + "tr/");
+  // The language is one path segment, whatever it holds.
+  EXPECT_EQ(SlideBaseAddress("", WindowDesign::kOrigin, "../../x"), cdn + "..%2F..%2Fx/");
+  EXPECT_EQ(SlideBaseAddress("", WindowDesign::kOrigin, "ru&x\"y"), cdn + "ru%26x%22y/");
+  EXPECT_EQ(SlideBaseAddress("", WindowDesign::kOrigin, "ru\r\n?#"), cdn + "ru%0D%0A%3F%23/");
   EXPECT_EQ(SlideExtension(WindowDesign::kNewIdentity, WindowsRelease::kWin8), ".png");
   EXPECT_EQ(SlideExtension(WindowDesign::kNewIdentity, WindowsRelease::kWin7), ".jpg");
   EXPECT_EQ(SlideExtension(WindowDesign::kFacetune, WindowsRelease::kWin10), ".jpg");

@@ -20,6 +20,7 @@
 #include "logging/log_message.h"
 #include "logging/system_error_win.h"
 #include "stats/installation_event_params.h"
+#include "stats/landing_url.h"
 #include "ui/controls/control_ids.h"
 #include "ui/dialogs/installer_dialog_win.h"
 #include "ui/main_window/install_progress.h"
@@ -119,7 +120,7 @@ MainWindow::MainWindow(const MainWindowInputs& inputs)
       pin_state_(GetTlpinTrialState(
           PinSources(inputs.brand, inputs.params, command_line_, design_))),
       setup_messages_(RegisterSetupMessages()),
-      dialog_actions_() {
+      dialog_actions_(ConfiguredUrlOpenPolicy(brand_.license_url(), brand_.conf_policy_url())) {
   dialog_factory_ = std::make_unique<DialogFactory>(
       brand_, params_.params(), MakeDialogContext(scale_factor_, windows_, &dialog_actions_),
       command_line_.HasSwitch(switches::kDisableErrorDialogDownloadButton));
@@ -544,9 +545,8 @@ bool MainWindow::ConfirmInterrupt() {
 }
 
 void MainWindow::OpenDocument(const std::string& address) {
-  const std::string url = address + "?lang=" + brand_.interface_language();
-  ShellExecuteW(nullptr, L"open", reinterpret_cast<const wchar_t*>(UTF8ToUTF16(url).c_str()),
-                nullptr, nullptr, SW_SHOW);
+  const std::string url = AppendLanguageQuery(address, brand_.interface_language());
+  dialog_actions_.OpenUrl(url);
   if (engine_) engine_->events().ReportLink(UTF8ToUTF16(url));
 }
 
