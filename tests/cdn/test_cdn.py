@@ -85,7 +85,7 @@ class Rule:
 
     FIELDS = {"status", "body", "generate", "redirect", "redirect_status", "drop_after",
               "rate", "no_content_length", "ignore_range", "headers", "hang", "delay",
-              "times"}
+              "times", "body_base64", "pad_to"}
 
     def __init__(self, spec):
         unknown = set(spec) - self.FIELDS
@@ -167,6 +167,11 @@ class CdnState:
         self.records = []
         self.stopping = threading.Event()
         self.last_activity = time.monotonic()
+        # Requests being answered now, and the most at any one time since the
+        # last clear: a client that should hold one transfer at a time can be
+        # checked by it.
+        self.answering = 0
+        self.most_answering = 0
         if log_path:
             open(log_path, "a").close()
 
@@ -182,6 +187,16 @@ class CdnState:
         with self.lock:
             self.rules.clear()
             self.records.clear()
+            self.most_answering = self.answering
+
+    def begin_answer(self):
+        with self.lock:
+            self.answering += 1
+            self.most_answering = max(self.most_answering, self.answering)
+
+    def end_answer(self):
+        with self.lock:
+            self.answering -= 1
 
     def take_rule(self, path):
         """The rule for |path| (exact, else the longest "prefix*" rule)."""
@@ -307,7 +322,11 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
             # A collector takes any form upload it can read.
             rule = Rule({"status": 400 if "error" in upload else 200,
                          "body": upload.get("error", "CrashID=test\n")})
-        self._answer(path, rule or Rule({}))
+        self.state.begin_answer()
+        try:
+            self._answer(path, rule or Rule({}))
+        finally:
+            self.state.end_answer()
 
     # --- answers -----------------------------------------------------------
 
@@ -347,6 +366,21 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
 
     def _content(self, path, rule):
         """(size, read(start, length)) of the body for |path|, or None."""
+        content = self._own_content(path, rule)
+        pad_to = rule.get("pad_to")
+        if content is None or pad_to is None or int(pad_to) <= content[0]:
+            return content
+        size, read = content
+
+        def padded(start, length, size=size, read=read):
+            head = read(start, max(0, min(length, size - start))) if start < size else b""
+            return head + bytes(min(length - len(head), int(pad_to) - start - len(head)))
+        return int(pad_to), padded
+
+    def _own_content(self, path, rule):
+        if rule.get("body_base64") is not None:
+            data = base64.b64decode(rule.get("body_base64"))
+            return len(data), lambda s, n: data[s:s + n]
         if rule.get("body") is not None:
             data = rule.get("body").encode("utf-8")
             return len(data), lambda s, n: data[s:s + n]
@@ -506,6 +540,10 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
             self.state.stopping.set()
             threading.Thread(target=self.server.shutdown, daemon=True).start()
             return None
+        if command == "answering":
+            with self.state.lock:
+                value = {"now": self.state.answering, "most": self.state.most_answering}
+            return self._control_reply(200, value)
         if command == "ping":
             return self._control_reply(200, {"ok": True})
         return self._control_reply(404, {"error": "unknown control command"})

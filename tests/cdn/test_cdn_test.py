@@ -55,6 +55,47 @@ class TestCdnTest(unittest.TestCase):
         self.assertEqual(self.get("/../" + os.path.basename(__file__))[0].status, 404)
         self.assertEqual(self.get("/%2e%2e/etc/passwd")[0].status, 404)
 
+    def test_binary_bodies_and_padding(self):
+        picture = b"\x89PNG\r\n\x1a\n\x00\xff"
+        self.cdn.set_rule("/many/*", body_base64=base64.b64encode(picture).decode())
+        for path in ("/many/01.png", "/many/x2/999.png"):
+            response, data = self.get(path)
+            self.assertEqual((response.status, data), (200, picture))
+        self.cdn.set_rule("/big.png", body_base64=base64.b64encode(picture).decode(),
+                          pad_to=100000)
+        response, data = self.get("/big.png")
+        self.assertEqual(response.getheader("Content-Length"), "100000")
+        self.assertEqual(data, picture + bytes(100000 - len(picture)))
+        response, data = self.get("/big.png", {"Range": "bytes=5-12"})
+        self.assertEqual((response.status, data), (206, picture[5:] + bytes(3)))
+        response, data = self.get("/big.png", {"Range": "bytes=99998-"})
+        self.assertEqual(data, bytes(2))
+        # A body already as long stays as it is.
+        self.cdn.set_rule("/small", body="abc", pad_to=2)
+        self.assertEqual(self.get("/small")[1], b"abc")
+
+    def test_requests_answered_at_one_time(self):
+        def answering():
+            _, data = self.get("/__control/answering")
+            return json.loads(data)
+        self.assertEqual(answering(), {"now": 0, "most": 0})
+        self.cdn.set_rule("/slow", delay=1, body="ok")
+        socks = []
+        for _ in range(2):
+            s = socket.create_connection(("127.0.0.1", self.cdn.port), timeout=10)
+            s.sendall(b"GET /slow HTTP/1.1\r\nHost: x\r\n\r\n")
+            socks.append(s)
+        for s in socks:
+            with s:
+                self.assertIn(b"200", s.recv(100))
+        self.assertEqual(self.get("/plain")[0].status, 404)
+        deadline = time.monotonic() + 5
+        while answering()["now"] != 0 and time.monotonic() < deadline:
+            time.sleep(0.05)
+        self.assertEqual(answering(), {"now": 0, "most": 2})
+        self.cdn.clear()
+        self.assertEqual(answering(), {"now": 0, "most": 0})
+
     def test_form_uploads_are_unpacked(self):
         dump = bytes(range(256)) * 3
         body = (b"--B\r\nContent-Disposition: form-data; name=\"prod\"\r\n\r\nTolvar\r\n"

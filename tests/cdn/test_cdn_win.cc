@@ -183,6 +183,14 @@ bool TestCdn::SetRule(const std::string& path, const std::string& rule, bool app
   return Control("rule", std::string(), &body).has_value();
 }
 
+int TestCdn::MostRequestsAnsweredAtOnce() {
+  const std::optional<std::string> body = Control("answering", std::string(), nullptr);
+  const std::optional<Value> value = body ? ReadJson(*body, nullptr) : std::nullopt;
+  const Value* most = value ? value->FindPath("most") : nullptr;
+  const int* count = most ? most->GetIfInt() : nullptr;
+  return count ? *count : -1;
+}
+
 bool TestCdn::Clear() {
   const std::string empty = "{}";
   return Control("clear", std::string(), &empty).has_value();

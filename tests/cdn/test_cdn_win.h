@@ -43,6 +43,9 @@ class TestCdn {
   // The recorded requests whose path starts with |path_prefix|, as a list of
   // {"method","path","query","headers","body","body_base64"} objects.
   std::optional<Value> Requests(const std::string& path_prefix = std::string());
+  // The most requests the server was answering at one time since the last
+  // Clear (or the start); -1 when it cannot be asked.
+  int MostRequestsAnsweredAtOnce();
 
  private:
   // One request to the control endpoint; the body of a 200 answer.

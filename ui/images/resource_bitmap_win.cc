@@ -39,6 +39,11 @@ Microsoft::WRL::ComPtr<IStream> StreamOverCopy(const void* data, size_t size) {
   return stream;
 }
 
+// GDI+'s raw formats (ImageFormatPNG and ImageFormatJPEG of
+// gdiplusimaging.h), defined here so that no GUID library is needed.
+constexpr GUID kPngFormat = {0xb96b3caf, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+constexpr GUID kJpegFormat = {0xb96b3cae, 0x0728, 0x11d3, {0x9d, 0x7b, 0x00, 0x00, 0xf8, 0x1e, 0xf3, 0x2e}};
+
 }  // namespace
 
 std::shared_ptr<ResourceBitmap::Decoded> ResourceBitmap::Decode(const void* data, size_t size) {
@@ -88,9 +93,40 @@ ResourceBitmap ResourceBitmap::FromHBITMAP(HBITMAP bitmap) {
   return ResourceBitmap(std::move(decoded), 1.0);
 }
 
-ResourceBitmap ResourceBitmap::FromEncoded(const std::string& bytes, double scale) {
-  std::shared_ptr<Decoded> decoded = bytes.empty() ? nullptr : Decode(bytes.data(), bytes.size());
-  if (!decoded) return ResourceBitmap();
+ResourceBitmap ResourceBitmap::FromEncoded(const std::string& bytes, double scale,
+                                           uint32_t width, uint32_t height) {
+  if (bytes.empty() || width == 0 || height == 0) return ResourceBitmap();
+  Microsoft::WRL::ComPtr<IStream> stream = StreamOverCopy(bytes.data(), bytes.size());
+  if (!stream) return ResourceBitmap();
+  // FALSE: GdipLoadImageFromStream, which leaves an embedded ICC profile,
+  // gamma or chromaticity unapplied (GdipLoadImageFromStreamICM would
+  // apply them).
+  Gdiplus::Image encoded(stream.Get(), FALSE);
+  if (encoded.GetLastStatus() != Gdiplus::Ok) return ResourceBitmap();
+  GUID format = {};
+  if (encoded.GetRawFormat(&format) != Gdiplus::Ok ||
+      (format != kPngFormat && format != kJpegFormat)) {
+    return ResourceBitmap();
+  }
+  if (encoded.GetWidth() != width || encoded.GetHeight() != height) return ResourceBitmap();
+  // GDI+ decodes a stream-backed image when it is first drawn: drawing it
+  // here into a bitmap of its own does the decoding now, so that the window
+  // thread only copies pixels.
+  auto pixels = std::make_unique<Gdiplus::Bitmap>(static_cast<INT>(width),
+                                                  static_cast<INT>(height),
+                                                  PixelFormat32bppPARGB);
+  if (pixels->GetLastStatus() != Gdiplus::Ok) return ResourceBitmap();
+  {
+    Gdiplus::Graphics canvas(pixels.get());
+    canvas.SetCompositingMode(Gdiplus::CompositingModeSourceCopy);
+    if (canvas.GetLastStatus() != Gdiplus::Ok ||
+        canvas.DrawImage(&encoded, 0, 0, static_cast<INT>(width), static_cast<INT>(height)) !=
+            Gdiplus::Ok) {
+      return ResourceBitmap();
+    }
+  }
+  auto decoded = std::make_shared<Decoded>();
+  decoded->image = std::move(pixels);
   return ResourceBitmap(std::move(decoded), scale);
 }
 

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -27,9 +28,13 @@ class ResourceBitmap {
   static ResourceBitmap LoadFrom(HMODULE module, int id_1x, int id_2x, double scale_factor);
   // A copy of |bitmap| at scale 1; the caller keeps |bitmap|.
   static ResourceBitmap FromHBITMAP(HBITMAP bitmap);
-  // Encoded picture bytes (a downloaded slide) drawn at |scale|; empty when
-  // they do not decode.
-  static ResourceBitmap FromEncoded(const std::string& bytes, double scale);
+  // Encoded picture bytes from outside the program (a downloaded slide),
+  // drawn at |scale|. Decoded at once, on the calling thread, into a bitmap
+  // of its own, and without applying a colour profile the picture carries;
+  // empty unless GDI+ reads them as a PNG or JPEG of exactly |width| x
+  // |height| (what the header check found).
+  static ResourceBitmap FromEncoded(const std::string& bytes, double scale, uint32_t width,
+                                    uint32_t height);
 
   bool empty() const { return !image_; }
   // The size in screen pixels: picture pixels x scale, truncated or rounded

@@ -73,7 +73,7 @@ TEST_F(ResourceBitmapTest, MissingPictureIsEmptyAndLogged) {
     EXPECT_EQ(target.At(2, 2), RGB(1, 2, 3));
   }
   EXPECT_TRUE(HasRecord(records_, "Failed to load a bitmap", "Load"));
-  EXPECT_TRUE(ResourceBitmap::FromEncoded("not a picture", 1.0).empty());
+  EXPECT_TRUE(ResourceBitmap::FromEncoded("not a picture", 1.0, 10, 10).empty());
 }
 
 TEST_F(ResourceBitmapTest, FromHBITMAPDrawsTheAskedPart) {

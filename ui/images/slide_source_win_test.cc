@@ -3,10 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
 
+#include "base/base64.h"
 #include "base/file_util_win.h"
+#include "logging/logger.h"
 #include "tests/cdn/test_cdn_win.h"
 #include "ui/images/gdiplus_win.h"
+#include "ui/images/slide_picture_check.h"
 #include "ui/images/slideshow_win.h"
 
 namespace lite {
@@ -24,9 +30,35 @@ const char kSlide40[] =
     "\x38\x21\x27\x37\x20\x88\x61\xd4\xe2\x51\x8b\x47\x2d\x1e\xb5\x98\x5c\x04\x00\x5b\xe9\x96"
     "\x50\x46\xdc\xeb\x1e\x00\x00\x00\x00\x49\x45\x4e\x44\xae\x42\x60\x82";
 
+// The download thread and its transfer thread log at the same time.
+class LockedRecordingLogger : public Logger {
+ public:
+  void Emit(const LogRecord& record) override {
+    std::lock_guard<std::mutex> hold(lock_);
+    messages_.push_back(record.message);
+  }
+  bool Logged(const std::string& start) {
+    std::lock_guard<std::mutex> hold(lock_);
+    for (const std::string& m : messages_) {
+      if (m.rfind(start, 0) == 0) return true;
+    }
+    return false;
+  }
+
+ private:
+  std::mutex lock_;
+  std::vector<std::string> messages_;
+};
+
+// Short pauses between tries, so that ten failures take well under a second.
+constexpr SlideRetryPacing kQuickPacing = {10, 20};
+
 class SlideSourceTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    auto logger = std::make_shared<LockedRecordingLogger>();
+    logger_ = logger.get();
+    SetGlobalLogger(std::make_unique<ForwardingLogger>(logger));
     Gdiplus::GdiplusStartupInput input;
     ASSERT_EQ(Gdiplus::GdiplusStartup(&token_, &input, nullptr), Gdiplus::Ok);
     std::optional<FilePath> root = CreateUniqueTempDir(u"slides");
@@ -39,6 +71,7 @@ class SlideSourceTest : public ::testing::Test {
     ASSERT_TRUE(cdn_.Start(root_));
   }
   void TearDown() override {
+    SetGlobalLogger(nullptr);
     cdn_.Stop();
     DeletePathRecursively(root_);
     Gdiplus::GdiplusShutdown(token_);
@@ -66,6 +99,17 @@ class SlideSourceTest : public ::testing::Test {
     return list ? list->size() : 0;
   }
 
+  // Hands the records to a logger the test keeps.
+  class ForwardingLogger : public Logger {
+   public:
+    explicit ForwardingLogger(std::shared_ptr<LockedRecordingLogger> to) : to_(std::move(to)) {}
+    void Emit(const LogRecord& record) override { to_->Emit(record); }
+
+   private:
+    std::shared_ptr<LockedRecordingLogger> to_;
+  };
+
+  LockedRecordingLogger* logger_ = nullptr;
   ULONG_PTR token_ = 0;
   FilePath root_;
   testing::TestCdn cdn_;
@@ -73,7 +117,7 @@ class SlideSourceTest : public ::testing::Test {
 
 TEST_F(SlideSourceTest, DownloadsInOrderUntilTenFailuresThenCycles) {
   auto source = std::make_unique<SlideSource>(std::vector<ResourceBitmap>{StartPicture()},
-                                              cdn_.Url("/s/"), ".jpg", 1.0);
+                                              cdn_.Url("/s/"), ".jpg", 1.0, kQuickPacing);
   SlideSource* slides = source.get();
   ASSERT_TRUE(WaitForEnd(*slides));
   EXPECT_EQ(slides->picture_count(), 3u);
@@ -113,6 +157,111 @@ TEST_F(SlideSourceTest, DestructionStopsADownloadInProgress) {
     EXPECT_TRUE(source.is_downloading());
   }
   EXPECT_LT(GetTickCount() - start, 3000u);
+}
+
+// What a slide server outside the program may send: the downloads stay
+// bounded in count, bytes and pixels, and only PNG and JPEG pictures reach
+// the decoder, whatever their name says.
+TEST_F(SlideSourceTest, HostileSlideServersAreBounded) {
+  const std::string png(kSlide20, sizeof(kSlide20) - 1);
+  // The same PNG claiming 40000 x 40000 pixels (6.4 GB decoded).
+  std::string huge = png;
+  huge.replace(16, 8, std::string("\x00\x00\x9c\x40\x00\x00\x9c\x40", 8));
+  // A placeable metafile (GDI+ would play it) under a .png name: its header,
+  // then a metafile header and the end-of-file record.
+  const std::string wmf = std::string("\xD7\xCD\xC6\x9A", 4) + std::string(18, '\0') +
+                          std::string("\x01\x00\x09\x00\x00\x03\x0C\x00\x00\x00\x00\x00"
+                                      "\x03\x00\x00\x00\x00\x00\x03\x00\x00\x00\x00\x00",
+                                      24);
+  struct Case {
+    const char* what;
+    const char* base;
+    std::string rule;
+    size_t downloaded;
+    size_t requests;
+    std::string logged;
+  };
+  const Case cases[] = {
+      {"a CDN that serves 1000 slides", "/many/",
+       R"({"times": 1000, "body_base64": ")" + Base64Encode(png) + R"("})", kMaxDownloadedSlides,
+       kMaxDownloadedSlides, "Slide downloads end with the 16 slides"},
+      {"a 40000 x 40000 PNG", "/huge/", R"({"body_base64": ")" + Base64Encode(huge) + R"("})", 0,
+       kSlideFailureLimit,
+       "Refused a background slide downloaded from " + cdn_.Url("/huge/x2/02.png") +
+           ": more pixels than the slide limit (40000 x 40000)"},
+      {"a WMF with a PNG name", "/wmf/", R"({"body_base64": ")" + Base64Encode(wmf) + R"("})", 0,
+       kSlideFailureLimit,
+       "Refused a background slide downloaded from " + cdn_.Url("/wmf/x2/02.png") +
+           ": not a PNG or JPEG picture"},
+      {"an oversized body", "/big/",
+       R"({"body_base64": ")" + Base64Encode(png) + R"(", "pad_to": )" +
+           std::to_string(kMaxSlideBytes + 1) + "}",
+       0, kSlideFailureLimit,
+       "A slide larger than 4194304 bytes was refused: " + cdn_.Url("/big/x2/02.png")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_TRUE(cdn_.SetRule(std::string(c.base) + "x2/*", c.rule));
+    {
+      SlideSource source({StartPicture()}, cdn_.Url(c.base), ".png", 1.0, kQuickPacing);
+      ASSERT_TRUE(WaitForEnd(source));
+      EXPECT_EQ(source.picture_count(), 1 + c.downloaded);
+      // Every slide the source holds is drawable at once, at its 2x scale.
+      for (int i = 1; i <= static_cast<int>(c.downloaded); ++i) {
+        EXPECT_EQ(source.Next(i).Width(), 10) << i;
+      }
+    }
+    EXPECT_EQ(RequestCount(std::string(c.base) + "x2/"), c.requests);
+    EXPECT_TRUE(logger_->Logged(c.logged)) << c.logged;
+  }
+}
+
+// A failed try is followed by a pause that grows with the failures, not by
+// the next request at once.
+TEST_F(SlideSourceTest, RetriesPauseBetweenTries) {
+  const SlideRetryPacing pacing = {150, 600};
+  {
+    SlideSource source({StartPicture()}, cdn_.Url("/none/"), ".jpg", 1.0, pacing);
+    ASSERT_TRUE(WaitForEnd(source));
+  }
+  std::optional<Value> requests = cdn_.Requests("/none/x2/02.jpg");
+  ASSERT_TRUE(requests && requests->GetIfList());
+  const Value::List& list = *requests->GetIfList();
+  ASSERT_EQ(list.size(), static_cast<size_t>(kSlideFailureLimit));
+  for (size_t i = 1; i < list.size(); ++i) {
+    const double* before = list[i - 1].FindPath("time")->GetIfDouble();
+    const double* after = list[i].FindPath("time")->GetIfDouble();
+    ASSERT_TRUE(before && after);
+    // The pause after failure i; the clocks of the two sides differ by
+    // little, so a tenth of it is allowed.
+    const double pause_s = SlideRetryPauseMs(static_cast<int>(i), pacing) / 1000.0;
+    EXPECT_GE(*after - *before, pause_s * 0.9) << "between tries " << i << " and " << i + 1;
+  }
+}
+
+// A server that never answers: each try is given up after the time limit
+// and closed, and no other try starts before it has ended, so the server
+// never holds more than one of the installer's requests. (Wine's WinINet
+// lets a closed call wait on until the server goes: there the first try is
+// the only one.) Destruction does not wait for such a try.
+TEST_F(SlideSourceTest, OneTransferAtATimeAgainstAServerThatNeverAnswers) {
+  ASSERT_TRUE(cdn_.SetRule("/hang/x2/*", R"({"hang": true})"));
+  DWORD closing = 0;
+  {
+    // The pause lets the server see each closed connection before the next.
+    SlideSource source({StartPicture()}, cdn_.Url("/hang/"), ".jpg", 1.0, {500, 500});
+    // Three time limits and a half.
+    Sleep(3 * kSlideDownloadTimeoutMs + kSlideDownloadTimeoutMs / 2);
+    EXPECT_TRUE(source.is_downloading());
+    closing = GetTickCount();
+  }
+  EXPECT_LT(GetTickCount() - closing, kSlideTransferEndWaitMs + 1500);
+  const size_t tries = RequestCount("/hang/x2/02.jpg");
+  EXPECT_GE(tries, 1u);
+  EXPECT_LE(tries, 4u);
+  EXPECT_EQ(cdn_.MostRequestsAnsweredAtOnce(), 1);
+  EXPECT_TRUE(logger_->Logged("A slide download took longer than 5000 ms: " +
+                              cdn_.Url("/hang/x2/02.jpg")));
 }
 
 }  // namespace
