@@ -144,12 +144,15 @@ void SlideSource::DownloadLoop() {
 
 bool SlideSource::EndTransfer() {
   const HANDLE waits[] = {transfer_->done.handle(), stop_.handle()};
-  for (;;) {
+  for (bool logged = false;; logged = true) {
     const int ended = WaitForAny(waits, 2, kSlideDownloadTimeoutMs);
     if (ended == 0) break;
     if (ended == 1) return false;
-    LOG_FROM(WARNING, "DownloadImage") << "A closed slide download is still under way: "
-                                       << transfer_->address;
+    // Once: a server that holds the connection would otherwise fill the log.
+    if (!logged) {
+      LOG_FROM(WARNING, "DownloadImage") << "A closed slide download is still under way: "
+                                         << transfer_->address;
+    }
   }
   transfer_thread_.join();
   return true;

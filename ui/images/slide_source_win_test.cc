@@ -37,12 +37,12 @@ class LockedRecordingLogger : public Logger {
     std::lock_guard<std::mutex> hold(lock_);
     messages_.push_back(record.message);
   }
-  bool Logged(const std::string& start) {
+  bool Logged(const std::string& start) { return Count(start) != 0; }
+  size_t Count(const std::string& start) {
     std::lock_guard<std::mutex> hold(lock_);
-    for (const std::string& m : messages_) {
-      if (m.rfind(start, 0) == 0) return true;
-    }
-    return false;
+    size_t count = 0;
+    for (const std::string& m : messages_) count += m.rfind(start, 0) == 0 ? 1 : 0;
+    return count;
   }
 
  private:
@@ -262,6 +262,7 @@ TEST_F(SlideSourceTest, OneTransferAtATimeAgainstAServerThatNeverAnswers) {
   EXPECT_EQ(cdn_.MostRequestsAnsweredAtOnce(), 1);
   EXPECT_TRUE(logger_->Logged("A slide download took longer than 5000 ms: " +
                               cdn_.Url("/hang/x2/02.jpg")));
+  EXPECT_LE(logger_->Count("A closed slide download is still under way"), 1u);
 }
 
 }  // namespace
