@@ -3,10 +3,20 @@
 #include <objbase.h>
 
 #include <cstring>
+#include <cwchar>
+#include <new>
 
+#include "base/crypto_random.h"
+#include "base/debug_log.h"
+#include "base/endpoints.h"
 #include "base/proc_address_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
+#include "crash/multipart_body.h"
+#include "crash/report_id.h"
+#include "crash/report_space_win.h"
+#include "crash/system_library_win.h"
+#include "crash/winhttp_upload_win.h"
 #include "logging/log_message.h"
 
 namespace lite {
@@ -16,9 +26,11 @@ namespace {
 CrashHandler* g_handler = nullptr;
 
 // How long a second failing thread waits for the first one's report: the
-// upload's own time-outs, with room; a report that hangs beyond that must not
-// keep the process alive.
+// dump and the upload's deadline, with room; a report that hangs beyond
+// that must not keep the process alive.
 constexpr DWORD kReportWaitMs = 3 * 60 * 1000;
+
+constexpr char kReservedKey[] = "upload_file_minidump";
 
 Guid FromWindowsGuid(const GUID& raw) {
   Guid guid;
@@ -27,6 +39,11 @@ Guid FromWindowsGuid(const GUID& raw) {
   guid.data3 = raw.Data3;
   std::memcpy(guid.data4, raw.Data4, sizeof(guid.data4));
   return guid;
+}
+
+bool IsZero(const Guid& guid) {
+  static constexpr Guid kZero;
+  return std::memcmp(&guid, &kZero, sizeof(Guid)) == 0;
 }
 
 // The client id: the identifier as a GUID, all zeros when there is none.
@@ -41,55 +58,161 @@ Guid ParseClientId(std::string user_id) {
   return FromWindowsGuid(raw);
 }
 
+// A new random GUID; when none can be made, one of the time, the process
+// and the performance counter, so that the dump's name is still this
+// process's own.
+Guid MakeReportId(const std::function<std::optional<Guid>()>& create_guid) {
+  const std::optional<Guid> random = create_guid ? create_guid() : CreateGuid();
+  if (random && !IsZero(*random)) return *random;
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  LARGE_INTEGER counter = {};
+  QueryPerformanceCounter(&counter);
+  DLOG(WARNING) << "No random report id; one of the time and the process is used";
+  return FallbackReportId((uint64_t{now.dwHighDateTime} << 32) | now.dwLowDateTime,
+                          GetCurrentProcessId(), static_cast<uint64_t>(counter.QuadPart));
+}
+
 std::string GuidText(const Guid& guid) { return StripGuidBraces(GuidToString(guid)); }
 
 }  // namespace
 
 CrashHandler::CrashHandler(const CrashHandlerSettings& settings)
-    : client_id_(ParseClientId(settings.user_id)),
-      report_id_(CreateGuid().value_or(Guid())),
-      upload_host_(settings.upload_host),
+    : memory_(sizeof(ReportSpace) + kReportScratchSize),
+      client_id_(ParseClientId(settings.user_id)),
+      report_id_(MakeReportId(settings.create_guid)),
       report_done_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
-  annotations_["uid"] = GuidText(client_id_);
-  annotations_["report_id"] = GuidText(report_id_);
-  annotations_["ver"] = settings.version;
-  annotations_["plat"] = "Win32";
-  annotations_["prod"] = "Tolvar";
-  annotations_["gzip_enabled"] = gzip_enabled_ ? "true" : "false";
-  dump_path_ = settings.temp_dir.Append(UTF8ToUTF16(annotations_["report_id"] + ".dmp"));
+  ReportArena whole(memory_.data(), memory_.size());
+  space_ = whole.New<ReportSpace>();
+  if (space_) {
+    scratch_ = ReportArena(static_cast<char*>(memory_.data()) + whole.used(),
+                           memory_.size() - whole.used());
+  } else {
+    DLOG(ERROR) << "No memory could be reserved for crash reports";
+  }
 
-  dbghelp_.reset(LoadLibraryW(L"dbghelp.dll"));
-  dump_function_ =
-      GetProcAddressAs<MiniDumpWriteDumpFunction>(dbghelp_.get(), "MiniDumpWriteDump");
-  set_symbol_options_ = GetProcAddressAs<SymSetOptionsFunction>(dbghelp_.get(), "SymSetOptions");
-  if (dump_function_) previous_filter_ = SetUnhandledExceptionFilter(&CrashHandler::Filter);
+  const std::string report_id = GuidText(report_id_);
+  SetCrashKey("uid", GuidText(client_id_));
+  SetCrashKey("report_id", report_id);
+  SetCrashKey("ver", settings.version);
+  SetCrashKey("plat", "Win32");
+  SetCrashKey("prod", "Tolvar");
+  SetCrashKey("gzip_enabled", gzip_enabled_ ? "true" : "false");
+
+  if (space_) {
+    space_->report_name.Set(UTF8ToUTF16(report_id));
+    space_->boundary.Set(MakeMultipartBoundary(CryptoRandomBelow));
+    space_->submit_url.Set(RouteRequestUrl(settings.upload_host + "/submit"));
+  }
+  if (settings.temp_dir) SetDumpDirectory(*settings.temp_dir);
+
+  if (settings.capture_crashes && space_) {
+    space_->user_agent.Set(UTF8ToUTF16(CrashUploadUserAgent()));
+    dbghelp_.reset(LoadSystemLibrary(L"dbghelp.dll"));
+    dump_function_ =
+        GetProcAddressAs<MiniDumpWriteDumpFunction>(dbghelp_.get(), "MiniDumpWriteDump");
+    set_symbol_options_ =
+        GetProcAddressAs<SymSetOptionsFunction>(dbghelp_.get(), "SymSetOptions");
+    if (dump_function_) previous_filter_ = SetUnhandledExceptionFilter(&CrashHandler::Filter);
+  }
   g_handler = this;
 }
 
 CrashHandler::~CrashHandler() {
   if (dump_function_) SetUnhandledExceptionFilter(previous_filter_);
   if (g_handler == this) g_handler = nullptr;
+  if (space_) space_->~ReportSpace();
 }
 
 CrashHandler* CrashHandler::Current() { return g_handler; }
 
 void CrashHandler::SetCrashKey(const std::string& name, const std::string& value) {
-  if (name.empty() || value.empty()) return;
-  annotations_[name] = value;
+  if (name.empty() || value.empty() || !space_) return;
+  switch (space_->keys.Set(name, value)) {
+    case CrashKeyTable::SetResult::kStored:
+      break;
+    case CrashKeyTable::SetResult::kValueCut:
+      DLOG(WARNING) << "Crash key " << name << " cut to "
+                    << static_cast<long long>(kMaxCrashKeyValueLength) << " bytes";
+      break;
+    case CrashKeyTable::SetResult::kNameTooLong:
+      DLOG(ERROR) << "Crash key name too long, not kept: " << name;
+      break;
+    case CrashKeyTable::SetResult::kFull:
+      DLOG(ERROR) << "No room for crash key " << name;
+      break;
+  }
+}
+
+CrashAnnotations CrashHandler::annotations() const {
+  return space_ ? space_->keys.ToAnnotations() : CrashAnnotations();
+}
+
+void CrashHandler::SetDumpDirectory(const FilePath& directory) {
+  if (!space_) return;
+  const std::u16string name = space_->report_name.text() + u".dmp";
+  dump_path_ = directory.Append(name);
+  space_->has_dump_directory = space_->dump_directory.Set(directory.value());
+  if (!space_->has_dump_directory) {
+    DLOG(ERROR) << "The dump folder's path is too long; no dump will be written";
+    dump_path_ = FilePath();
+  }
+}
+
+const CrashKeyList& CrashHandler::ReportKeys() {
+  if (!report_keys_) report_keys_ = scratch_.New<CrashKeyList>(space_->keys.Sorted());
+  // Without room for a copy the report goes on without keys.
+  static const CrashKeyList kNoKeys;
+  return report_keys_ ? *report_keys_ : kNoKeys;
 }
 
 void CrashHandler::ReportOnce(EXCEPTION_POINTERS* exception) {
   DWORD no_report = 0;
   const DWORD thread = GetCurrentThreadId();
   if (!reporting_thread_.compare_exchange_strong(no_report, thread)) {
-    // A failure inside the report itself goes on at once.
-    if (no_report != thread && report_done_.is_valid()) {
+    if (no_report == thread) {
+      // A failure inside the report itself: the report ends here, and
+      // whoever waits for it goes on.
+      if (report_done_.is_valid()) SetEvent(report_done_.get());
+    } else if (report_done_.is_valid()) {
       WaitForSingleObject(report_done_.get(), kReportWaitMs);
     }
     return;
   }
-  if (WriteMinidump(exception) && upload_after_dump_) SendReport();
+  if (WriteMinidump(exception) && upload_after_dump_) {
+    if (upload_allowed_.load()) {
+      SendReport();
+    } else {
+      space_->log << "The user chose not to send statistics: the dump is not sent";
+      space_->log.EndLine();
+    }
+  }
+  dump_file_.reset();
   if (report_done_.is_valid()) SetEvent(report_done_.get());
+  crash_code_ = exception && exception->ExceptionRecord
+                    ? exception->ExceptionRecord->ExceptionCode
+                    : EXCEPTION_NONCONTINUABLE_EXCEPTION;
+  WriteReportDiagnostics();
+}
+
+void CrashHandler::EndWithCrashCode() {
+  const CrashHandler* handler = g_handler;
+  TerminateProcess(GetCurrentProcess(),
+                   handler ? handler->crash_code_ : EXCEPTION_NONCONTINUABLE_EXCEPTION);
+}
+
+void CrashHandler::WriteReportDiagnostics() {
+  // An exception thrown here cannot be caught: this runs inside the
+  // exception's dispatch. An allocation that fails ends the process, as the
+  // crash would have ended it a moment later.
+  std::set_new_handler(&CrashHandler::EndWithCrashCode);
+  space_->log.ForEachLine([](std::string_view line) { DLOG(ERROR) << std::string(line); });
+  if (report_keys_ && sent_fields_) {
+    if (const std::string_view* value = report_keys_->Find(kReservedKey)) {
+      LOG_FROM(WARNING, "SendReport")
+          << "reserved key " << kReservedKey << ", discarding value " << std::string(*value);
+    }
+  }
 }
 
 LONG WINAPI CrashHandler::Filter(EXCEPTION_POINTERS* exception) {
@@ -119,6 +242,14 @@ void CrashHandler::TerminateWithReport(uint32_t code) {
 
 void SetCrashKey(const std::string& name, const std::string& value) {
   if (CrashHandler* handler = CrashHandler::Current()) handler->SetCrashKey(name, value);
+}
+
+void SetCrashDumpDirectory(const FilePath& directory) {
+  if (CrashHandler* handler = CrashHandler::Current()) handler->SetDumpDirectory(directory);
+}
+
+void SetCrashUploadAllowed(bool allowed) {
+  if (CrashHandler* handler = CrashHandler::Current()) handler->SetUploadAllowed(allowed);
 }
 
 void TerminateThroughCrashHandler(uint32_t code) {

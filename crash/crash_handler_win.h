@@ -1,8 +1,15 @@
 // Crash capture inside the crashing process: an unhandled-exception filter
 // that writes a minidump with the run's crash keys in its annotation stream
-// and uploads it at once; a dump that could not be uploaded stays in the
-// temporary directory. One handler per process, reachable by the filter
-// through a process-wide pointer.
+// and uploads it at once; a dump that could not be uploaded stays where it
+// was written. One handler per process, reachable by the filter through a
+// process-wide pointer.
+//
+// The report is made in a process that may have crashed because its heap
+// was corrupted or used up, so it does not use the heap: the keys live in a
+// fixed table and the dump's annotation stream, the upload's body and its
+// compression are made in memory reserved when the handler is made. What
+// the report notes for the diagnostics file is written only once the report
+// is out.
 #ifndef CRASH_CRASH_HANDLER_WIN_H_
 #define CRASH_CRASH_HANDLER_WIN_H_
 
@@ -11,30 +18,48 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "base/file_path.h"
 #include "base/guid.h"
 #include "base/scoped_handle_win.h"
+#include "crash/crash_key_table.h"
 #include "crash/crashpad_info.h"
+#include "crash/report_arena.h"
+#include "crash/report_log.h"
+#include "crash/reserved_memory_win.h"
 
 namespace lite {
+
+// A dump larger than this is not uploaded (it stays where it was written).
+inline constexpr uint64_t kMaxUploadedDumpSize = 32u << 20;
+// The upload's body, compressed, must fit into this much reserved memory.
+inline constexpr size_t kMaxUploadBodySize = 8u << 20;
 
 struct CrashHandlerSettings {
   // The per-user identifier, with or without braces; empty when there is none.
   std::string user_id;
-  // Where the dump is written; empty means the current directory.
-  FilePath temp_dir;
+  // Where the dump is written; empty means the current directory. None: no
+  // dump is written until SetDumpDirectory names a folder.
+  std::optional<FilePath> temp_dir;
   // The "ver" crash key: the installer's own version.
   std::string version;
   // Scheme and host of the crash-report collector.
   std::string upload_host;
+  // False in a process that is about to end without doing any work of its
+  // own: dbghelp.dll is not loaded then, and no filter is installed.
+  bool capture_crashes = true;
+  // Where the report id comes from; CoCreateGuid when empty.
+  std::function<std::optional<Guid>()> create_guid;
 };
 
 class CrashHandler {
  public:
-  // Installs the filter when dbghelp.dll and MiniDumpWriteDump are there,
-  // and publishes the handler in the process-wide pointer.
+  // Installs the filter when dbghelp.dll and MiniDumpWriteDump are there
+  // and the report's memory could be reserved, and publishes the handler in
+  // the process-wide pointer.
   explicit CrashHandler(const CrashHandlerSettings& settings);
   // Restores the previous filter and clears the process-wide pointer.
   ~CrashHandler();
@@ -46,13 +71,23 @@ class CrashHandler {
 
   // Ignored when |name| or |value| is empty; replaces an earlier value.
   void SetCrashKey(const std::string& name, const std::string& value);
-  const CrashAnnotations& annotations() const { return annotations_; }
+  CrashAnnotations annotations() const;
+  // Where the dump is written when that name is free; empty while there is
+  // no folder for dumps.
   const FilePath& dump_path() const { return dump_path_; }
   bool filter_installed() const { return dump_function_ != nullptr; }
 
-  // Writes the dump file with the annotations of this moment.
+  // Later dumps go into |directory|.
+  void SetDumpDirectory(const FilePath& directory);
+  // Whether a dump may be sent: the user's choice about statistics. A dump
+  // that may not be sent is still written.
+  void SetUploadAllowed(bool allowed) { upload_allowed_.store(allowed); }
+
+  // Writes the dump file with the annotations of this moment and keeps it
+  // open for SendReport.
   bool WriteMinidump(EXCEPTION_POINTERS* exception);
-  // Uploads the dump file; deletes it when the collector answered 200.
+  // Uploads the dump written last; deletes it through its handle when the
+  // collector answered 200.
   bool SendReport();
 
   // Reports an exception with |code| raised at the caller, as the filter
@@ -63,30 +98,53 @@ class CrashHandler {
  private:
   using MiniDumpWriteDumpFunction = decltype(&::MiniDumpWriteDump);
   using SymSetOptionsFunction = decltype(&::SymSetOptions);
+  struct ReportSpace;
 
   static LONG WINAPI Filter(EXCEPTION_POINTERS* exception);
   // Dump and upload, at most once per process. Another thread that fails
   // meanwhile waits until the report is out before it goes on to end the
   // process.
   void ReportOnce(EXCEPTION_POINTERS* exception);
+  // The keys of the report being made, taken once per report.
+  const CrashKeyList& ReportKeys();
+  bool ReadDumpInto(ByteSink* body, ReportLog* log);
+  // Writes what the report noted, once it is out. This is the one part of
+  // a report that uses the heap.
+  void WriteReportDiagnostics();
+  // The new-handler while the diagnostics are written.
+  static void EndWithCrashCode();
 
+  ReservedMemory memory_;
+  ReportSpace* space_ = nullptr;  // in memory_
+  ReportArena scratch_;           // the rest of memory_, for one report
   Guid client_id_;
   Guid report_id_;
   FilePath dump_path_;
-  std::string upload_host_;
   bool upload_after_dump_ = true;
   bool gzip_enabled_ = true;
-  CrashAnnotations annotations_;
+  std::atomic<bool> upload_allowed_{true};
   ScopedLibrary dbghelp_;
   MiniDumpWriteDumpFunction dump_function_ = nullptr;
   SymSetOptionsFunction set_symbol_options_ = nullptr;
   LPTOP_LEVEL_EXCEPTION_FILTER previous_filter_ = nullptr;
   std::atomic<DWORD> reporting_thread_{0};
   ScopedHandle report_done_;
+  // The dump being reported, open with delete access.
+  ScopedHandle dump_file_;
+  CrashKeyList* report_keys_ = nullptr;
+  // SendReport got as far as the form fields.
+  bool sent_fields_ = false;
+  // The exception code of the crash being reported.
+  DWORD crash_code_ = 0;
 };
 
 // The process-wide handler's SetCrashKey; nothing without a handler.
 void SetCrashKey(const std::string& name, const std::string& value);
+
+// The process-wide handler's SetDumpDirectory and SetUploadAllowed; nothing
+// without a handler.
+void SetCrashDumpDirectory(const FilePath& directory);
+void SetCrashUploadAllowed(bool allowed);
 
 // The process-wide handler's TerminateWithReport; without a handler the
 // process just ends with |code|.

@@ -1,7 +1,7 @@
 #include "crash/crashpad_info.h"
 
+#include <algorithm>
 #include <cstring>
-#include <vector>
 
 namespace lite {
 namespace {
@@ -14,18 +14,16 @@ constexpr size_t kDirectoryEntrySize = 12;
 constexpr size_t kDictionarySizeAt = 36;
 constexpr size_t kDictionaryLocationAt = 40;
 
-void PutU32(std::string* out, uint32_t value) {
-  for (int i = 0; i < 4; ++i) out->push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
+bool PutGuid(ByteSink* out, const Guid& guid) {
+  const char halves[4] = {static_cast<char>(guid.data2 & 0xFF), static_cast<char>(guid.data2 >> 8),
+                          static_cast<char>(guid.data3 & 0xFF), static_cast<char>(guid.data3 >> 8)};
+  return AppendU32(out, guid.data1) && out->Append(std::string_view(halves, sizeof(halves))) &&
+         out->Append(std::string_view(reinterpret_cast<const char*>(guid.data4),
+                                      sizeof(guid.data4)));
 }
 
-void PutGuid(std::string* out, const Guid& guid) {
-  PutU32(out, guid.data1);
-  for (uint16_t half : {guid.data2, guid.data3}) {
-    out->push_back(static_cast<char>(half & 0xFF));
-    out->push_back(static_cast<char>(half >> 8));
-  }
-  out->append(reinterpret_cast<const char*>(guid.data4), sizeof(guid.data4));
-}
+// Bytes of one string of the string area: length, bytes, a 0 byte.
+size_t StringSize(std::string_view text) { return 4 + text.size() + 1; }
 
 uint32_t GetU32(const unsigned char* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24);
@@ -72,30 +70,45 @@ std::optional<StreamPlace> FindLastStream(DumpBytes& dump) {
 
 }  // namespace
 
-std::string BuildCrashpadInfoStream(const Guid& report_id, const Guid& client_id,
-                                    const CrashAnnotations& annotations) {
-  std::string strings;
-  std::string pairs;
-  for (const auto& [key, value] : annotations) {
-    for (const std::string* text : {&key, &value}) {
-      PutU32(&pairs, static_cast<uint32_t>(strings.size()));
-      PutU32(&strings, static_cast<uint32_t>(text->size()));
-      strings += *text;
-      strings.push_back('\0');
+size_t CrashpadInfoStreamSize(const CrashKeyList& keys) {
+  size_t size = kCrashpadInfoHeaderSize + 4;
+  for (const CrashKey& key : keys) size += 8 + StringSize(key.name) + StringSize(key.value);
+  return size;
+}
+
+bool WriteCrashpadInfoStream(const Guid& report_id, const Guid& client_id,
+                             const CrashKeyList& keys, ByteSink* out) {
+  const uint32_t count = static_cast<uint32_t>(keys.size());
+  const uint32_t dictionary_size =
+      static_cast<uint32_t>(CrashpadInfoStreamSize(keys) - kCrashpadInfoHeaderSize);
+  bool ok = AppendU32(out, kCrashpadInfoVersion) && PutGuid(out, report_id) &&
+            PutGuid(out, client_id) && AppendU32(out, dictionary_size) &&
+            AppendU32(out, kCrashpadInfoHeaderSize) && AppendU32(out, 0) &&  // module list size
+            AppendU32(out, 0) &&                                             // and location
+            AppendU32(out, count);
+  // Offsets count from the first string until the dump is fixed up.
+  uint32_t offset = 0;
+  for (const CrashKey& key : keys) {
+    for (std::string_view text : {key.name, key.value}) {
+      ok = ok && AppendU32(out, offset);
+      offset += static_cast<uint32_t>(StringSize(text));
     }
   }
-  const uint32_t count = static_cast<uint32_t>(annotations.size());
+  static constexpr char kZero[1] = {0};
+  for (const CrashKey& key : keys) {
+    for (std::string_view text : {key.name, key.value}) {
+      ok = ok && AppendU32(out, static_cast<uint32_t>(text.size())) && out->Append(text) &&
+           out->Append(std::string_view(kZero, 1));
+    }
+  }
+  return ok;
+}
+
+std::string BuildCrashpadInfoStream(const Guid& report_id, const Guid& client_id,
+                                    const CrashAnnotations& annotations) {
   std::string stream;
-  PutU32(&stream, kCrashpadInfoVersion);
-  PutGuid(&stream, report_id);
-  PutGuid(&stream, client_id);
-  PutU32(&stream, static_cast<uint32_t>(4 + pairs.size() + strings.size()));
-  PutU32(&stream, kCrashpadInfoHeaderSize);
-  PutU32(&stream, 0);  // module list size
-  PutU32(&stream, 0);  // module list location
-  PutU32(&stream, count);
-  stream += pairs;
-  stream += strings;
+  StringSink sink(&stream);
+  WriteCrashpadInfoStream(report_id, client_id, CrashKeyList(annotations), &sink);
   return stream;
 }
 
@@ -133,16 +146,26 @@ FixUpResult FixUpCrashpadInfoOffsets(DumpBytes& dump, uint32_t annotation_count)
   if (!dump.ReadAt(dictionary, count, sizeof(count))) return FixUpResult::kIoError;
   if (GetU32(count) != annotation_count) return FixUpResult::kCountMismatch;
 
-  std::vector<unsigned char> pairs(size_t{8} * annotation_count);
-  if (!dump.ReadAt(dictionary + 4, pairs.data(), pairs.size())) return FixUpResult::kIoError;
-  for (size_t at = 0; at < pairs.size(); at += 4) {
-    const uint64_t absolute = strings + GetU32(pairs.data() + at);
-    if (absolute >= dictionary_end) return FixUpResult::kIoError;
-    SetU32(pairs.data() + at, static_cast<uint32_t>(absolute));
+  // The offsets in pieces, through a buffer on the stack: all checked
+  // before anything is written, then made absolute.
+  constexpr uint32_t kPairsPerPiece = 32;
+  for (bool write : {false, true}) {
+    for (uint32_t first = 0; first < annotation_count; first += kPairsPerPiece) {
+      const uint32_t pairs_here = std::min(kPairsPerPiece, annotation_count - first);
+      unsigned char pairs[8 * kPairsPerPiece];
+      const uint64_t at = dictionary + 4 + uint64_t{8} * first;
+      const size_t size = size_t{8} * pairs_here;
+      if (!dump.ReadAt(at, pairs, size)) return FixUpResult::kIoError;
+      for (size_t i = 0; i < size; i += 4) {
+        const uint64_t absolute = strings + GetU32(pairs + i);
+        if (absolute >= dictionary_end) return FixUpResult::kIoError;
+        SetU32(pairs + i, static_cast<uint32_t>(absolute));
+      }
+      if (write && !dump.WriteAt(at, pairs, size)) return FixUpResult::kIoError;
+    }
   }
   SetU32(head + kDictionaryLocationAt, static_cast<uint32_t>(dictionary));
   if (!dump.WriteAt(stream, head, sizeof(head))) return FixUpResult::kIoError;
-  if (!dump.WriteAt(dictionary + 4, pairs.data(), pairs.size())) return FixUpResult::kIoError;
   return FixUpResult::kFixed;
 }
 

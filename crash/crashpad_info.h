@@ -17,24 +17,30 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
 
 #include "base/guid.h"
+#include "crash/byte_sink.h"
+#include "crash/crash_key_table.h"
 
 namespace lite {
-
-// Crash keys, kept in the byte order of their names.
-using CrashAnnotations = std::map<std::string, std::string>;
 
 inline constexpr uint32_t kCrashpadInfoStreamType = 0x43500001;
 inline constexpr uint32_t kCrashpadInfoVersion = 1;
 // Bytes before the annotation dictionary.
 inline constexpr uint32_t kCrashpadInfoHeaderSize = 52;
 
-// The stream as handed to the dump writer.
+// The number of bytes WriteCrashpadInfoStream writes for |keys|.
+size_t CrashpadInfoStreamSize(const CrashKeyList& keys);
+
+// The stream as handed to the dump writer, appended to |out| without an
+// allocation; false when |out| is full.
+bool WriteCrashpadInfoStream(const Guid& report_id, const Guid& client_id,
+                             const CrashKeyList& keys, ByteSink* out);
+
+// The same stream as a string.
 std::string BuildCrashpadInfoStream(const Guid& report_id, const Guid& client_id,
                                     const CrashAnnotations& annotations);
 

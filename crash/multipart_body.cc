@@ -27,19 +27,58 @@ std::string MakeMultipartBoundary(const RandomBelow& random_below) {
   return boundary;
 }
 
-std::string EncodeMultipartName(std::string_view name) {
+bool WriteMultipartName(std::string_view name, ByteSink* out) {
   static constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  for (char c : name) {
-    if (c == '\r' || c == '\n' || c == '"' || c == '%') {
-      out.push_back('%');
-      out.push_back(kHex[(static_cast<unsigned char>(c) >> 4) & 0xF]);
-      out.push_back(kHex[c & 0xF]);
-    } else {
-      out.push_back(c);
+  size_t plain = 0;  // bytes since the last escape, appended as one piece
+  for (size_t i = 0; i < name.size(); ++i) {
+    const char c = name[i];
+    if (c != '\r' && c != '\n' && c != '"' && c != '%') continue;
+    const char escape[3] = {'%', kHex[(static_cast<unsigned char>(c) >> 4) & 0xF], kHex[c & 0xF]};
+    if (!out->Append(name.substr(plain, i - plain)) ||
+        !out->Append(std::string_view(escape, sizeof(escape)))) {
+      return false;
     }
+    plain = i + 1;
   }
+  return out->Append(name.substr(plain));
+}
+
+std::string EncodeMultipartName(std::string_view name) {
+  std::string out;
+  StringSink sink(&out);
+  WriteMultipartName(name, &sink);
   return out;
+}
+
+namespace {
+
+bool OpenPart(std::string_view boundary, std::string_view name, ByteSink* out) {
+  return out->Append("--") && out->Append(boundary) && out->Append(kCrlf) &&
+         out->Append("Content-Disposition: form-data; name=\"") &&
+         WriteMultipartName(name, out) && out->Append("\"");
+}
+
+}  // namespace
+
+bool WriteMultipartField(std::string_view boundary, std::string_view name,
+                         std::string_view value, ByteSink* out) {
+  return OpenPart(boundary, name, out) && out->Append(kCrlf) && out->Append(kCrlf) &&
+         out->Append(value) && out->Append(kCrlf);
+}
+
+bool WriteMultipartFileHead(std::string_view boundary, std::string_view name,
+                            std::string_view file_name, std::string_view content_type,
+                            ByteSink* out) {
+  return OpenPart(boundary, name, out) && out->Append("; filename=\"") &&
+         WriteMultipartName(file_name, out) && out->Append("\"") && out->Append(kCrlf) &&
+         out->Append("Content-Type: ") && out->Append(content_type) && out->Append(kCrlf) &&
+         out->Append(kCrlf);
+}
+
+bool WriteMultipartFileEnd(ByteSink* out) { return out->Append(kCrlf); }
+
+bool WriteMultipartClose(std::string_view boundary, ByteSink* out) {
+  return out->Append("--") && out->Append(boundary) && out->Append("--") && out->Append(kCrlf);
 }
 
 void MultipartBody::SetField(const std::string& name, const std::string& value) {
@@ -63,22 +102,14 @@ std::string MultipartBody::ContentType() const {
 
 std::string MultipartBody::Render() const {
   std::string body;
-  const auto open_part = [&](const std::string& name) {
-    body += "--" + boundary_ + kCrlf;
-    body += "Content-Disposition: form-data; name=\"" + EncodeMultipartName(name) + "\"";
-  };
-  for (const auto& [name, value] : fields_) {
-    open_part(name);
-    body += std::string(kCrlf) + kCrlf + value + kCrlf;
-  }
+  StringSink sink(&body);
+  for (const auto& [name, value] : fields_) WriteMultipartField(boundary_, name, value, &sink);
   for (const auto& [name, part] : files_) {
-    open_part(name);
-    body += "; filename=\"" + EncodeMultipartName(part.file_name) + "\"" + kCrlf;
-    body += "Content-Type: " + part.content_type + kCrlf + kCrlf;
-    body += part.content;
-    body += kCrlf;
+    WriteMultipartFileHead(boundary_, name, part.file_name, part.content_type, &sink);
+    sink.Append(part.content);
+    WriteMultipartFileEnd(&sink);
   }
-  body += "--" + boundary_ + "--" + kCrlf;
+  WriteMultipartClose(boundary_, &sink);
   return body;
 }
 

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+#include "crash/byte_sink.h"
+
 namespace lite {
 
 // A uniformly drawn integer in [0, |bound|) from a cryptographic source.
@@ -21,6 +23,18 @@ std::string MakeMultipartBoundary(const RandomBelow& random_below);
 // CR, LF, '"' and '%' as "%" and two lower-case hexadecimal digits, so that
 // a name cannot end its quoted header value.
 std::string EncodeMultipartName(std::string_view name);
+
+// The pieces of a body, appended to a sink without an allocation; each
+// false when the sink is full. A body is its fields, then for each file
+// its head, its content and WriteMultipartFileEnd, then the close.
+bool WriteMultipartName(std::string_view name, ByteSink* out);
+bool WriteMultipartField(std::string_view boundary, std::string_view name,
+                         std::string_view value, ByteSink* out);
+bool WriteMultipartFileHead(std::string_view boundary, std::string_view name,
+                            std::string_view file_name, std::string_view content_type,
+                            ByteSink* out);
+bool WriteMultipartFileEnd(ByteSink* out);
+bool WriteMultipartClose(std::string_view boundary, ByteSink* out);
 
 class MultipartBody {
  public:

@@ -1,6 +1,7 @@
 #include "crash/upload_url.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace lite {
 namespace {
@@ -26,37 +27,48 @@ std::string VersionText(const ModuleVersion& version) {
 
 }  // namespace
 
-std::string FormatQueryParameter(std::string_view name, std::string_view value) {
+bool WriteQueryParameter(std::string_view name, std::string_view value, ByteSink* out) {
   static constexpr char kHex[] = "0123456789ABCDEF";
-  std::string out(name.substr(0, kMaxQueryParameterLength - 1));
-  out += '=';
+  char text[kMaxQueryParameterLength];
+  FixedWriter parameter(text, sizeof(text));
+  parameter.Append(name.substr(0, kMaxQueryParameterLength - 1));
+  parameter.Append("=");
   for (unsigned char c : value) {
-    const size_t width = IsUnreserved(c) ? 1 : 3;
-    if (out.size() + width > kMaxQueryParameterLength) break;
-    if (width == 1) {
-      out += static_cast<char>(c);
-    } else {
-      out += '%';
-      out += kHex[c >> 4];
-      out += kHex[c & 0xF];
-    }
+    const char escape[3] = {'%', kHex[c >> 4], kHex[c & 0xF]};
+    const char plain = static_cast<char>(c);
+    const std::string_view piece = IsUnreserved(c) ? std::string_view(&plain, 1)
+                                                   : std::string_view(escape, sizeof(escape));
+    if (piece.size() > parameter.free_size()) break;
+    parameter.Append(piece);
   }
+  return out->Append(parameter.view());
+}
+
+std::string FormatQueryParameter(std::string_view name, std::string_view value) {
+  std::string out;
+  StringSink sink(&out);
+  WriteQueryParameter(name, value, &sink);
   return out;
 }
 
-std::string CrashUploadUrl(std::string_view host, const CrashAnnotations& annotations) {
+bool WriteCrashUploadQuery(const CrashKeyList& keys, ByteSink* out) {
   static constexpr std::pair<const char*, const char*> kQuery[] = {
       {"prod", "product"}, {"ver", "version"}, {"guid", "guid"}};
-  std::string url(host);
-  url += "/submit";
   bool first = true;
   for (const auto& [annotation, name] : kQuery) {
-    const auto found = annotations.find(annotation);
-    if (found == annotations.end()) continue;
-    url += first ? '?' : '&';
-    url += FormatQueryParameter(name, found->second);
+    const std::string_view* value = keys.Find(annotation);
+    if (!value) continue;
+    if (!out->Append(first ? "?" : "&") || !WriteQueryParameter(name, *value, out)) return false;
     first = false;
   }
+  return true;
+}
+
+std::string CrashUploadUrl(std::string_view host, const CrashAnnotations& annotations) {
+  std::string url(host);
+  url += "/submit";
+  StringSink sink(&url);
+  WriteCrashUploadQuery(CrashKeyList(annotations), &sink);
   return url;
 }
 

@@ -7,7 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "crash/crashpad_info.h"
+#include "crash/byte_sink.h"
+#include "crash/crash_key_table.h"
 
 namespace lite {
 
@@ -16,9 +17,14 @@ namespace lite {
 // present, as "?"/"&" name=value with the value escaped.
 std::string CrashUploadUrl(std::string_view host, const CrashAnnotations& annotations);
 
+// The query part of that URL ("?product=...", or nothing), appended to
+// |out| without an allocation; false when |out| is full.
+bool WriteCrashUploadQuery(const CrashKeyList& keys, ByteSink* out);
+
 // "name=" + |value| with every byte but A-Z a-z 0-9 - _ . ~ written as "%XX",
 // cut to at most 127 bytes without splitting an escape.
 std::string FormatQueryParameter(std::string_view name, std::string_view value);
+bool WriteQueryParameter(std::string_view name, std::string_view value, ByteSink* out);
 
 // A file version (VS_FIXEDFILEINFO's most and least significant halves)
 // and its file OS flags.

@@ -1,27 +1,41 @@
-// One HTTP POST through WinHTTP, for crash uploads.
+// One HTTP POST through WinHTTP, for crash uploads. It runs inside a
+// crashed process: every text it needs is prepared by the caller in
+// memory reserved beforehand, the transfer as a whole has a deadline, and
+// no more of the answer is read than a small limit.
 #ifndef CRASH_WINHTTP_UPLOAD_WIN_H_
 #define CRASH_WINHTTP_UPLOAD_WIN_H_
 
 #include <windows.h>
 
+#include <cstddef>
 #include <string>
-#include <utility>
-#include <vector>
+#include <string_view>
+
+#include "crash/report_arena.h"
+#include "crash/report_log.h"
 
 namespace lite {
 
 struct HttpUpload {
-  std::string url;
-  std::string user_agent;
-  // Name and value; Content-Length is added by the transport.
-  std::vector<std::pair<std::string, std::string>> headers;
-  std::string body;
+  // Zero-terminated. The URL is ASCII; the headers are "Name: value" CRLF
+  // lines, Content-Length is added by the transport.
+  const wchar_t* url = nullptr;
+  const wchar_t* user_agent = nullptr;
+  const wchar_t* headers = nullptr;
+  std::string_view body;
+  // The time-out of each resolve, connect, send and receive.
   DWORD timeout_ms = 60000;
+  // No step starts after this much time from the start, and none is given
+  // longer than what is left.
+  DWORD deadline_ms = 120000;
+  // The answer is read up to this many bytes, then left.
+  size_t response_limit = 65536;
 };
 
-// Posts |upload|; true only when the server answered 200. Failures are
-// written to the library diagnostics file.
-bool PostWithWinHttp(const HttpUpload& upload);
+// Posts |upload|; true when the server answered 200, whether or not its
+// answer could then be read. Failures are noted in |log|; |scratch| holds
+// the host name while the request runs.
+bool PostWithWinHttp(const HttpUpload& upload, ReportArena* scratch, ReportLog* log);
 
 // The user agent of crash uploads on this system.
 std::string CrashUploadUserAgent();

@@ -1,15 +1,18 @@
 // CrashHandler::WriteMinidump: the dump file with the annotation stream,
 // whose offsets are made absolute in the file once the dump writer has
-// placed it.
+// placed it. The file stays open: the upload reads it, and deletes it,
+// through the same handle, so nothing can be put in its place by name.
 #include <windows.h>
 #include <dbghelp.h>
 
-#include "base/debug_log.h"
-#include "base/wide_string_win.h"
 #include "crash/crash_handler_win.h"
+#include "crash/report_space_win.h"
 
 namespace lite {
 namespace {
+
+// Names tried after "<id>.dmp" is taken: "<id>-1.dmp" ... "<id>-9.dmp".
+constexpr int kOtherNames = 9;
 
 class FileDumpBytes : public DumpBytes {
  public:
@@ -36,19 +39,73 @@ class FileDumpBytes : public DumpBytes {
   HANDLE file_;
 };
 
+// |directory|\|name|[-attempt].dmp, zero-terminated, into |out|; false when
+// it does not fit.
+bool DumpFileName(std::u16string_view directory, std::u16string_view name, int attempt,
+                  char16_t* out, size_t capacity) {
+  size_t at = 0;
+  auto put = [&](std::u16string_view text) {
+    if (text.size() >= capacity - at) return false;
+    for (char16_t c : text) out[at++] = c;
+    return true;
+  };
+  const bool separated =
+      directory.empty() || directory.back() == u'\\' || directory.back() == u'/';
+  const char16_t suffix[3] = {u'-', static_cast<char16_t>(u'0' + attempt), 0};
+  if (!put(directory) || !put(separated ? u"" : u"\\") || !put(name) ||
+      !put(attempt > 0 ? std::u16string_view(suffix, 2) : u"") || !put(u".dmp")) {
+    return false;
+  }
+  out[at] = 0;
+  return true;
+}
+
 }  // namespace
 
 bool CrashHandler::WriteMinidump(EXCEPTION_POINTERS* exception) {
-  if (!dump_function_) return false;
-  ScopedHandle file(CreateFileW(AsWide(dump_path_.value()), GENERIC_READ | GENERIC_WRITE, 0,
-                                nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.is_valid()) {
-    DLOG(ERROR) << "CreateFile of the dump failed: " << static_cast<long long>(GetLastError());
+  if (!dump_function_ || !space_) return false;
+  ReportLog& log = space_->log;
+  if (!space_->has_dump_directory) {
+    log << "No folder for the dump";
+    log.EndLine();
     return false;
   }
+  constexpr size_t kPathCapacity = 1100;
+  auto* path = static_cast<char16_t*>(scratch_.Allocate(kPathCapacity * sizeof(char16_t)));
+  if (!path) return false;
+  // A name that is taken (an earlier dump, or a file put there) is left
+  // alone, and the next one tried.
+  dump_file_.reset();
+  for (int attempt = 0; attempt <= kOtherNames && !dump_file_.is_valid(); ++attempt) {
+    if (!DumpFileName(space_->dump_directory.view(), space_->report_name.view(), attempt, path,
+                      kPathCapacity)) {
+      break;
+    }
+    dump_file_.reset(CreateFileW(reinterpret_cast<const wchar_t*>(path),
+                                 GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!dump_file_.is_valid() && GetLastError() != ERROR_FILE_EXISTS &&
+        GetLastError() != ERROR_ALREADY_EXISTS) {
+      break;
+    }
+  }
+  if (!dump_file_.is_valid()) {
+    log << "CreateFile of the dump failed: " << static_cast<int64_t>(GetLastError());
+    log.EndLine();
+    return false;
+  }
+
   // A snapshot: other threads may still set keys while the dump is written.
-  const CrashAnnotations annotations = annotations_;
-  std::string stream = BuildCrashpadInfoStream(report_id_, client_id_, annotations);
+  const CrashKeyList& keys = ReportKeys();
+  const size_t stream_size = CrashpadInfoStreamSize(keys);
+  char* stream = static_cast<char*>(scratch_.Allocate(stream_size));
+  if (!stream) {
+    log << "No memory for the annotation stream";
+    log.EndLine();
+    return false;
+  }
+  FixedWriter stream_writer(stream, stream_size);
+  if (!WriteCrashpadInfoStream(report_id_, client_id_, keys, &stream_writer)) return false;
 
   // A dump needs no symbols. Some dbghelp implementations (Wine's) read
   // every module's debug information while writing one unless told to
@@ -61,22 +118,22 @@ bool CrashHandler::WriteMinidump(EXCEPTION_POINTERS* exception) {
   exception_information.ClientPointers = FALSE;
   MINIDUMP_USER_STREAM user_stream = {};
   user_stream.Type = kCrashpadInfoStreamType;
-  user_stream.BufferSize = static_cast<ULONG>(stream.size());
-  user_stream.Buffer = stream.data();
+  user_stream.BufferSize = static_cast<ULONG>(stream_writer.size());
+  user_stream.Buffer = stream;
   MINIDUMP_USER_STREAM_INFORMATION user_streams = {1, &user_stream};
-  if (!dump_function_(GetCurrentProcess(), GetCurrentProcessId(), file.get(),
+  if (!dump_function_(GetCurrentProcess(), GetCurrentProcessId(), dump_file_.get(),
                       MiniDumpWithIndirectlyReferencedMemory, &exception_information,
                       &user_streams, nullptr)) {
-    DLOG(ERROR) << "MiniDumpWriteDump failed: " << static_cast<long long>(GetLastError());
+    log << "MiniDumpWriteDump failed: " << static_cast<int64_t>(GetLastError());
+    log.EndLine();
     return false;
   }
 
-  FileDumpBytes bytes(file.get());
-  const FixUpResult fixed =
-      FixUpCrashpadInfoOffsets(bytes, static_cast<uint32_t>(annotations.size()));
+  FileDumpBytes bytes(dump_file_.get());
+  const FixUpResult fixed = FixUpCrashpadInfoOffsets(bytes, static_cast<uint32_t>(keys.size()));
   if (fixed != FixUpResult::kFixed) {
-    DLOG(ERROR) << "The annotation stream could not be fixed up: "
-                << static_cast<long long>(fixed);
+    log << "The annotation stream could not be fixed up: " << static_cast<int64_t>(fixed);
+    log.EndLine();
     return false;
   }
   return true;
