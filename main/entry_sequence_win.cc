@@ -38,14 +38,23 @@ namespace {
 constexpr char kEntryPoint[] = "wWinMain";
 #define ENTRY_LOG(severity) TL_LOG_IMPL(::lite::LOGSEV_##severity, kEntryPoint)
 
-// The elevated copy only reads the user identifier: it creates no file in
-// the user's folders.
-CrashHandlerSettings CrashSettings(const InstallerCommandLine& command_line) {
-  const UserIdLookup lookup = command_line.HasSwitch(switches::kRunAsAdmin)
-                                  ? UserIdLookup::kReadOnly
-                                  : UserIdLookup::kCreateWhenMissing;
-  return CrashHandlerSettings{GetUserId(lookup), GetUserTempDir(), TL_VERSION_STRING,
-                              std::string(endpoints::kCrashReport)};
+// The elevated copy only reads the user identifier and writes no dump into
+// the user's folders: its dumps go into its protected folder once that
+// exists. A process that ends at once because the DLL search order could
+// not be made safe (or a protected copy did the work) loads no dbghelp.dll.
+CrashHandlerSettings CrashSettings(const InstallerCommandLine& command_line,
+                                   SecureDllResult secure) {
+  const bool elevated_copy = command_line.HasSwitch(switches::kRunAsAdmin);
+  CrashHandlerSettings settings;
+  settings.user_id =
+      GetUserId(elevated_copy ? UserIdLookup::kReadOnly : UserIdLookup::kCreateWhenMissing);
+  if (!elevated_copy) settings.temp_dir = GetUserTempDir();
+  settings.version = TL_VERSION_STRING;
+  settings.upload_host = std::string(endpoints::kCrashReport);
+  settings.capture_crashes = secure != SecureDllResult::kDllFilesFound &&
+                             secure != SecureDllResult::kDelegated &&
+                             secure != SecureDllResult::kInsecure;
+  return settings;
 }
 
 // What the window's start loads, in the order it needs it: COM, the common
@@ -130,7 +139,7 @@ int RunEntrySequence(const EntryEnvironment& environment) {
                                                 std::end(kWindowLibraries)));
   }
   // Removed last, when the sequence returns.
-  CrashHandler crash_handler(CrashSettings(command_line));
+  CrashHandler crash_handler(CrashSettings(command_line, secure));
   SetCrashKey("ptype", "installer");
 
   // The elevated copy has rights the owner of the user's folders lacks: it

@@ -12,6 +12,7 @@
 #include "distribution/distrib_info_params.h"
 #include "installer/command_line/switches.h"
 #include "installer/elevation/admin_rights_win.h"
+#include "crash/crash_handler_win.h"
 #include "installer/elevation/elevation_mode.h"
 #include "installer/engine/installer_win.h"
 #include "installer/run/installed_browser_win.h"
@@ -418,6 +419,7 @@ bool MainWindow::LayoutProgressDialog() {
         MakeDefaultChoice(params_.params(), CheckBoxState(kDefaultCheckBoxId)));
     engine_->set_send_statistics(
         StatisticsChoice(params_.params(), CheckBoxState(kStatisticsCheckBoxId)) != 0);
+    SetCrashUploadAllowed(engine_->send_statistics());
     engine_->set_install_pin(PinChoice(pin_state_, CheckBoxState(kPinCheckBoxId)));
     if (elevation_mode_ == kElevateOnInstall && NeedStartThisProcessAsAdmin(command_line_)) {
       StartElevation();
