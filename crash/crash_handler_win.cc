@@ -10,12 +10,12 @@
 #include "base/debug_log.h"
 #include "base/endpoints.h"
 #include "base/proc_address_win.h"
+#include "base/system_library_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 #include "crash/multipart_body.h"
 #include "crash/report_id.h"
 #include "crash/report_space_win.h"
-#include "crash/system_library_win.h"
 #include "crash/winhttp_upload_win.h"
 #include "logging/log_message.h"
 

@@ -11,7 +11,6 @@
 #include "base/file_util_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
-#include "crash/system_library_win.h"
 #include "tests/cdn/test_cdn_win.h"
 #include "tests/support/child_process_win.h"
 
@@ -237,24 +236,6 @@ TL_CHILD_PROCESS("dbghelp-after-handler", DbghelpAfterHandler);
 TEST(CrashHandlerTest, DbghelpComesFromTheSystemFolderAndOnlyWhenCrashesAreCaptured) {
   EXPECT_EQ(testing::RunChild("dbghelp-after-handler", {u"capture"}), 1);
   EXPECT_EQ(testing::RunChild("dbghelp-after-handler", {u"no"}), 0);
-}
-
-TEST(SystemLibraryTest, BothWaysLoadTheSystemFoldersCopy) {
-  wchar_t system[MAX_PATH];
-  const UINT system_length = GetSystemDirectoryW(system, MAX_PATH);
-  const std::u16string expected = FromWide(system, system_length) + u"\\version.dll";
-  for (SystemLibrarySearch search : {SystemLibrarySearch::kLoaderFlag, SystemLibrarySearch::kFullPath}) {
-    SCOPED_TRACE(static_cast<int>(search));
-    ScopedLibrary library(LoadSystemLibrary(L"version.dll", search));
-    ASSERT_TRUE(library.is_valid());
-    wchar_t loaded[MAX_PATH];
-    const DWORD length = GetModuleFileNameW(library.get(), loaded, MAX_PATH);
-    EXPECT_EQ(CompareStringOrdinal(loaded, length, AsWide(expected),
-                                   static_cast<int>(expected.size()), TRUE),
-              CSTR_EQUAL)
-        << UTF16ToUTF8(FromWide(loaded, length));
-  }
-  EXPECT_EQ(LoadSystemLibrary(L"no-such-library.dll"), nullptr);
 }
 
 }  // namespace
