@@ -51,9 +51,9 @@ class FixedWriter : public ByteSink {
 
 // A sink that grows a string on the heap, for callers outside the crash
 // path.
-class StringSink : public ByteSink {
+class StringByteSink : public ByteSink {
  public:
-  explicit StringSink(std::string* out) : out_(out) {}
+  explicit StringByteSink(std::string* out) : out_(out) {}
   bool Append(std::string_view bytes) override {
     out_->append(bytes);
     return true;

@@ -107,7 +107,7 @@ bool WriteCrashpadInfoStream(const Guid& report_id, const Guid& client_id,
 std::string BuildCrashpadInfoStream(const Guid& report_id, const Guid& client_id,
                                     const CrashAnnotations& annotations) {
   std::string stream;
-  StringSink sink(&stream);
+  StringByteSink sink(&stream);
   WriteCrashpadInfoStream(report_id, client_id, CrashKeyList(annotations), &sink);
   return stream;
 }

@@ -45,7 +45,7 @@ bool WriteMultipartName(std::string_view name, ByteSink* out) {
 
 std::string EncodeMultipartName(std::string_view name) {
   std::string out;
-  StringSink sink(&out);
+  StringByteSink sink(&out);
   WriteMultipartName(name, &sink);
   return out;
 }
@@ -102,7 +102,7 @@ std::string MultipartBody::ContentType() const {
 
 std::string MultipartBody::Render() const {
   std::string body;
-  StringSink sink(&body);
+  StringByteSink sink(&body);
   for (const auto& [name, value] : fields_) WriteMultipartField(boundary_, name, value, &sink);
   for (const auto& [name, part] : files_) {
     WriteMultipartFileHead(boundary_, name, part.file_name, part.content_type, &sink);

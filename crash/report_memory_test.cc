@@ -134,7 +134,7 @@ TEST(ReportMemoryTest, FixedWritersMakeWhatTheStringFormsMake) {
   for (const auto& [name, value] : annotations) body.SetField(name, value);
   body.SetFile("upload_file_minidump", "u\".dmp", "application/octet-stream", "MDMP\0x");
   std::string pieces;
-  StringSink sink(&pieces);
+  StringByteSink sink(&pieces);
   for (const CrashKey& key : keys) WriteMultipartField(boundary, key.name, key.value, &sink);
   WriteMultipartFileHead(boundary, "upload_file_minidump", "u\".dmp", "application/octet-stream",
                          &sink);

@@ -46,7 +46,7 @@ bool WriteQueryParameter(std::string_view name, std::string_view value, ByteSink
 
 std::string FormatQueryParameter(std::string_view name, std::string_view value) {
   std::string out;
-  StringSink sink(&out);
+  StringByteSink sink(&out);
   WriteQueryParameter(name, value, &sink);
   return out;
 }
@@ -67,7 +67,7 @@ bool WriteCrashUploadQuery(const CrashKeyList& keys, ByteSink* out) {
 std::string CrashUploadUrl(std::string_view host, const CrashAnnotations& annotations) {
   std::string url(host);
   url += "/submit";
-  StringSink sink(&url);
+  StringByteSink sink(&url);
   WriteCrashUploadQuery(CrashKeyList(annotations), &sink);
   return url;
 }
