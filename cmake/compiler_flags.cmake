@@ -28,8 +28,14 @@ if(WIN32)
   add_link_options(-static -static-libgcc -static-libstdc++ -municode)
   # No link time in the PE header.
   add_link_options(-Wl,--no-insert-timestamp)
-  set(CMAKE_CROSSCOMPILING_EMULATOR
-      ${CMAKE_SOURCE_DIR}/scripts/wine-run --prefix ${CMAKE_BINARY_DIR}/wine)
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    # 32-bit programs run in the emulated 32-bit bed (scripts/bed32-setup).
+    set(CMAKE_CROSSCOMPILING_EMULATOR
+        ${CMAKE_SOURCE_DIR}/scripts/bed32-run --prefix ${CMAKE_BINARY_DIR}/wine)
+  else()
+    set(CMAKE_CROSSCOMPILING_EMULATOR
+        ${CMAKE_SOURCE_DIR}/scripts/wine-run --prefix ${CMAKE_BINARY_DIR}/wine)
+  endif()
 else()
   option(TL_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
   if(TL_SANITIZE)
