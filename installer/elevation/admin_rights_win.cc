@@ -53,6 +53,18 @@ bool IsUserAnAdminGroup(HANDLE process) {
   return false;
 }
 
+bool IsProcessElevated(HANDLE process) {
+  const ScopedHandle token = GetProcessToken(process);
+  if (!token) return false;
+  TOKEN_ELEVATION elevation = {};
+  DWORD size = 0;
+  if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof(elevation), &size)) {
+    PLOG(ERROR) << "GetTokenInformation failed";
+    return false;
+  }
+  return elevation.TokenIsElevated != 0;
+}
+
 bool NeedStartThisProcessAsAdmin(const InstallerCommandLine& command_line) {
   if (!IsUserAnAdminGroup(GetCurrentProcess())) {
     LOG(INFO) << "User is not in admin group.";

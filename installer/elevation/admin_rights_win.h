@@ -13,6 +13,11 @@ namespace lite {
 // deny-only until elevation, counts.
 bool IsUserAnAdminGroup(HANDLE process);
 
+// True when |process| runs with an elevated token; false for a filtered
+// or standard token, before Windows Vista (which has no elevation) and
+// when the token cannot be read.
+bool IsProcessElevated(HANDLE process);
+
 // True when the user can become an administrator through the UAC prompt and
 // nothing on |command_line| speaks against the restart; every "no" is logged.
 bool NeedStartThisProcessAsAdmin(const InstallerCommandLine& command_line);

@@ -98,6 +98,8 @@ InstallResult Installer::InstallBrowser() {
   statistics_.SaveParamsToRegistry();
   const bool elevated = elevated_installer_ != nullptr;
   events_.ReportSetupLaunched(AreUacNotificationsEnabled(), elevated);
+  // Before the start: setup may post to the window at once.
+  setup_started_.store(true);
   const SetupRun run = elevated ? LaunchInElevatedCopy() : LaunchHere();
   if (run == SetupRun::kNotLaunched) return InstallResult::kFailed;
 

@@ -107,6 +107,9 @@ class Installer {
   // The whole installation, on whichever thread runs it.
   void Install();
 
+  // Whether setup has been started, here or through the elevated copy;
+  // any thread may ask. Setup's window messages mean nothing before.
+  bool setup_started() const { return setup_started_.load(); }
   int32_t result_code() const { return result_code_; }
   bool make_browser_default() const { return make_default_; }
   bool send_statistics() const { return send_statistics_; }
@@ -185,6 +188,7 @@ class Installer {
   TransferStop stop_;
   ScopedHandle release_event_;
   std::atomic<int32_t> cancel_count_{0};
+  std::atomic<bool> setup_started_{false};
   int64_t install_micros_ = 0;
   int64_t download_micros_ = 0;
   int64_t setup_micros_ = 0;

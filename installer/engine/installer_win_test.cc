@@ -61,6 +61,7 @@ class TestEngine : public Installer {
   InstallerCommandLine setup_command_line;
   std::optional<std::u16string> brand_value_during_setup;
   bool archive_writable_during_setup = true;
+  bool started_when_setup_ran = false;
 
   bool VerifyDownloadedModule(const FilePath& path) override {
     EXPECT_TRUE(PathExists(path));
@@ -69,6 +70,7 @@ class TestEngine : public Installer {
   bool RunModule(const std::u16string& archive_path,
                  const InstallerCommandLine& command_line) override {
     ++setup_runs;
+    started_when_setup_ran = setup_started();
     if (hang_until) WaitForSingleObject(hang_until, INFINITE);
     archive = archive_path;
     setup_command_line = command_line;
@@ -151,9 +153,12 @@ TEST_F(InstallerTest, SilentRunHandsTheLockedArchiveToSetupAndCleansUpAfter) {
   ServeArchive();
   TestEngine engine(InstallerCommandLine(), nullptr, &*brand_, &params_, false);
   engine.setup_exit_code = 3;
+  EXPECT_FALSE(engine.setup_started());
   engine.InstallSync();
 
   ASSERT_EQ(engine.setup_runs, 1);
+  // The window may take setup's messages from before setup's start on.
+  EXPECT_TRUE(engine.started_when_setup_ran);
   EXPECT_EQ(engine.result_code(), 3);
   EXPECT_EQ(engine.setup_command_line.GetProgram(), engine.archive);
   EXPECT_EQ(engine.setup_command_line.GetSwitchValue("progress-window"), u"0");
@@ -181,6 +186,7 @@ TEST_F(InstallerTest, UntrustedArchiveGives402AndNeverReachesSetup) {
   engine.InstallSync();
 
   EXPECT_EQ(engine.setup_runs, 0);
+  EXPECT_FALSE(engine.setup_started());
   EXPECT_EQ(engine.result_code(), 402);
   EXPECT_FALSE(ArchiveStillInScratch());
   // A failed installation leaves setup's values for a later attempt.
@@ -312,6 +318,7 @@ TEST_F(InstallerTest, ElevatedCopyEndingWith600GivesInstallResult7) {
   engine.InstallSync();
 
   EXPECT_EQ(engine.setup_runs, 0);
+  EXPECT_TRUE(engine.setup_started()) << "the elevated copy was let run setup";
   EXPECT_EQ(delegate.errors, std::vector<int>{7});
   // Setup's exit code never reaches this process.
   EXPECT_EQ(engine.result_code(), 400);

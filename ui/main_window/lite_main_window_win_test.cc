@@ -8,12 +8,15 @@
 
 #include <functional>
 #include <optional>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "base/file_util_win.h"
 #include "distribution/brand_info.h"
 #include "distribution/distrib_info_params.h"
 #include "installer/command_line/installer_command_line.h"
+#include "logging/recording_logger_for_testing.h"
 #include "ui/controls/control_ids.h"
 #include "ui/images/gdiplus_win.h"
 #include "ui/layout/installation_window_theme.h"
@@ -39,8 +42,19 @@ std::wstring TextOf(HWND window) {
   return text;
 }
 
+// The window with setup's start in the test's hands: without an engine
+// nothing else starts it.
+class WindowUnderTest final : public LiteMainWindow {
+ public:
+  using LiteMainWindow::LiteMainWindow;
+  bool setup_started = false;
+
+ protected:
+  bool SetupStarted() const override { return setup_started; }
+};
+
 // The window under test, and what the test does once it shows.
-LiteMainWindow* g_window = nullptr;
+WindowUnderTest* g_window = nullptr;
 std::function<void(HWND)> g_step;
 
 class LiteMainWindowTest : public ::testing::Test {
@@ -64,7 +78,9 @@ class LiteMainWindowTest : public ::testing::Test {
         InstallerCommandLine::FromWords({u"lite_installer.exe"});
     MainWindowInputs inputs{brand, distribution, command_line};
     inputs.with_engine = false;
-    LiteMainWindow window(inputs);
+    // Wine runs its programs elevated; the window under test does not.
+    inputs.elevated = false;
+    WindowUnderTest window(inputs);
     g_window = &window;
     g_step = std::move(step);
     // Once the dialog manager has shown the window.
@@ -130,7 +146,12 @@ TEST_F(LiteMainWindowTest, InstallSwapsTheWelcomeScreenForTheProgressScreen) {
     SendMessageW(window, WM_SET_PROGRESS, 37, 0);
     EXPECT_EQ(ProgressPosition(window), 37);
     EXPECT_EQ(TextOf(GetDlgItem(window, kProgressTextId)), L"Downloading... 37%");
-    // Setup's messages come back to the window as progress it posts itself.
+    // Setup's messages count once setup has been started, as progress the
+    // window posts itself.
+    SendMessageW(window, RegisterWindowMessageW(L"tolvar.lite.set_import_progress"), 50, 0);
+    PumpMessages();
+    EXPECT_EQ(ProgressPosition(window), 37);
+    g_window->setup_started = true;
     SendMessageW(window, RegisterWindowMessageW(L"tolvar.lite.set_import_progress"), 50, 0);
     PumpMessages();
     EXPECT_EQ(ProgressPosition(window), 90);
@@ -184,9 +205,41 @@ TEST_F(LiteMainWindowTest, PresetChoicesSkipTheWelcomeScreenUntilSetupClosesTheW
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(window, kProgressBarId)));
     EXPECT_EQ(TextOf(GetDlgItem(window, kTitleId)),
               L"Installation started.\nHere's what Browser\nhas to offer");
+    g_window->setup_started = true;
     PostMessageW(window, RegisterWindowMessageW(L"tolvar.lite.close_window"), 0, 0);
   });
   EXPECT_EQ(result, kWindowEndedNormally);
+}
+
+// Any process of the desktop can post setup's messages; before setup has
+// been started they would end the run as if it had finished.
+TEST_F(LiteMainWindowTest, SetupMessagesBeforeSetupStartsAreIgnored) {
+  std::vector<LogRecord> records;
+  SetGlobalLogger(std::make_unique<RecordingLogger>(&records));
+  const INT_PTR result = Run(u"def=1&stat=2&first=1&uac=2", [](HWND window) {
+    for (const wchar_t* name : {L"tolvar.lite.set_import_progress",
+                                L"tolvar.higher_version_exist", L"tolvar.lite.close_window"}) {
+      SendMessageW(window, RegisterWindowMessageW(name), 50, 0);
+    }
+    PumpMessages();
+    EXPECT_TRUE(IsWindowVisible(window));
+    EXPECT_EQ(ProgressPosition(window), 0);
+    EXPECT_EQ(SendMessageW(window, RegisterWindowMessageW(L"tolvar.corp.user_browser_exists"), 0,
+                           0),
+              0);
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  });
+  SetGlobalLogger(nullptr);
+  EXPECT_EQ(result, kWindowClosedBySystem);
+  for (const char* name : {"tolvar.lite.set_import_progress", "tolvar.higher_version_exist",
+                           "tolvar.lite.close_window", "tolvar.corp.user_browser_exists"}) {
+    EXPECT_TRUE(HasRecord(records, std::string("Ignored ") + name + ": setup has not been started",
+                          "Admit"))
+        << name;
+  }
+  // A window that does not run elevated leaves its filter as it is.
+  EXPECT_TRUE(HasRecord(records, "Message filter left unchanged: the window does not run elevated",
+                        "OpenFilter"));
 }
 
 }  // namespace

@@ -16,7 +16,6 @@
 #include "installer/elevation/elevation_mode.h"
 #include "installer/engine/installer_win.h"
 #include "installer/run/installed_browser_win.h"
-#include "installer/run/process_window_win.h"
 #include "logging/file_logger_win.h"
 #include "logging/log_message.h"
 #include "logging/system_error_win.h"
@@ -41,30 +40,6 @@ constexpr UINT WM_ELEVATION_DONE = WM_APP + 104;
 // Its message comes once no paint is pending: the welcome screen is on the
 // screen by then.
 constexpr UINT_PTR kFirstPaintTimerId = 101;
-
-// Setup's registered messages, in the order of their names below.
-enum class SetupMessage {
-  kSetInstallProgress, kSetImportProgress, kCloseWindow,
-  kHigherVersion, kCorporateHigherVersion, kCorporateBrowserExists,
-};
-constexpr const wchar_t* kSetupMessageNames[] = {
-    L"tolvar.lite.set_install_progress",      L"tolvar.lite.set_import_progress",
-    L"tolvar.lite.close_window",              L"tolvar.higher_version_exist",
-    L"tolvar.corp.user_higher_version_exist", L"tolvar.corp.user_browser_exists",
-};
-
-std::vector<UINT> RegisterSetupMessages() {
-  std::vector<UINT> ids;
-  for (const wchar_t* name : kSetupMessageNames) ids.push_back(RegisterWindowMessageW(name));
-  return ids;
-}
-
-std::optional<SetupMessage> FindSetupMessage(const std::vector<UINT>& ids, UINT message) {
-  for (size_t i = 0; i < ids.size(); ++i) {
-    if (ids[i] == message) return static_cast<SetupMessage>(i);
-  }
-  return std::nullopt;
-}
 
 std::optional<std::string> SwitchValue(const InstallerCommandLine& command_line,
                                        const char* name) {
@@ -120,7 +95,7 @@ MainWindow::MainWindow(const MainWindowInputs& inputs)
       elevation_mode_(GetElevationMode(&inputs.brand, &inputs.params.params(), command_line_)),
       pin_state_(GetTlpinTrialState(
           PinSources(inputs.brand, inputs.params, command_line_, design_))),
-      setup_messages_(RegisterSetupMessages()),
+      setup_messages_(inputs.elevated),
       dialog_actions_(ConfiguredUrlOpenPolicy(brand_.license_url(), brand_.conf_policy_url())) {
   dialog_factory_ = std::make_unique<DialogFactory>(
       brand_, params_.params(), MakeDialogContext(scale_factor_, windows_, &dialog_actions_),
@@ -159,6 +134,8 @@ void MainWindow::StartEngine() {
   engine_->SetBrowserPresent(GetBrowserPresentText());
   engine_->InstallAsync();
 }
+
+bool MainWindow::SetupStarted() const { return engine_ && engine_->setup_started(); }
 
 std::u16string MainWindow::LoadText(int id) const {
   return LoadStringInLanguage(module(), static_cast<uint16_t>(brand_.language_id()),
@@ -292,8 +269,9 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
     MoveShadowWindow();
     return true;
   }
-  const std::optional<SetupMessage> setup = FindSetupMessage(setup_messages_, message);
+  const std::optional<SetupMessage> setup = setup_messages_.Find(message);
   if (!setup) return false;
+  if (!setup_messages_.Admit(*setup, SetupStarted())) return true;
   switch (*setup) {
     case SetupMessage::kSetInstallProgress:
       OnInstallProgress(wparam);
@@ -321,8 +299,7 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
 
 void MainWindow::OnInitDialog(HWND window) {
   window_.store(window);
-  for (UINT message : setup_messages_) AllowMessageThroughFilter(window, message);
-  AllowMessageThroughFilter(window, move_window_message());
+  setup_messages_.OpenFilter(window, move_window_message());
   if (engine_ && elevation_mode_ == kElevateOnStart && NeedStartThisProcessAsAdmin(command_line_)) {
     StartElevation();
   }

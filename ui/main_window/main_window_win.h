@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "installer/command_line/installer_command_line.h"
+#include "installer/elevation/admin_rights_win.h"
 #include "installer/elevation/elevation_thread_win.h"
 #include "installer/installer_delegate.h"
 #include "stats/installation_event_params.h"
@@ -23,6 +24,7 @@
 #include "ui/dialogs/dialog_factory_win.h"
 #include "ui/dialogs/shell_dialog_actions_win.h"
 #include "ui/layout/window_design.h"
+#include "ui/main_window/setup_messages_win.h"
 
 namespace lite {
 
@@ -52,6 +54,9 @@ struct MainWindowInputs {
   WindowsRelease windows = WindowsRelease::kWin10;
   // False for a window without an installation (the gallery).
   bool with_engine = true;
+  // Whether the window's process runs elevated: only then is its message
+  // filter opened to setup's messages.
+  bool elevated = IsProcessElevated(GetCurrentProcess());
 };
 
 class MainWindow : public DialogWindow, public InstallerDelegate {
@@ -128,6 +133,9 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   bool first_screen_skipped() const { return first_screen_skipped_; }
   bool progress_mode() const { return progress_mode_; }
   const DialogFactory& dialog_factory() const { return *dialog_factory_; }
+  // Whether the engine has started setup; until then the window ignores
+  // setup's messages.
+  virtual bool SetupStarted() const;
   std::u16string LoadText(int id) const;
 
  private:
@@ -172,9 +180,7 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   bool make_default_possible_ = true;
   bool first_screen_skipped_ = false;
 
-  // Ids of the messages setup registers and sends, by SetupMessage (in
-  // main_window_win.cc).
-  const std::vector<UINT> setup_messages_;
+  const SetupMessages setup_messages_;
 
   std::atomic<HWND> window_{nullptr};
   // An engine error not yet taken by the window thread.
