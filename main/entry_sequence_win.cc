@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <memory>
-#include <optional>
 
 #include "base/debug_log.h"
 #include "base/endpoints.h"
@@ -15,7 +14,6 @@
 #include "installer/elevation/elevation_handoff_win.h"
 #include "installer/exit_code.h"
 #include "installer/run/distribution_configuration_win.h"
-#include "installer/run/library_preload_win.h"
 #include "installer/run/master_process_id_win.h"
 #include "installer/run/preflight_win.h"
 #include "installer/run/process_window_win.h"
@@ -55,21 +53,6 @@ CrashHandlerSettings CrashSettings(const InstallerCommandLine& command_line,
                              secure != SecureDllResult::kDelegated &&
                              secure != SecureDllResult::kInsecure;
   return settings;
-}
-
-// What the window's start loads, in the order it needs it: COM, the common
-// controls and their theme library, GDI+, the picture codecs, accessibility,
-// alpha blending, and the brand package's cabinet reader.
-constexpr const wchar_t* kWindowLibraries[] = {
-    L"ole32.dll",         L"comctl32.dll", L"uxtheme.dll", L"oleaut32.dll", L"gdiplus.dll",
-    L"windowscodecs.dll", L"oleacc.dll",   L"msimg32.dll", L"cabinet.dll"};
-
-// Only a run that goes on to show the window wants its libraries early.
-bool WillShowWindow(SecureDllResult secure, const InstallerCommandLine& command_line) {
-  return (secure == SecureDllResult::kSecured || secure == SecureDllResult::kNotSecured) &&
-         !command_line.HasSwitch(switches::kCheckTheInterface) &&
-         !command_line.HasSwitch(switches::kRunAsAdmin) &&
-         !command_line.HasSwitch(switches::kSilent);
 }
 
 // The installation path proper: everything after the lock was taken. Runs
@@ -130,14 +113,6 @@ int RunEntrySequence(const EntryEnvironment& environment) {
   // Nothing beside the executable, which may lie in a folder the user can
   // write, is touched with the copy's rights.
   if (elevated_copy) DisableDebugLog();
-  // Loaded on a thread of their own while the sequence goes on, they are
-  // mapped and initialised by the time the window needs them: under Wine
-  // this took about a tenth off the time to the window's first paint.
-  std::optional<LibraryPreload> preload;
-  if (WillShowWindow(secure, command_line)) {
-    preload.emplace(std::vector<const wchar_t*>(std::begin(kWindowLibraries),
-                                                std::end(kWindowLibraries)));
-  }
   // Removed last, when the sequence returns.
   CrashHandler crash_handler(CrashSettings(command_line, secure));
   SetCrashKey("ptype", "installer");

@@ -8,9 +8,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cwchar>
+#include <optional>
 #include <string>
 
+#include "base/file_util_win.h"
 #include "base/string_table_win.h"
+#include "base/utf.h"
 #include "installer/exit_code.h"
 #include "installer/run/preflight_win.h"
 #include "tests/support/child_process_win.h"
@@ -26,6 +31,77 @@ int RunWithFullDisk(const std::vector<std::u16string>&) {
   return RunEntrySequence(environment);
 }
 TL_CHILD_PROCESS("full-disk-run", RunWithFullDisk);
+
+// Libraries loaded by a thread other than the main one, as the loader
+// reports them: counted, and their names kept for the failure message.
+struct ForeignLoads {
+  DWORD main_thread = 0;
+  LONG count = 0;
+  wchar_t names[1024] = {};
+};
+ForeignLoads g_foreign_loads;  // the loader's callback has no other way in
+
+struct LoaderUnicodeString {
+  USHORT length;
+  USHORT maximum_length;
+  const wchar_t* buffer;
+};
+struct LoadedDllData {
+  ULONG flags;
+  const LoaderUnicodeString* full_name;
+  const LoaderUnicodeString* base_name;
+};
+constexpr ULONG kDllLoaded = 1;
+using DllNotification = void(CALLBACK*)(ULONG reason, const LoadedDllData* data, void* context);
+using RegisterDllNotification = LONG(NTAPI*)(ULONG flags, DllNotification callback,
+                                             void* context, void** cookie);
+
+// Runs under the loader lock: no allocation, no library call that loads.
+void CALLBACK RecordLoad(ULONG reason, const LoadedDllData* data, void*) {
+  if (reason != kDllLoaded || GetCurrentThreadId() == g_foreign_loads.main_thread) return;
+  ++g_foreign_loads.count;
+  const size_t used = wcslen(g_foreign_loads.names);
+  const size_t room = ARRAYSIZE(g_foreign_loads.names) - used - 2;
+  const size_t length = std::min<size_t>(data->base_name->length / sizeof(wchar_t), room);
+  wmemcpy(g_foreign_loads.names + used, data->base_name->buffer, length);
+  g_foreign_loads.names[used + length] = L' ';
+  g_foreign_loads.names[used + length + 1] = L'\0';
+}
+
+// Called once the UI runtime has started and the configuration is read,
+// right before the window would be made: ends the run with 100 plus the
+// number of libraries loaded off the main thread so far, their names in
+// the file the test named.
+std::u16string g_names_file;
+bool ReportForeignLoads(bool, uint64_t) {
+  HANDLE file = CreateFileW(reinterpret_cast<const wchar_t*>(g_names_file.c_str()),
+                            GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file != INVALID_HANDLE_VALUE) {
+    DWORD written = 0;
+    WriteFile(file, g_foreign_loads.names,
+              static_cast<DWORD>(wcslen(g_foreign_loads.names) * sizeof(wchar_t)), &written,
+              nullptr);
+    CloseHandle(file);
+  }
+  ExitProcess(100 + static_cast<UINT>(g_foreign_loads.count));
+}
+
+int RunRecordingLoads(const std::vector<std::u16string>& args) {
+  if (args.empty()) return 2;
+  g_names_file = args[0];
+  g_foreign_loads.main_thread = GetCurrentThreadId();
+  auto register_notification = reinterpret_cast<RegisterDllNotification>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"),
+                                             "LdrRegisterDllNotification")));
+  void* cookie = nullptr;
+  if (!register_notification || register_notification(0, &RecordLoad, nullptr, &cookie) != 0) {
+    return 3;
+  }
+  EntryEnvironment environment;
+  environment.has_enough_disk_space = &ReportForeignLoads;
+  return RunEntrySequence(environment);
+}
+TL_CHILD_PROCESS("recording-loads", RunRecordingLoads);
 
 struct Search {
   DWORD process_id;
@@ -70,6 +146,31 @@ TEST(EntrySequenceTest, FullDiskShowsTheDiskSpaceDialogInTheBrandsLanguageAndEnd
   int exit_code = 0;
   ASSERT_TRUE(child.WaitForExit(30000, &exit_code));
   EXPECT_EQ(exit_code, kExitNotEnoughDiskSpace);
+}
+
+// A library whose initialisation runs on another thread while the main
+// thread starts the window system can deadlock the start: that thread holds
+// the loader lock inside, say, the common controls' DllMain, which registers
+// window classes and so waits for the window system's one-time start, while
+// the main thread inside that start waits for the loader lock. Up to the
+// window every library is loaded on the main thread.
+TEST(EntrySequenceTest, LoadsEveryLibraryOnTheMainThreadUntilTheWindow) {
+  const FilePath names_file = testing::MakeScratchDir().Append(u"foreign_loads.txt");
+  Process child = testing::StartChild("recording-loads", {names_file.value()});
+  ASSERT_TRUE(child.is_valid());
+  int exit_code = 0;
+  ASSERT_TRUE(child.WaitForExit(60000, &exit_code)) << "the run did not reach the window";
+  const std::optional<std::string> names = ReadFileWithLimit(names_file, 1 << 16);
+  DeletePathRecursively(names_file.DirName());
+  ASSERT_GE(exit_code, 100) << "the run ended before the window with " << exit_code;
+  std::u16string loaded;
+  if (names) {
+    for (size_t i = 0; i + 1 < names->size(); i += 2) {
+      loaded.push_back(static_cast<char16_t>(static_cast<uint8_t>((*names)[i]) |
+                                             static_cast<uint8_t>((*names)[i + 1]) << 8));
+    }
+  }
+  EXPECT_EQ(exit_code - 100, 0) << "loaded off the main thread: " << UTF16ToUTF8(loaded);
 }
 
 TEST(EntrySequenceTest, ProcessorMessageIsInTheBrandsLanguage) {

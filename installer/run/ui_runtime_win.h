@@ -7,6 +7,13 @@ namespace lite {
 
 // COM, the common controls and GDI+ for the installation path, started in
 // that order and ended in reverse.
+//
+// Start it while no other thread of the process loads libraries. Its first
+// window call runs the window system's one-time start for the process,
+// which loads the display driver and then takes the loader lock again; a
+// thread that meanwhile holds the loader lock in the DllMain of a library
+// that registers window classes (the common controls do) waits for that
+// one-time start, and neither goes on.
 class ScopedUiRuntime {
  public:
   ScopedUiRuntime();
