@@ -90,6 +90,13 @@ RawHttpResponse RawHttpRequest(uint16_t port, const std::string& method,
   address.sin_port = htons(port);
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   std::string raw;
+  // A server that stops answering fails the request instead of holding the
+  // test until its run's time-out.
+  const DWORD io_timeout_ms = 30000;
+  setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&io_timeout_ms),
+             sizeof(io_timeout_ms));
+  setsockopt(s, SOL_SOCKET, SO_SNDTIMEO, reinterpret_cast<const char*>(&io_timeout_ms),
+             sizeof(io_timeout_ms));
   if (connect(s, reinterpret_cast<sockaddr*>(&address), sizeof(address)) == 0) {
     const std::string request = method + " " + target + " HTTP/1.1\r\nHost: 127.0.0.1\r\n" +
                                 "Connection: close\r\nContent-Length: " +

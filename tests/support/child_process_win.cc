@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdio>
+
 #include "base/command_line_words.h"
 #include "base/file_util_win.h"
 #include "base/utf.h"
@@ -62,7 +64,13 @@ int RunChild(const std::string& name, const std::vector<std::u16string>& args,
   Process child = StartChild(name, args);
   int exit_code = -9999;
   if (!child.is_valid() || !child.WaitForExit(timeout_ms, &exit_code)) {
-    if (child.is_valid()) child.Terminate(1);
+    if (child.is_valid()) {
+      std::fprintf(stderr, "child \"%s\" did not end within %lu ms and was ended\n",
+                   name.c_str(), static_cast<unsigned long>(timeout_ms));
+      child.Terminate(1);
+    } else {
+      std::fprintf(stderr, "child \"%s\" could not be started\n", name.c_str());
+    }
     return -9999;
   }
   return exit_code;
@@ -76,6 +84,8 @@ bool WaitForFileText(const FilePath& file, const std::string& text, DWORD timeou
     }
     Sleep(50);
   } while (GetTickCount() - start < timeout_ms);
+  std::fprintf(stderr, "\"%s\" not seen in %s within %lu ms\n", text.c_str(),
+               UTF16ToUTF8(file.value()).c_str(), static_cast<unsigned long>(timeout_ms));
   return false;
 }
 

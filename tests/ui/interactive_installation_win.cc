@@ -60,6 +60,19 @@ bool InteractiveInstallation::WaitForEvent(const StatEvent& wanted, DWORD timeou
       timeout_ms, 200);
 }
 
+std::string InteractiveInstallation::State() {
+  std::string state = "the installer (process " + std::to_string(process_.id()) + ") ";
+  if (!process_.is_valid()) {
+    state += "was not started";
+  } else if (const std::optional<int> code = WaitForExit(0)) {
+    state += "ended with " + std::to_string(*code);
+  } else {
+    state += "still runs";
+  }
+  const std::vector<std::string> lines = LogLines();
+  return state + "; its log stopped at: " + (lines.empty() ? "(no log)" : lines.back());
+}
+
 std::vector<StatEvent> EventsNamed(const std::vector<StatEvent>& events, const std::string& word) {
   std::vector<StatEvent> named;
   for (const StatEvent& event : events) {

@@ -34,6 +34,10 @@ class InteractiveInstallation : public TestInstallation {
   // Waits for the events to contain one with every entry of |wanted|.
   bool WaitForEvent(const StatEvent& wanted, DWORD timeout_ms);
 
+  // Where the installer stands, for a wait that gave up: whether it still
+  // runs or how it ended, and the last line of its log.
+  std::string State();
+
  private:
   FakeSetup setup_;
   Process process_;

@@ -85,7 +85,8 @@ class UiInstallationTest : public ::testing::Test {
     std::optional<InstallerWindow> window = InstallerWindow::WaitFor(
         run_.process_id(), strings_.Get(kCaptionString), kWindowTimeoutMs);
     if (!window) {
-      ADD_FAILURE() << "no installer window; log: "
+      ADD_FAILURE() << "no installer window within " << kWindowTimeoutMs << " ms; "
+                    << run_.State() << "; whole log: "
                     << ::testing::PrintToString(run_.LogLinesWith(""));
       return InstallerWindow(nullptr);
     }
@@ -96,20 +97,57 @@ class UiInstallationTest : public ::testing::Test {
   // Waits for a dialog of the installer other than its main window.
   std::optional<InstallerDialog> WaitForDialog(const InstallerWindow& main) {
     HWND found = nullptr;
-    WaitUntil(
+    EXPECT_TRUE(Within(
+        "a dialog of the installer beside its main window",
         [&] {
           for (HWND dialog : VisibleDialogsOf(run_.process_id())) {
             if (dialog != main.hwnd()) found = dialog;
           }
           return found != nullptr;
         },
-        kWindowTimeoutMs);
+        kWindowTimeoutMs));
     if (!found) return std::nullopt;
     // Its texts are set while it initialises; read them once it is painted.
-    WaitUntil([&] { return !ReadInstallerDialog(found).button1.empty(); }, kWindowTimeoutMs);
+    EXPECT_TRUE(Within("the dialog's button text",
+                       [&] { return !ReadInstallerDialog(found).button1.empty(); },
+                       kWindowTimeoutMs));
     InstallerDialog dialog = ReadInstallerDialog(found);
     Shot(InstallerWindow(found), "dialog");
     return dialog;
+  }
+
+  // Every wait below gives up after its time-out; its failure tells what it
+  // waited for, how long, and where the installer stood.
+  ::testing::AssertionResult Waited(bool seen, const std::string& what, DWORD timeout_ms) {
+    if (seen) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << what << " not seen within " << timeout_ms << " ms; " << run_.State();
+  }
+
+  template <typename Condition>
+  ::testing::AssertionResult Within(const std::string& what, Condition condition,
+                                    DWORD timeout_ms) {
+    return Waited(WaitUntil(condition, timeout_ms), what, timeout_ms);
+  }
+
+  ::testing::AssertionResult EventWithin(const StatEvent& wanted, DWORD timeout_ms) {
+    ::testing::AssertionResult result = Waited(
+        run_.WaitForEvent(wanted, timeout_ms),
+        "the statistics event " + ::testing::PrintToString(wanted), timeout_ms);
+    if (!result) result << "; events so far: " << ::testing::PrintToString(run_.StatEventsSoFar());
+    return result;
+  }
+
+  ::testing::AssertionResult LogLineWithin(const std::string& text, DWORD timeout_ms) {
+    return Waited(run_.WaitForLogLine(text, timeout_ms), "the log line \"" + text + "\"",
+                  timeout_ms);
+  }
+
+  // The installer's exit code; a failure when it did not end in time.
+  std::optional<int> ExitCode(DWORD timeout_ms = kRunTimeoutMs) {
+    const std::optional<int> code = run_.WaitForExit(timeout_ms);
+    if (!code) ADD_FAILURE() << Waited(false, "the installer's exit", timeout_ms).message();
+    return code;
   }
 
   SeenDialog Recognize(const std::optional<InstallerDialog>& dialog) const {
@@ -178,13 +216,15 @@ TEST_F(UiInstallationTest, WholeInstallationEndsWithSetupsExitCode) {
   EXPECT_FALSE(window.IsControlVisible(kProgressBar));
 
   ASSERT_TRUE(window.Click(kInstall));
-  ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kProgressBar); }, kWindowTimeoutMs));
+  ASSERT_TRUE(Within("the progress bar", [&] { return window.IsControlVisible(kProgressBar); },
+                     kWindowTimeoutMs));
   EXPECT_FALSE(window.HasControl(kInstall)) << "the welcome screen's button outlives it";
-  WaitUntil([&] { return window.ProgressPosition().value_or(0) > 5; }, kWindowTimeoutMs);
+  EXPECT_TRUE(Within("the download's progress past 5 %",
+                     [&] { return window.ProgressPosition().value_or(0) > 5; }, kWindowTimeoutMs));
   Shot(window, "downloading");
   const std::vector<int> seen = FollowProgress(window, kRunTimeoutMs);
 
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), kSetupExitCode);
   // The download fills 5..40, setup's install stages give 75 and 79 (held
   // while the fake setup waits), the import 80..100.
   const std::set<int> values(seen.begin(), seen.end());
@@ -209,7 +249,7 @@ TEST_F(UiInstallationTest, CloseOnWelcomeScreenEndsWith500) {
   const InstallerWindow window = Begin({Archive::kSigned}, {});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kClose));
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), 500);
   EXPECT_EQ(run_.LogLinesWith("User cancelled installation.").size(), 1u);
   EXPECT_EQ(run_.LogLinesWith("Installer exit with code: 500").size(), 1u);
   EXPECT_FALSE(run_.SetupRecord()) << "setup ran";
@@ -220,7 +260,7 @@ TEST_F(UiInstallationTest, EscOnlyReportsCancel) {
   const InstallerWindow window = Begin({Archive::kSigned}, {});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.PressKey(VK_ESCAPE));
-  ASSERT_TRUE(run_.WaitForEvent({{"clicked_button", "cancel"}}, kWindowTimeoutMs));
+  ASSERT_TRUE(EventWithin({{"clicked_button", "cancel"}}, kWindowTimeoutMs));
   // The window answers after handling the key: it is still up, on its
   // welcome screen, and the run goes on.
   ASSERT_TRUE(window.ProgressPosition());
@@ -232,7 +272,7 @@ TEST_F(UiInstallationTest, EscOnlyReportsCancel) {
   EXPECT_EQ(buttons[0].at("dialog_window"), "liteinstall");
 
   window.Click(kClose);
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), 500);
 }
 
 // Each toggle of a check box is reported, and the install-button event
@@ -245,19 +285,19 @@ TEST_F(UiInstallationTest, CheckBoxTogglesAreReported) {
   ASSERT_TRUE(make_default && statistics) << "check boxes 109 and 110 do not answer";
 
   ASSERT_TRUE(window.Click(kDefaultCheckBox));
-  ASSERT_TRUE(run_.WaitForEvent({{"chosen_checkbox", "default"}}, kWindowTimeoutMs));
+  ASSERT_TRUE(EventWithin({{"chosen_checkbox", "default"}}, kWindowTimeoutMs));
   ASSERT_TRUE(window.Click(kStatisticsCheckBox));
-  ASSERT_TRUE(run_.WaitForEvent({{"chosen_checkbox", "sendstat"}}, kWindowTimeoutMs));
+  ASSERT_TRUE(EventWithin({{"chosen_checkbox", "sendstat"}}, kWindowTimeoutMs));
   EXPECT_EQ(window.IsChecked(kDefaultCheckBox), !*make_default);
   EXPECT_EQ(window.IsChecked(kStatisticsCheckBox), !*statistics);
   Shot(window, "toggled");
 
   ASSERT_TRUE(window.Click(kInstall));
-  EXPECT_TRUE(run_.WaitForEvent({{"action", "install_browser_button_clicked"},
+  EXPECT_TRUE(EventWithin({{"action", "install_browser_button_clicked"},
                                  {"checkbox_default", *make_default ? "0" : "1"},
                                  {"checkbox_sendstat", *statistics ? "0" : "1"}},
                                 kWindowTimeoutMs));
-  EXPECT_TRUE(run_.WaitForExit(kRunTimeoutMs));
+  EXPECT_TRUE(ExitCode(kRunTimeoutMs));
 }
 
 // With both choices preset and "first=1" the window opens on its progress
@@ -269,7 +309,7 @@ TEST_F(UiInstallationTest, SkippedFirstScreenEndsThroughCloseWindow) {
   ASSERT_TRUE(window.hwnd());
   EXPECT_FALSE(window.HasControl(kInstall));
   EXPECT_TRUE(window.IsControlVisible(kProgressBar));
-  const std::optional<int> code = run_.WaitForExit(kRunTimeoutMs);
+  const std::optional<int> code = ExitCode(kRunTimeoutMs);
   ASSERT_TRUE(code);
   EXPECT_TRUE(run_.SetupRecord()) << "setup did not run";
   EXPECT_EQ(run_.LogLinesWith("--> Installer > MainWindow::OnCloseWindow").size(), 1u);
@@ -304,7 +344,7 @@ TEST_P(RejectedArchiveDialogTest, ShowsErrorDialogAndEndsWith402) {
   }
   EXPECT_FALSE(window.IsVisible()) << "the main window stays up behind the error";
   ASSERT_TRUE(InstallerWindow(dialog->hwnd).Click(kClose));
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 402);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), 402);
   EXPECT_FALSE(run_.SetupRecord()) << "setup ran";
 }
 
@@ -335,7 +375,8 @@ TEST_P(InterruptTest, AsksFirstAndStopEndsWith500) {
       Begin({Archive::kSigned, R"({"rate": 6000})"}, GetParam().switches);
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
-  ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kProgressBar); }, kWindowTimeoutMs));
+  ASSERT_TRUE(Within("the progress bar", [&] { return window.IsControlVisible(kProgressBar); },
+                     kWindowTimeoutMs));
   ASSERT_TRUE(window.IsControlVisible(GetParam().button));
   Shot(window, "progress");
 
@@ -343,20 +384,21 @@ TEST_P(InterruptTest, AsksFirstAndStopEndsWith500) {
   std::optional<InstallerDialog> question = WaitForDialog(window);
   ASSERT_THAT(Recognize(question), AnyOf(SeenDialog::kInterrupted, SeenDialog::kClassicResume));
   ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kInstall));  // Proceed
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(question->hwnd); }, kWindowTimeoutMs));
+  ASSERT_TRUE(Within("the question's end", [&] { return !IsWindowVisible(question->hwnd); },
+                     kWindowTimeoutMs));
   EXPECT_TRUE(window.IsVisible());
   // The download goes on and the progress screen follows it.
   const int progress = window.ProgressPosition().value_or(0);
-  EXPECT_TRUE(WaitUntil([&] { return window.ProgressPosition().value_or(0) > progress; },
-                        kWindowTimeoutMs))
-      << "no progress after Proceed";
+  EXPECT_TRUE(Within("progress after Proceed",
+                     [&] { return window.ProgressPosition().value_or(0) > progress; },
+                     kWindowTimeoutMs));
   EXPECT_FALSE(run_.WaitForExit(0)) << "Proceed ended the run";
 
   ASSERT_TRUE(window.Click(GetParam().button));
   question = WaitForDialog(window);
   ASSERT_THAT(Recognize(question), AnyOf(SeenDialog::kInterrupted, SeenDialog::kClassicResume));
   ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kCancel));  // Stop
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), 500);
   EXPECT_EQ(run_.LogLinesWith("User cancelled installation.").size(), 1u);
   EXPECT_FALSE(run_.SetupRecord()) << "setup ran";
   const std::vector<std::string> reports = run_.FinalReports();
@@ -376,22 +418,24 @@ TEST_F(UiInstallationTest, MinimizeAndRestoreAreReported) {
   const InstallerWindow window = Begin({Archive::kSigned, R"({"rate": 6000})"}, {});
   ASSERT_TRUE(window.hwnd());
   ASSERT_TRUE(window.Click(kInstall));
-  ASSERT_TRUE(WaitUntil([&] { return window.IsControlVisible(kMinimize); }, kWindowTimeoutMs));
+  ASSERT_TRUE(Within("the Minimize button", [&] { return window.IsControlVisible(kMinimize); },
+                     kWindowTimeoutMs));
 
   ASSERT_TRUE(window.Click(kMinimize));
-  ASSERT_TRUE(run_.WaitForEvent({{"clicked_button", "minimize"}}, kWindowTimeoutMs));
+  ASSERT_TRUE(EventWithin({{"clicked_button", "minimize"}}, kWindowTimeoutMs));
   EXPECT_TRUE(IsIconic(window.hwnd()));
   ASSERT_TRUE(PostMessageW(window.hwnd(), WM_SYSCOMMAND, SC_RESTORE, 0));
-  ASSERT_TRUE(run_.WaitForEvent({{"clicked_button", "restore"}}, kWindowTimeoutMs));
-  EXPECT_TRUE(WaitUntil([&] { return !IsIconic(window.hwnd()) && window.IsVisible(); },
-                        kWindowTimeoutMs));
+  ASSERT_TRUE(EventWithin({{"clicked_button", "restore"}}, kWindowTimeoutMs));
+  EXPECT_TRUE(Within("the restored window",
+                     [&] { return !IsIconic(window.hwnd()) && window.IsVisible(); },
+                     kWindowTimeoutMs));
   Shot(window, "restored");
 
   ASSERT_TRUE(window.Click(kClose));
   const std::optional<InstallerDialog> question = WaitForDialog(window);
   ASSERT_TRUE(question);
   ASSERT_TRUE(InstallerWindow(question->hwnd).Click(kCancel));  // Stop
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), 500);
 }
 
 struct SetupDialogCase {
@@ -430,7 +474,7 @@ TEST_P(SetupDialogTest, AnswerEndsWithSetupsExitCode) {
     EXPECT_FALSE(run_.WaitForEvent({{"stage", "setup_exe_exited"}}, 0)) << "setup ended first";
   }
   ASSERT_TRUE(InstallerWindow(dialog->hwnd).Click(c.button));
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), kSetupExitCode);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), kSetupExitCode);
   if (c.corporate_answer < 0) return;
   const std::optional<Value> record = run_.SetupRecord();
   ASSERT_TRUE(record);
@@ -469,14 +513,17 @@ TEST_F(UiInstallationTest, SecondInstallerBringsWindowToFrontAndEndsWith600) {
       LaunchProcess(JoinCommandLine({BuildDir().Append(u"minimal_dialog.exe").value()}));
   const std::optional<InstallerWindow> other_window =
       InstallerWindow::WaitFor(other.id(), u"Minimal", kWindowTimeoutMs);
-  ASSERT_TRUE(other_window);
-  ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other_window->hwnd(); },
-                        kWindowTimeoutMs));
+  ASSERT_TRUE(other_window) << "no window of minimal_dialog.exe within " << kWindowTimeoutMs
+                            << " ms";
+  ASSERT_TRUE(Within("minimal_dialog.exe's window in front",
+                     [&] { return GetForegroundWindow() == other_window->hwnd(); },
+                     kWindowTimeoutMs));
 
   const Process second = run_.StartAnother({});
   ASSERT_TRUE(second.is_valid());
   int code = 0;
-  ASSERT_TRUE(second.WaitForExit(kRunTimeoutMs, &code));
+  ASSERT_TRUE(second.WaitForExit(kRunTimeoutMs, &code))
+      << "the second installer did not end within " << kRunTimeoutMs << " ms";
   EXPECT_EQ(code, 600);
   EXPECT_EQ(run_.LogLinesWith("Master installer process id: " + std::to_string(run_.process_id()))
                 .size(),
@@ -494,7 +541,7 @@ TEST_F(UiInstallationTest, SecondInstallerBringsWindowToFrontAndEndsWith600) {
   }
   other_window->Click(IDOK);
   window.Click(kClose);
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 500);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), 500);
 }
 
 // Elevation mode 1 restarts the installer elevated as the window opens;
@@ -504,9 +551,9 @@ TEST_F(UiInstallationTest, ElevationModeOneRunsSetupInTheCopyAndEndsWith400) {
   const InstallerWindow window =
       Begin({Archive::kSigned}, {u"--distr-info-params=uac=1"}, {kSetupExitCode, 0});
   ASSERT_TRUE(window.hwnd());
-  ASSERT_TRUE(run_.WaitForLogLine("Start installer as admin", kWindowTimeoutMs));
+  ASSERT_TRUE(LogLineWithin("Start installer as admin", kWindowTimeoutMs));
   ASSERT_TRUE(window.Click(kInstall));
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 400);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), 400);
   EXPECT_TRUE(run_.SetupRecord()) << "setup did not run";
   EXPECT_EQ(run_.LogLinesWith("RunModule results: success=1").size(), 1u);
   EXPECT_TRUE(run_.LogLinesWith("Declined running the installer as admin").empty());
@@ -518,7 +565,7 @@ TEST_F(UiInstallationTest, ElevationModeOneRunsSetupInTheCopyAndEndsWith400) {
 TEST_F(UiInstallationTest, DownloadErrorBeforeInstallIsShownAfterInstall) {
   const InstallerWindow window = Begin({Archive::kSigned, R"({"status": 404})"}, {});
   ASSERT_TRUE(window.hwnd());
-  ASSERT_TRUE(run_.WaitForLogLine("Max download attempts failed (6)", 2 * kRunTimeoutMs));
+  ASSERT_TRUE(LogLineWithin("Max download attempts failed (6)", 2 * kRunTimeoutMs));
   // The window stays on its welcome screen; no dialog comes up by itself.
   EXPECT_TRUE(window.ProgressPosition());
   EXPECT_TRUE(window.IsControlVisible(kInstall));
@@ -530,7 +577,7 @@ TEST_F(UiInstallationTest, DownloadErrorBeforeInstallIsShownAfterInstall) {
   EXPECT_EQ(Recognize(dialog), SeenDialog::kFailedDownload);
   ASSERT_TRUE(dialog);
   ASSERT_TRUE(InstallerWindow(dialog->hwnd).Click(kClose));
-  EXPECT_EQ(run_.WaitForExit(kRunTimeoutMs), 401);
+  EXPECT_EQ(ExitCode(kRunTimeoutMs), 401);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ TEST(WindowDriverTest, FindsReadsCapturesAndClicksAnotherProcessesDialog) {
   ASSERT_TRUE(program.is_valid());
   const std::optional<InstallerWindow> window =
       InstallerWindow::WaitFor(program.id(), u"Minimal", kWindowTimeoutMs);
-  ASSERT_TRUE(window);
+  ASSERT_TRUE(window) << "no window of minimal_dialog.exe within " << kWindowTimeoutMs << " ms";
   EXPECT_EQ(window->Text(IDOK), u"OK");
   EXPECT_FALSE(window->IsChecked(IDOK).value_or(true));
   EXPECT_FALSE(window->ProgressPosition()) << "a dialog without control 215";
@@ -34,7 +34,8 @@ TEST(WindowDriverTest, FindsReadsCapturesAndClicksAnotherProcessesDialog) {
         shot = CaptureScreen(window->ScreenRect());
         return shot && std::set<uint32_t>(shot->pixels.begin(), shot->pixels.end()).size() > 2;
       },
-      kWindowTimeoutMs));
+      kWindowTimeoutMs))
+      << "no painted picture of the dialog within " << kWindowTimeoutMs << " ms";
   EXPECT_EQ(shot->SameShare(*shot), 1.0);
   EXPECT_EQ(shot->Sampled(2).width, (shot->width + 1) / 2);
   const FilePath scratch = MakeScratchDir();
@@ -45,7 +46,8 @@ TEST(WindowDriverTest, FindsReadsCapturesAndClicksAnotherProcessesDialog) {
 
   ASSERT_TRUE(window->Click(IDOK));
   int code = 0;
-  ASSERT_TRUE(program.WaitForExit(kWindowTimeoutMs, &code));
+  ASSERT_TRUE(program.WaitForExit(kWindowTimeoutMs, &code))
+      << "minimal_dialog.exe did not end within " << kWindowTimeoutMs << " ms of OK";
   EXPECT_EQ(code, IDOK);
   EXPECT_FALSE(InstallerWindow::WaitFor(program.id(), u"Minimal", 0));
 }
