@@ -14,10 +14,18 @@
 //       Presses Install at once and times the window's answer to a sent
 //       message (SendMessageTimeout, WM_NULL) until the installer ends, by
 //       phase of the installation.
+//   installer_driver starts [--runs N] [--window-timeout-ms MS]
+//                           [--hold-hung-ms MS] [--log NAME] -- PROGRAM [ARGS...]
+//       Starts PROGRAM N times, each time waiting at most MS (8000) for its
+//       window and closing it once painted: the starts that showed no window
+//       (with the last line of NAME, lite_installer.log, in the temporary
+//       folder; held MS before they are ended, for a debugger) and the
+//       median first paint.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -25,6 +33,7 @@
 
 #include "base/command_line_words.h"
 #include "base/file_path.h"
+#include "base/file_util_win.h"
 #include "base/process_win.h"
 #include "base/utf.h"
 #include "base/wide_string_win.h"
@@ -47,6 +56,9 @@ struct Options {
   std::u16string shots;
   std::u16string reference;
   int runs = 5;
+  DWORD window_timeout_ms = 8000;
+  DWORD hold_hung_ms = 0;
+  std::u16string log_name = u"lite_installer.log";
   std::vector<std::u16string> program;  // the program and its arguments
 };
 
@@ -69,6 +81,12 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
       options.reference = value;
     } else if (word == u"--runs") {
       options.runs = std::max(1, std::stoi(UTF16ToUTF8(value)));
+    } else if (word == u"--window-timeout-ms") {
+      options.window_timeout_ms = static_cast<DWORD>(std::max(1, std::stoi(UTF16ToUTF8(value))));
+    } else if (word == u"--hold-hung-ms") {
+      options.hold_hung_ms = static_cast<DWORD>(std::max(0, std::stoi(UTF16ToUTF8(value))));
+    } else if (word == u"--log") {
+      options.log_name = value;
     } else {
       return std::nullopt;
     }
@@ -182,29 +200,51 @@ int Demo(const Options& options) {
   return 0;
 }
 
+// One start of a dialog program, as far as its window's first paint.
+struct Start {
+  bool valid = false;               // the process was made
+  bool window_seen = false;         // a visible dialog of it appeared
+  bool ended_before_window = false;
+  bool ended_when_closed = false;   // it ended within the wait after the close
+  std::optional<double> first_paint_ms;
+  double visible_ms = 0;
+};
+
 // One start of |program|: milliseconds from CreateProcess to the first
 // frame on screen that shows the dialog as it finally settles; also when
-// the dialog was first seen visible (|visible_ms|).
-std::optional<double> TimeToFirstPaint(const std::vector<std::u16string>& program,
-                                       double* visible_ms) {
+// the dialog was first seen visible. No dialog within |window_timeout_ms|
+// is a start that hung; |on_no_window| then sees the process before it is
+// terminated. The dialog is closed as a user closes it and the process
+// given |exit_timeout_ms| to end.
+Start TimeToFirstPaint(const std::vector<std::u16string>& program, DWORD window_timeout_ms,
+                       DWORD exit_timeout_ms,
+                       const std::function<void(const Process&)>& on_no_window = {}) {
   struct Frame {
     LONGLONG at;
     ScreenPixels pixels;
   };
+  Start outcome;
   const LONGLONG start = Now();
   const Process process = LaunchProcess(CommandLine(program));
-  if (!process.is_valid()) return std::nullopt;
+  if (!process.is_valid()) return outcome;
+  outcome.valid = true;
   std::vector<Frame> frames;
   HWND window = nullptr;
   LONGLONG found_at = 0;
+  int code = 0;
   WaitUntil(
       [&] {
         if (!window) {
           const std::vector<HWND> dialogs = VisibleDialogsOf(process.id());
-          if (dialogs.empty()) return false;
+          if (dialogs.empty()) {
+            outcome.ended_before_window = process.WaitForExit(0, &code);
+            return outcome.ended_before_window ||
+                   Milliseconds(Now() - start) >= window_timeout_ms;
+          }
           window = dialogs.front();
           found_at = Now();
-          *visible_ms = Milliseconds(found_at - start);
+          outcome.window_seen = true;
+          outcome.visible_ms = Milliseconds(found_at - start);
         }
         RECT rect;
         GetWindowRect(window, &rect);
@@ -218,20 +258,23 @@ std::optional<double> TimeToFirstPaint(const std::vector<std::u16string>& progra
         }
         return false;
       },
-      kWindowTimeoutMs, 10);
+      window_timeout_ms + 10000, 10);
   // Polled every 10 ms: busier polling would take the machine's time from
   // the program it measures.
-  std::optional<double> result;
   for (const Frame& frame : frames) {
     if (frame.pixels.SameShare(frames.back().pixels) >= 0.98) {
-      result = Milliseconds(frame.at - start);
+      outcome.first_paint_ms = Milliseconds(frame.at - start);
       break;
     }
   }
+  if (!window && !outcome.ended_before_window && on_no_window) on_no_window(process);
   if (window) PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-  int code = 0;
-  if (!process.WaitForExit(30000, &code)) process.Terminate(1);
-  return result;
+  outcome.ended_when_closed = window && process.WaitForExit(exit_timeout_ms, &code);
+  if (!outcome.ended_before_window && !outcome.ended_when_closed) {
+    process.Terminate(1);
+    process.WaitForExit(exit_timeout_ms, &code);
+  }
+  return outcome;
 }
 
 double Median(std::vector<double> values) {
@@ -250,17 +293,18 @@ int FirstPaint(const Options& options) {
   for (int run = 1; run <= options.runs; ++run) {
     // Alternating which goes first keeps what one start leaves behind (a
     // busy wineserver, a window still being torn down) off one side.
-    double reference_visible = 0;
-    double program_visible = 0;
-    std::optional<double> reference;
-    std::optional<double> program;
+    Start reference_start;
+    Start program_start;
     if (run % 2) {
-      reference = TimeToFirstPaint({options.reference}, &reference_visible);
-      program = TimeToFirstPaint(options.program, &program_visible);
+      reference_start = TimeToFirstPaint({options.reference}, kWindowTimeoutMs, 30000);
+      program_start = TimeToFirstPaint(options.program, kWindowTimeoutMs, 30000);
     } else {
-      program = TimeToFirstPaint(options.program, &program_visible);
-      reference = TimeToFirstPaint({options.reference}, &reference_visible);
+      program_start = TimeToFirstPaint(options.program, kWindowTimeoutMs, 30000);
+      reference_start = TimeToFirstPaint({options.reference}, kWindowTimeoutMs, 30000);
     }
+    const std::optional<double> reference = reference_start.first_paint_ms;
+    const std::optional<double> program = program_start.first_paint_ms;
+    const double program_visible = program_start.visible_ms;
     if (!reference || !program) {
       std::printf("%-4d no paint seen (%s)\n", run, reference ? "program" : "reference");
       continue;
@@ -276,6 +320,82 @@ int FirstPaint(const Options& options) {
   std::printf("median %14.0f %16.0f %7.2f %20.0f  (goal: ratio at most 1.5)\n",
               Median(reference_ms), Median(program_ms), ratio, Median(program_visible_ms));
   return 0;
+}
+
+// The last line the program wrote to its log in the temporary folder.
+std::string LastLogLine(const std::u16string& log_name) {
+  const std::string text =
+      ReadFileWithLimit(GetUserTempDir().Append(log_name), 1 << 24).value_or("");
+  size_t end = text.find_last_not_of("\r\n");
+  if (end == std::string::npos) return "(no log)";
+  const size_t begin = text.find_last_of('\n', end);
+  return text.substr(begin == std::string::npos ? 0 : begin + 1, end + 1 -
+                     (begin == std::string::npos ? 0 : begin + 1));
+}
+
+// Starts the program again and again, each time waiting a bounded time for
+// its window, timing its first paint and closing it: how many starts never
+// showed their window, and where each one's log stopped.
+int Starts(const Options& options) {
+  std::vector<double> paint_ms;
+  int hung = 0;
+  int ended_early = 0;
+  int unpainted = 0;
+  int not_ended = 0;
+  const LONGLONG began = Now();
+  for (int run = 1; run <= options.runs; ++run) {
+    std::string hung_at;
+    const Start start = TimeToFirstPaint(
+        options.program, options.window_timeout_ms, 10000, [&](const Process& process) {
+          hung_at = LastLogLine(options.log_name);
+          std::printf("start %d: no window within %lu ms (process %lu); its log stopped at: %s\n",
+                      run, static_cast<unsigned long>(options.window_timeout_ms),
+                      static_cast<unsigned long>(process.id()), hung_at.c_str());
+          std::fflush(stdout);
+          if (options.hold_hung_ms) Sleep(options.hold_hung_ms);
+        });
+    if (!start.valid) {
+      std::printf("start %d: could not start the program\n", run);
+      return 2;
+    }
+    if (start.ended_before_window) {
+      ++ended_early;
+      std::printf("start %d: ended before showing a window; its log stopped at: %s\n", run,
+                  LastLogLine(options.log_name).c_str());
+    } else if (!start.window_seen) {
+      ++hung;
+    } else {
+      if (start.first_paint_ms) {
+        paint_ms.push_back(*start.first_paint_ms);
+      } else {
+        ++unpainted;
+        std::printf("start %d: window seen after %.0f ms but no settled paint\n", run,
+                    start.visible_ms);
+      }
+      if (!start.ended_when_closed) {
+        ++not_ended;
+        std::printf("start %d: did not end within 10 s of its close; its log stopped at: %s\n",
+                    run, LastLogLine(options.log_name).c_str());
+      }
+    }
+    if (run % 50 == 0) {
+      std::printf("... %d starts, %d hung, %.0f s\n", run, hung,
+                  Milliseconds(Now() - began) / 1000);
+    }
+    std::fflush(stdout);
+  }
+  std::printf("starts: %d  hung (no window within %lu ms): %d  ended before a window: %d  "
+              "no settled paint: %d  not ended after close: %d\n",
+              options.runs, static_cast<unsigned long>(options.window_timeout_ms), hung,
+              ended_early, unpainted, not_ended);
+  if (!paint_ms.empty()) {
+    std::printf("first paint median: %.0f ms over %zu starts (min %.0f, max %.0f)\n",
+                Median(paint_ms), paint_ms.size(),
+                *std::min_element(paint_ms.begin(), paint_ms.end()),
+                *std::max_element(paint_ms.begin(), paint_ms.end()));
+  }
+  std::printf("%.1f s in all\n", Milliseconds(Now() - began) / 1000);
+  return hung || ended_early || unpainted || not_ended ? 1 : 0;
 }
 
 // The installation's phase as the progress bar tells it.
@@ -352,10 +472,13 @@ int wmain(int argc, wchar_t** argv) {
   if (options && options->mode == "demo" && !options->shots.empty()) return Demo(*options);
   if (options && options->mode == "first-paint") return FirstPaint(*options);
   if (options && options->mode == "answer-time") return AnswerTime(*options);
+  if (options && options->mode == "starts") return Starts(*options);
   std::fprintf(stderr,
                "usage: installer_driver demo --shots DIR -- PROGRAM [ARGS...]\n"
                "       installer_driver first-paint [--runs N] --reference OTHER -- PROGRAM "
                "[ARGS...]\n"
-               "       installer_driver answer-time -- PROGRAM [ARGS...]\n");
+               "       installer_driver answer-time -- PROGRAM [ARGS...]\n"
+               "       installer_driver starts [--runs N] [--window-timeout-ms MS] "
+               "[--hold-hung-ms MS] [--log NAME] -- PROGRAM [ARGS...]\n");
   return 2;
 }

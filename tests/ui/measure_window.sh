@@ -31,9 +31,8 @@ cmake --build "$build" --target lite_installer_e2e installer_driver minimal_dial
   fake_setup_archive -- -j2 >/dev/null
 
 work=$(mktemp -d /tmp/measure-window.XXXXXX)
-cdn_pid=
-trap '[ -n "$cdn_pid" ] && kill "$cdn_pid" 2>/dev/null; rm -rf "$work"' EXIT
-winpath() { echo "Z:${1//\//\\}"; }
+source "$root/tests/ui/window_bench_lib.sh"
+trap 'bench_stop_cdn; rm -rf "$work"' EXIT
 
 # The shipping form of the program: the same code without its symbols.
 installer=$work/lite_installer_e2e.exe
@@ -47,36 +46,13 @@ osslsigncode sign -certs "$keys/test_signing.pem" -key "$keys/test_signing.key" 
   -ac "$keys/test_root_ca.pem" -h sha256 -n "Tolvar Browser" \
   -in "$work/big.exe" -out "$work/big_signed.exe" >/dev/null
 rm "$work/big.exe"
-for brand in tolvar ua tb; do
-  mkdir -p "$work/small/browser/$brand" "$work/big/browser/$brand"
-  cp "$build/fake_setup_archive.exe" "$work/small/browser/$brand/browser-setup.arc"
-  ln "$work/big_signed.exe" "$work/big/browser/$brand/browser-setup.arc"
-done
-
-serve() {  # serve DIR: a CDN for it; sets $port
-  [ -n "$cdn_pid" ] && kill "$cdn_pid" 2>/dev/null && wait "$cdn_pid" 2>/dev/null || true
-  rm -f "$work/port"
-  python3 tests/cdn/test_cdn.py --root "$1" --port 0 --port-file "$work/port" \
-    --log "$work/requests.jsonl" --idle-exit 600 >/dev/null 2>&1 &
-  cdn_pid=$!
-  for _ in $(seq 100); do [ -s "$work/port" ] && break; sleep 0.1; done
-  port=$(cat "$work/port")
-}
+bench_layout "$work/small" "$build/fake_setup_archive.exe"
+bench_layout "$work/big" "$work/big_signed.exe"
 
 export WINEPREFIX=$build/wine
-driver() {
-  TOLVAR_LITE_ENDPOINT_BASE="http://127.0.0.1:$port" \
-    xvfb-run -a -s "-screen 0 1280x800x24" bash -c '
-      /usr/lib/wine/wineserver -k 2>/dev/null || true
-      "$@"; status=$?
-      /usr/lib/wine/wineserver -k 2>/dev/null || true
-      exit $status' driver "$root/scripts/wine-run" --prefix "$WINEPREFIX" \
-    "$build/installer_driver.exe" "$@" | tr -d '\r'
-}
-
-serve "$work/small"
+bench_serve "$work/small"
 echo "== first paint: lite_installer_e2e.exe against minimal_dialog.exe, $runs runs each"
-driver first-paint --runs "$runs" --reference "$(winpath "$build/minimal_dialog.exe")" -- \
+bench_driver first-paint --runs "$runs" --reference "$(winpath "$build/minimal_dialog.exe")" -- \
   "$(winpath "$installer")"
 
 # The answer-time mode's first phase is the press itself: its longest wait is
@@ -84,7 +60,7 @@ driver first-paint --runs "$runs" --reference "$(winpath "$build/minimal_dialog.
 freeze() {  # freeze [INSTALLER ARGS...]: one line of the longest waits, per run
   local waits=() run line
   for run in $(seq "$runs"); do
-    line=$(driver answer-time -- "$(winpath "$installer")" "$@" | grep '^Install pressed' || true)
+    line=$(bench_driver answer-time -- "$(winpath "$installer")" "$@" | grep '^Install pressed' || true)
     waits+=("$(echo "$line" | awk '{print $(NF-1)}')")
   done
   echo "longest wait after Install (ms) per run: ${waits[*]:-none}  (goal: within 100 ms)"
@@ -95,11 +71,11 @@ freeze
 echo "== the freeze at Install without the elevated restart (\"uac=2\")"
 freeze --distr-info-params=uac=2
 
-serve "$work/big"
+bench_serve "$work/big"
 echo
 size=$(stat -c %s "$work/big_signed.exe")
 echo "== answer time while downloading and verifying a $size-byte archive"
-driver answer-time -- "$(winpath "$installer")"
+bench_driver answer-time -- "$(winpath "$installer")"
 echo
 echo "== the same without the elevated restart at Install (\"uac=2\")"
-driver answer-time -- "$(winpath "$installer")" --distr-info-params=uac=2
+bench_driver answer-time -- "$(winpath "$installer")" --distr-info-params=uac=2
