@@ -1,7 +1,10 @@
 #!/usr/bin/env python3
 """Static checks of a built lite_installer.exe.
 
-    check_installer_pe.py EXE --machine i386|amd64 --version A.B.C.D
+    check_installer_pe.py EXE --machine i386|amd64 --version A.B.C.D [--test-build]
+
+With --test-build EXE is the end-to-end variant and only its version block
+is checked: it must say that it is a test build.
 
 Reads the PE/COFF headers, the section table and the resource tree of EXE
 with nothing but the standard library, and prints one "ok: ..." or
@@ -50,6 +53,8 @@ MANIFEST_ID = 1  # CREATEPROCESS_MANIFEST_RESOURCE_ID
 ICON_GROUP_ID = 900
 LANG_EN_US = 0x0409
 
+VS_FF_PRIVATEBUILD = 0x08
+VS_FF_SPECIALBUILD = 0x20
 VS_FIXEDFILEINFO_SIGNATURE = 0xFEEF04BD
 VS_FIXEDFILEINFO_SIZE = 52
 
@@ -550,8 +555,9 @@ def dotted(parts):
 # Checks
 
 class Checker:
-    def __init__(self, pe, machine, version_text):
+    def __init__(self, pe, machine, version_text, test_build=False):
         self.pe = pe
+        self.test_build = test_build
         self.machine = machine
         self.version_text = version_text
         self.version = tuple(int(p) for p in version_text.split("."))
@@ -809,6 +815,27 @@ class Checker:
             return True
         return "FileVersion string is " + ", ".join(show(v) for v in values)
 
+    def check_build_marks(self):
+        """The version block tells a test build from the product: private and
+        special build flags, a PrivateBuild text and its own file name."""
+        want_name = "lite_installer_e2e.exe" if self.test_build else "lite_installer.exe"
+        problems = []
+        for resource, root in self.version_infos():
+            flags = struct.unpack("<13I", root.value)[7] if len(root.value) == 52 else 0
+            marked = flags & (VS_FF_PRIVATEBUILD | VS_FF_SPECIALBUILD)
+            strings = {string.key: string.text()
+                       for block in root.children if block.key == "StringFileInfo"
+                       for table in block.children for string in table.children}
+            if bool(marked) != self.test_build:
+                problems.append("%s: FILEFLAGS %#x" % (resource.describe(), flags))
+            if ("PrivateBuild" in strings) != self.test_build:
+                problems.append("%s: PrivateBuild %s" % (
+                    resource.describe(), show(strings.get("PrivateBuild", "missing"))))
+            if strings.get("OriginalFilename") != want_name:
+                problems.append("%s: OriginalFilename %s" % (
+                    resource.describe(), show(strings.get("OriginalFilename", "missing"))))
+        return True if not problems else "; ".join(problems)
+
     # 4c: icons
 
     def icon_groups(self):
@@ -1055,6 +1082,10 @@ class Checker:
 
     def run(self):
         _, _, magic_name = MACHINES[self.machine]
+        if self.test_build:
+            self.check("version block marks a test build", self.check_build_marks)
+            return
+        self.check("version block marks no test build", self.check_build_marks)
         self.check("PE image for %s with a %s optional header" % (self.machine, magic_name),
                    self.check_machine)
         self.check("subsystem is Windows GUI", self.check_subsystem)
@@ -1207,6 +1238,7 @@ def main(argv):
     parser.add_argument("exe")
     parser.add_argument("--machine", required=True, choices=sorted(MACHINES))
     parser.add_argument("--version", required=True)
+    parser.add_argument("--test-build", action="store_true")
     try:
         args = parser.parse_args(argv)
         if not re.fullmatch(r"\d+\.\d+\.\d+\.\d+", args.version, re.ASCII):
@@ -1230,7 +1262,7 @@ def main(argv):
         print("FAIL: not a PE file: %s" % error)
         return finish(0, 1)
 
-    checker = Checker(pe, args.machine, args.version)
+    checker = Checker(pe, args.machine, args.version, args.test_build)
     checker.run()
     return finish(checker.passed, checker.failed)
 
