@@ -1076,9 +1076,10 @@ class Checker:
             return True
         unbound = sum(len(run) for run in runs)
         rva, value, _ = faults[0]
-        return ("%d of %d slots outside the import descriptors are neither a "
-                "thunk in an executable section nor a table's zero head or tail; "
-                "the first at RVA %#x holds %#x" % (len(faults), unbound, rva, value))
+        zeros = sum(1 for run in runs for _, value, _ in run if value == 0)
+        return ("of %d slots outside the import descriptors (%d of them zero), %d break "
+                "the layout of thunks between a zero head and tail; the first at RVA "
+                "%#x holds %#x" % (unbound, zeros, len(faults), rva, value))
 
     def run(self):
         _, _, magic_name = MACHINES[self.machine]

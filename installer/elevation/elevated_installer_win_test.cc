@@ -204,22 +204,22 @@ TEST_F(ElevatedInstallerTest, CopyStartsWithTheHandoffSwitchesOnTopOfTheGivenOne
   EXPECT_EQ(installer->exit_code(), 0);
 }
 
+// An EnumWindows callback (stdcall, which a lambda is not on x86): asks
+// this process's dialogs to close.
+BOOL CALLBACK CloseIfOwnDialog(HWND window, LPARAM) {
+  DWORD owner = 0;
+  wchar_t class_name[16] = {};
+  GetWindowThreadProcessId(window, &owner);
+  GetClassNameW(window, class_name, 16);
+  if (owner == GetCurrentProcessId() && wcscmp(class_name, L"#32770") == 0) {
+    PostMessageW(window, WM_CLOSE, 0, 0);
+  }
+  return TRUE;
+}
+
 // Closes the dialogs of this process until |done| is set.
 void CloseDialogsUntil(const WaitableEvent& done) {
-  while (!done.Wait(100)) {
-    EnumWindows(
-        [](HWND window, LPARAM) -> BOOL {
-          DWORD owner = 0;
-          wchar_t class_name[16] = {};
-          GetWindowThreadProcessId(window, &owner);
-          GetClassNameW(window, class_name, 16);
-          if (owner == GetCurrentProcessId() && wcscmp(class_name, L"#32770") == 0) {
-            PostMessageW(window, WM_CLOSE, 0, 0);
-          }
-          return TRUE;
-        },
-        0);
-  }
+  while (!done.Wait(100)) EnumWindows(&CloseIfOwnDialog, 0);
 }
 
 TEST_F(ElevatedInstallerTest, FailedStartIsNoRefusedPrompt) {

@@ -83,16 +83,19 @@ class LiteMainWindowTest : public ::testing::Test {
     WindowUnderTest window(inputs);
     g_window = &window;
     g_step = std::move(step);
-    // Once the dialog manager has shown the window.
-    SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR id, DWORD) {
-      const HWND shown = g_window ? g_window->hwnd() : nullptr;
-      if (!shown || !IsWindowVisible(shown)) return;
-      KillTimer(nullptr, id);
-      g_step(shown);
-    });
+    SetTimer(nullptr, 0, 20, &StepOnceShown);
     const INT_PTR result = window.RunModal(nullptr);
     g_window = nullptr;
     return result;
+  }
+
+  // A timer procedure: stdcall, which a lambda is not on x86.
+  static void CALLBACK StepOnceShown(HWND, UINT, UINT_PTR id, DWORD) {
+    // Once the dialog manager has shown the window.
+    const HWND shown = g_window ? g_window->hwnd() : nullptr;
+    if (!shown || !IsWindowVisible(shown)) return;
+    KillTimer(nullptr, id);
+    g_step(shown);
   }
 
   static ULONG_PTR token_;
