@@ -54,6 +54,16 @@ class DebugLogMessage {
 
 }  // namespace lite
 
-#define DLOG(severity) ::lite::DebugLogMessage(::lite::DLOGSEV_##severity, __FILE__, __LINE__)
+// The line shows only the file's name, so only the name goes into the
+// executable: a path would make the binary depend on where it was built,
+// and a compiler cache hands over objects compiled with paths of its own
+// choosing, which no prefix map of the build can catch.
+#ifdef __FILE_NAME__
+#define TL_DLOG_FILE __FILE_NAME__
+#else
+#define TL_DLOG_FILE __FILE__
+#endif
+#define DLOG(severity) \
+  ::lite::DebugLogMessage(::lite::DLOGSEV_##severity, TL_DLOG_FILE, __LINE__)
 
 #endif  // BASE_DEBUG_LOG_H_
