@@ -159,6 +159,11 @@ void CrashHandler::SetDumpDirectory(const FilePath& directory) {
   }
 }
 
+void CrashHandler::ClearDumpDirectory() {
+  if (space_) space_->has_dump_directory = false;
+  dump_path_ = FilePath();
+}
+
 const CrashKeyList& CrashHandler::ReportKeys() {
   if (!report_keys_) report_keys_ = scratch_.New<CrashKeyList>(space_->keys.Sorted());
   // Without room for a copy the report goes on without keys.
@@ -246,6 +251,10 @@ void SetCrashKey(const std::string& name, const std::string& value) {
 
 void SetCrashDumpDirectory(const FilePath& directory) {
   if (CrashHandler* handler = CrashHandler::Current()) handler->SetDumpDirectory(directory);
+}
+
+void ClearCrashDumpDirectory() {
+  if (CrashHandler* handler = CrashHandler::Current()) handler->ClearDumpDirectory();
 }
 
 void SetCrashUploadAllowed(bool allowed) {

@@ -77,8 +77,9 @@ class CrashHandler {
   const FilePath& dump_path() const { return dump_path_; }
   bool filter_installed() const { return dump_function_ != nullptr; }
 
-  // Later dumps go into |directory|.
+  // Later dumps go into |directory|; after ClearDumpDirectory, nowhere.
   void SetDumpDirectory(const FilePath& directory);
+  void ClearDumpDirectory();
   // Whether a dump may be sent: the user's choice about statistics. A dump
   // that may not be sent is still written.
   void SetUploadAllowed(bool allowed) { upload_allowed_.store(allowed); }
@@ -141,9 +142,10 @@ class CrashHandler {
 // The process-wide handler's SetCrashKey; nothing without a handler.
 void SetCrashKey(const std::string& name, const std::string& value);
 
-// The process-wide handler's SetDumpDirectory and SetUploadAllowed; nothing
-// without a handler.
+// The process-wide handler's SetDumpDirectory, ClearDumpDirectory and
+// SetUploadAllowed; nothing without a handler.
 void SetCrashDumpDirectory(const FilePath& directory);
+void ClearCrashDumpDirectory();
 void SetCrashUploadAllowed(bool allowed);
 
 // The process-wide handler's TerminateWithReport; without a handler the

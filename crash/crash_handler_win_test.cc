@@ -93,20 +93,26 @@ TEST(CrashHandlerTest, CrashKeys) {
 // hard: "heap-exhausted" makes every allocation fail, "guid-fails" has no
 // random report id, "name-taken" finds a file where its dump would go,
 // "folder-set-later" has no dump folder until after the start (as the
-// elevated copy), "declined" stands for a user who turned statistics off.
+// elevated copy), "folder-cleared" has one and loses it again, "no-folder"
+// never gets one, "declined" stands for a user who turned statistics off.
 int CrashWithHandler(const std::vector<std::u16string>& args) {
   const std::u16string& how = args[2];
   CrashHandlerSettings settings =
       Settings("{6F9619FF-8B86-D011-B42D-00C04FC964FF}", FilePath(args[0]), UTF16ToUTF8(args[1]));
   if (how == u"guid-fails") settings.create_guid = [] { return std::optional<Guid>(); };
-  if (how == u"folder-set-later") settings.temp_dir = std::nullopt;
+  if (how == u"folder-set-later" || how == u"folder-cleared" || how == u"no-folder") {
+    settings.temp_dir = std::nullopt;
+  }
   CrashHandler handler(settings);
   SetCrashKey("ptype", "installer");
   SetCrashKey("upload_file_minidump", "must not be a field");
   SetCrashKey("guid", "g/1");
   if (how == u"terminate") TerminateThroughCrashHandler(0xC06D007E);
   if (how == u"name-taken" && !WriteWholeFile(handler.dump_path(), "an earlier dump")) return 1;
-  if (how == u"folder-set-later") SetCrashDumpDirectory(FilePath(args[0]));
+  if (how == u"folder-set-later" || how == u"folder-cleared") {
+    SetCrashDumpDirectory(FilePath(args[0]));
+  }
+  if (how == u"folder-cleared") ClearCrashDumpDirectory();
   if (how == u"declined") SetCrashUploadAllowed(false);
   if (how == u"heap-exhausted") g_heap_exhausted = true;
   volatile int* volatile nowhere = nullptr;
@@ -225,6 +231,23 @@ TEST(CrashHandlerTest, DumpOfAUserWhoTurnedStatisticsOffStaysUnsent) {
   ASSERT_EQ(dumps.size(), 1u);
   EXPECT_EQ(ReadFileWithLimit(dumps[0], 1 << 26).value_or("").substr(0, 4), "MDMP");
   DeletePathRecursively(temp);
+}
+
+TEST(CrashHandlerTest, CrashWithoutADumpFolderWritesAndSendsNothing) {
+  for (const char16_t* how : {u"no-folder", u"folder-cleared"}) {
+    SCOPED_TRACE(UTF16ToUTF8(how));
+    const FilePath temp = testing::MakeScratchDir();
+    testing::TestCdn cdn;
+    ASSERT_TRUE(cdn.Start());
+    EXPECT_EQ(static_cast<uint32_t>(testing::RunChild(
+                  "crash-with-handler", {temp.value(), UTF8ToUTF16(cdn.Url("")), how}, 120000)),
+              0xC0000005u);
+    const std::optional<Value> requests = cdn.Requests("/submit");
+    ASSERT_TRUE(requests && requests->is_list());
+    EXPECT_TRUE(requests->GetIfList()->empty());
+    EXPECT_TRUE(EnumerateFiles(temp, u"*").empty());
+    DeletePathRecursively(temp);
+  }
 }
 
 // dbghelp.dll as a handler with |args[0]| ("capture" or not) leaves it: 0

@@ -14,14 +14,17 @@ int RunElevatedCopy(const InstallerCommandLine& command_line) {
                           // |archive| is the copy's own, verified through
                           // the handle it holds open while setup runs, in
                           // the folder only administrators can write: a
-                          // crash from here on is dumped there. The user's
-                          // statistics choice came with setup's switches.
+                          // crash from here on is dumped there, until the
+                          // folder goes (once a user could make a folder of
+                          // that name). The user's statistics choice came
+                          // with setup's switches.
                           SetCrashDumpDirectory(FilePath(archive).DirName());
                           SetCrashUploadAllowed(
                               setup_command_line.HasSwitch(switches::kSendStatistics));
                           Installer engine(command_line, &delegate, nullptr, nullptr, false);
                           const bool ok = engine.RunModule(archive, setup_command_line);
                           *result_code = engine.result_code();
+                          ClearCrashDumpDirectory();
                           return ok;
                         });
 }
