@@ -4,8 +4,11 @@ import library: the functions it names, bound on first call instead of when
 the executable is loaded.
 
   make_delay_library.py --nm NM --dlltool DLLTOOL --ar AR --cc CC
-                        --import-lib LIBX.a --dll X.dll --x86 0|1
-                        --out LIBX_DELAY.a
+                        (--import-lib LIBX.a --dll X.dll | --def X.def)
+                        --x86 0|1 --out LIBX_DELAY.a
+
+A module-definition file names the DLL on its LIBRARY line and the functions
+under EXPORTS, as a test's made-up DLL needs.
 
 dlltool writes the library. On x86 its per-function members are then
 replaced: GNU ld's i386 PE target drops the code section of an import-library
@@ -37,6 +40,25 @@ def exported_names(nm, import_lib, x86):
         if match and match.group(1).startswith(prefix):
             names.add(match.group(1)[len(prefix):])
     return sorted(names)
+
+
+def definition_file(path):
+    """(DLL name, function names) of a module-definition file."""
+    dll, names, in_exports = None, [], False
+    with open(path) as source:
+        for line in source:
+            words = line.split(";")[0].split()
+            if not words:
+                continue
+            if words[0] == "LIBRARY" and len(words) > 1:
+                dll = words[1]
+            elif words[0] == "EXPORTS":
+                in_exports = True
+            elif in_exports:
+                names.append(words[0])
+    if not dll or not names:
+        sys.exit("%s names no LIBRARY or no EXPORTS" % path)
+    return dll, sorted(names)
 
 
 def x86_stub_source(name, tail_merge):
@@ -118,13 +140,19 @@ def main():
     parser.add_argument("--dlltool", required=True)
     parser.add_argument("--ar", required=True)
     parser.add_argument("--cc", required=True)
-    parser.add_argument("--import-lib", required=True)
-    parser.add_argument("--dll", required=True)
+    parser.add_argument("--import-lib")
+    parser.add_argument("--dll")
+    parser.add_argument("--def", dest="definition")
     parser.add_argument("--x86", type=int, required=True)
     parser.add_argument("--out", required=True)
     args = parser.parse_args()
 
-    names = exported_names(args.nm, args.import_lib, args.x86)
+    if args.definition:
+        args.dll, names = definition_file(args.definition)
+    elif args.import_lib and args.dll:
+        names = exported_names(args.nm, args.import_lib, args.x86)
+    else:
+        sys.exit("either --def or both --import-lib and --dll")
     if not names:
         sys.exit("no functions found in %s" % args.import_lib)
     os.makedirs(os.path.dirname(args.out), exist_ok=True)
