@@ -52,3 +52,20 @@ bench_driver() {
       exit $status' driver "$root/scripts/wine-run" --prefix "$WINEPREFIX" \
     "$build/installer_driver.exe" "$@" | sed -u 's/\r$//'
 }
+
+# bench_driver_in_bed ARGS...: the same in the 32-bit bed (scripts/bed32-run),
+# for an i686 build in $build, on an Xvfb of the host that the bed reaches;
+# at most $bench_bed_timeout_s seconds in all.
+bench_driver_in_bed() {
+  local bed=("$root/scripts/bed32-run" --prefix "$WINEPREFIX")
+  # The bed keeps its wineserver alive; one of an earlier display would keep
+  # that display's desktop.
+  "${bed[@]}" --unix /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  local status=0
+  TOLVAR_LITE_ENDPOINT_BASE="http://127.0.0.1:$port" \
+    xvfb-run -a -s "-screen 0 1280x800x24" "${bed[@]}" \
+    --timeout "${bench_bed_timeout_s:-7200}" "$build/installer_driver.exe" "$@" |
+    sed -u 's/\r$//' || status=$?
+  "${bed[@]}" --unix /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  return "$status"
+}
