@@ -113,6 +113,8 @@ CrashHandler::CrashHandler(const CrashHandlerSettings& settings)
         GetProcAddressAs<MiniDumpWriteDumpFunction>(dbghelp_.get(), "MiniDumpWriteDump");
     set_symbol_options_ =
         GetProcAddressAs<SymSetOptionsFunction>(dbghelp_.get(), "SymSetOptions");
+    initialize_symbols_ =
+        GetProcAddressAs<SymInitializeFunction>(dbghelp_.get(), "SymInitializeW");
     if (dump_function_) previous_filter_ = SetUnhandledExceptionFilter(&CrashHandler::Filter);
   }
   g_handler = this;

@@ -99,6 +99,7 @@ class CrashHandler {
  private:
   using MiniDumpWriteDumpFunction = decltype(&::MiniDumpWriteDump);
   using SymSetOptionsFunction = decltype(&::SymSetOptions);
+  using SymInitializeFunction = decltype(&::SymInitializeW);
   struct ReportSpace;
 
   static LONG WINAPI Filter(EXCEPTION_POINTERS* exception);
@@ -127,6 +128,7 @@ class CrashHandler {
   ScopedLibrary dbghelp_;
   MiniDumpWriteDumpFunction dump_function_ = nullptr;
   SymSetOptionsFunction set_symbol_options_ = nullptr;
+  SymInitializeFunction initialize_symbols_ = nullptr;
   LPTOP_LEVEL_EXCEPTION_FILTER previous_filter_ = nullptr;
   std::atomic<DWORD> reporting_thread_{0};
   ScopedHandle report_done_;

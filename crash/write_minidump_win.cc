@@ -111,6 +111,15 @@ bool CrashHandler::WriteMinidump(EXCEPTION_POINTERS* exception) {
   // every module's debug information while writing one unless told to
   // defer it, which takes many seconds.
   if (set_symbol_options_) set_symbol_options_(SYMOPT_DEFERRED_LOADS);
+  // Nor does it need the module list read for symbols. Wine's dump writer,
+  // finding no symbol handler, makes one that reads it, and that one fails
+  // (87) wherever Wine cannot find its own loader's debug information, as
+  // under an emulator: then no dump is written. A handler that reads no
+  // modules is made anywhere; the dump writer lists the modules itself.
+  if (initialize_symbols_ && !initialize_symbols_(GetCurrentProcess(), nullptr, FALSE)) {
+    log << "SymInitialize failed: " << static_cast<int64_t>(GetLastError());
+    log.EndLine();
+  }
 
   MINIDUMP_EXCEPTION_INFORMATION exception_information = {};
   exception_information.ThreadId = GetCurrentThreadId();
