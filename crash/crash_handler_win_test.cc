@@ -149,7 +149,9 @@ void CheckReport(const ReportCase& c) {
     ASSERT_TRUE(cdn.Start());
     if (!c.rule.empty()) cdn.SetRule("/submit", c.rule);
     LaunchOptions options;
-    if (c.loader_hidden) options.environment = testing::EnvironmentWith({{u"DBGHELP_NOLIVE", u"1"}});
+    if (c.loader_hidden) {
+      options.environment = testing::EnvironmentWith({{u"DBGHELP_NOLIVE", u"1"}});
+    }
     const Process child = testing::StartChild(
         "crash-with-handler", {temp.value(), UTF8ToUTF16(cdn.Url("")), c.how}, options);
     int exit_code = -9999;

@@ -52,12 +52,7 @@ SUITE = [
 
 # Chosen tests that fail on the i686 build for a fault not yet mended: not
 # run, and named with the fault in every run's output until it is.
-KNOWN_FAULTS = [
-    ("CrashHandlerTest.CrashIsUploadedOnceAndTheDumpDeletedOnlyAfter200",
-     "the i686 crash report never reaches the collector (no upload arrives)"),
-    ("InstallerCrashReportTest.CrashIsReportedAndTheDumpKeptAfter500",
-     "the i686 crash report never reaches the collector (no upload arrives)"),
-]
+KNOWN_FAULTS = []
 
 RESULT = re.compile(r"^\[ +(OK|FAILED|SKIPPED) +\] (\S+)")
 
