@@ -136,15 +136,20 @@ TEST(EntrySequenceTest, FullDiskShowsTheDiskSpaceDialogInTheBrandsLanguageAndEnd
     Sleep(100);
     EnumWindows(&FindDialog, reinterpret_cast<LPARAM>(&search));
   }
-  ASSERT_NE(search.found, nullptr) << "no dialog appeared";
+  ASSERT_NE(search.found, nullptr) << "no dialog appeared within 30 s";
   const std::u16string title =
       LoadStringInLanguage(GetModuleHandleW(nullptr), 1031, 471);
   EXPECT_FALSE(title.empty());
   EXPECT_EQ(Text(GetDlgItem(search.found, 107)), std::wstring(title.begin(), title.end()));
   EXPECT_FALSE(IsWindowVisible(GetDlgItem(search.found, 212)));
-  SendMessageW(GetDlgItem(search.found, 1), BM_CLICK, 0, 0);
+  // The click is handled by the child's dialog loop: a child that stopped
+  // answering fails the case instead of holding it.
+  DWORD_PTR ignored = 0;
+  ASSERT_TRUE(SendMessageTimeoutW(GetDlgItem(search.found, 1), BM_CLICK, 0, 0, SMTO_NORMAL, 30000,
+                                  &ignored))
+      << "the dialog did not answer the click within 30 s";
   int exit_code = 0;
-  ASSERT_TRUE(child.WaitForExit(30000, &exit_code));
+  ASSERT_TRUE(child.WaitForExit(30000, &exit_code)) << "the run did not end within 30 s of OK";
   EXPECT_EQ(exit_code, kExitNotEnoughDiskSpace);
 }
 
