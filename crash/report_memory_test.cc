@@ -11,6 +11,7 @@
 #include "crash/byte_sink.h"
 #include "crash/crash_key_table.h"
 #include "crash/crashpad_info.h"
+#include "crash/gunzip_for_testing.h"
 #include "crash/gzip.h"
 #include "crash/multipart_body.h"
 #include "crash/report_arena.h"
@@ -20,25 +21,6 @@
 
 namespace lite {
 namespace {
-
-std::string Gunzip(std::string_view data) {
-  z_stream stream = {};
-  EXPECT_EQ(inflateInit2(&stream, 15 + 16), Z_OK);
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  stream.avail_in = static_cast<uInt>(data.size());
-  std::string out;
-  int result;
-  do {
-    char buffer[4096];
-    stream.next_out = reinterpret_cast<Bytef*>(buffer);
-    stream.avail_out = sizeof(buffer);
-    result = inflate(&stream, Z_NO_FLUSH);
-    out.append(buffer, sizeof(buffer) - stream.avail_out);
-  } while (result == Z_OK);
-  EXPECT_EQ(result, Z_STREAM_END);
-  inflateEnd(&stream);
-  return out;
-}
 
 TEST(ReportMemoryTest, FixedWriterFailsWholeAndStaysFailed) {
   char buffer[8];

@@ -1,31 +1,13 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
+#include "crash/gunzip_for_testing.h"
 #include "crash/gzip.h"
 #include "crash/http_chunks.h"
 #include "crash/upload_url.h"
 
 namespace lite {
 namespace {
-
-std::string Gunzip(const std::string& data) {
-  z_stream stream = {};
-  EXPECT_EQ(inflateInit2(&stream, 15 + 16), Z_OK);
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
-  stream.avail_in = static_cast<uInt>(data.size());
-  std::string out;
-  int result;
-  do {
-    char buffer[4096];
-    stream.next_out = reinterpret_cast<Bytef*>(buffer);
-    stream.avail_out = sizeof(buffer);
-    result = inflate(&stream, Z_NO_FLUSH);
-    out.append(buffer, sizeof(buffer) - stream.avail_out);
-  } while (result == Z_OK);
-  EXPECT_EQ(result, Z_STREAM_END);
-  inflateEnd(&stream);
-  return out;
-}
 
 TEST(UploadEncodingTest, GzipRoundTrips) {
   std::string large;
