@@ -78,11 +78,7 @@ void FileLogger::Emit(const LogRecord& record) {
   }
   if (!file) return;
 
-  if (!lock.acquired() && !lock_failure_reported_) {
-    lock_failure_reported_ = true;
-    text += LockFailureNotice(*prefix, path_);
-  }
-  if (lock.abandoned()) text += AbandonedMutexNotice(*prefix, path_);
+  text += lock.Notices(*prefix, path_, &lock_failure_reported_);
   text += FormatLogLine(*prefix, record, *origin);
 
   DWORD written = 0;

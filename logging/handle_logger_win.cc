@@ -19,12 +19,7 @@ void HandleLogger::Emit(const LogRecord& record) {
   if (!prefix || !origin || !file_) return;
 
   const LogFileLock lock(log_path_);
-  std::string text;
-  if (!lock.acquired() && !lock_failure_reported_) {
-    lock_failure_reported_ = true;
-    text += LockFailureNotice(*prefix, log_path_);
-  }
-  if (lock.abandoned()) text += AbandonedMutexNotice(*prefix, log_path_);
+  std::string text = lock.Notices(*prefix, log_path_, &lock_failure_reported_);
   text += FormatLogLine(*prefix, record, *origin);
   // Opened for appending only: each write lands whole at the end.
   DWORD written = 0;

@@ -16,4 +16,15 @@ LogFileLock::LogFileLock(const FilePath& log_path)
       acquired_(wait_ == WAIT_OBJECT_0 || wait_ == WAIT_ABANDONED),
       release_(acquired_ ? mutex_.get() : nullptr) {}
 
+std::string LogFileLock::Notices(const std::string& prefix, const FilePath& log_path,
+                                 bool* failure_reported) const {
+  std::string text;
+  if (!acquired_ && !*failure_reported) {
+    *failure_reported = true;
+    text += LockFailureNotice(prefix, log_path);
+  }
+  if (abandoned()) text += AbandonedMutexNotice(prefix, log_path);
+  return text;
+}
+
 }  // namespace lite

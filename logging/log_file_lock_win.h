@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "base/file_path.h"
 #include "base/scoped_handle_win.h"
 
@@ -19,6 +21,11 @@ class LogFileLock {
   bool acquired() const { return acquired_; }
   // Acquired, but a writer died holding it.
   bool abandoned() const { return wait_ == WAIT_ABANDONED; }
+
+  // The notices a writer puts before its line: the lock could not be had
+  // (once per writer, tracked in |*failure_reported|) or its last holder died.
+  std::string Notices(const std::string& prefix, const FilePath& log_path,
+                      bool* failure_reported) const;
 
  private:
   ScopedHandle mutex_;
