@@ -19,6 +19,7 @@
 #include "logging/file_logger_win.h"
 #include "logging/log_message.h"
 #include "logging/system_error_win.h"
+#include "proxy/proxy_prompt_win.h"
 #include "stats/installation_event_params.h"
 #include "stats/landing_url.h"
 #include "ui/controls/control_ids.h"
@@ -37,6 +38,8 @@ constexpr UINT WM_ENGINE_FINISHED = WM_APP + 102;
 constexpr UINT WM_REMOVE_CANCEL_BUTTON = WM_APP + 103;
 // The elevation thread's outcome (wParam 1: the elevated copy started).
 constexpr UINT WM_ELEVATION_DONE = WM_APP + 104;
+// A transfer waits for the proxy-credentials prompt.
+constexpr UINT WM_PROXY_PROMPT = WM_APP + 105;
 // Its message comes once no paint is pending: the welcome screen is on the
 // screen by then.
 constexpr UINT_PTR kFirstPaintTimerId = 101;
@@ -96,12 +99,16 @@ MainWindow::MainWindow(const MainWindowInputs& inputs)
       pin_state_(GetTlpinTrialState(
           PinSources(inputs.brand, inputs.params, command_line_, design_))),
       setup_messages_(inputs.elevated),
-      dialog_actions_(ConfiguredUrlOpenPolicy(brand_.license_url(), brand_.conf_policy_url())) {
+      dialog_actions_(ConfiguredUrlOpenPolicy(brand_.license_url(), brand_.conf_policy_url())),
+      proxy_prompt_(WM_PROXY_PROMPT) {
   dialog_factory_ = std::make_unique<DialogFactory>(
       brand_, params_.params(), MakeDialogContext(scale_factor_, windows_, &dialog_actions_),
       command_line_.HasSwitch(switches::kDisableErrorDialogDownloadButton));
   first_screen_skipped_ = ShouldSkipFirstScreen(brand_.IsFirstScreenOff(), params_.params());
   if (!with_engine_) return;
+  // Registered before the engine exists: its download may meet the proxy
+  // before the window is made, and the question then waits for it.
+  SetProxyCredentialsPrompt(&proxy_prompt_);
   engine_ = std::make_unique<Installer>(command_line_, this, &brand_, &params_, true);
   engine_->set_device_scale_factor(scale_factor_);
   // The make-default offer needs the default-browser interface; the
@@ -111,6 +118,8 @@ MainWindow::MainWindow(const MainWindowInputs& inputs)
 }
 
 MainWindow::~MainWindow() {
+  // A window that was never made has not retired its prompt.
+  RetireProxyPrompt();
   // The engine goes first: its worker may still report to this window. A
   // restart under way still calls the engine.
   elevation_.Join();
@@ -118,6 +127,7 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::StopEngine() {
+  RetireProxyPrompt();
   elevation_.Join();
   engine_.reset();
 }
@@ -257,7 +267,11 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
     case WM_ELEVATION_DONE:
       OnElevationDone(wparam != 0);
       return true;
+    case WM_PROXY_PROMPT:
+      proxy_prompt_.AnswerWaiting();
+      return true;
     case WM_DESTROY:
+      RetireProxyPrompt();
       KillTimer(window, kSlideTimerId);
       KillTimer(window, kFirstPaintTimerId);
       window_.store(nullptr);
@@ -299,6 +313,7 @@ bool MainWindow::ProcessWindowMessage(HWND window, UINT message, WPARAM wparam, 
 
 void MainWindow::OnInitDialog(HWND window) {
   window_.store(window);
+  proxy_prompt_.AttachWindow(window);
   setup_messages_.OpenFilter(window, move_window_message());
   if (engine_ && elevation_mode_ == kElevateOnStart && NeedStartThisProcessAsAdmin(command_line_)) {
     StartElevation();
@@ -541,6 +556,11 @@ void MainWindow::EndWindow(int result) {
 
 void MainWindow::ReportButton(StatButton button) {
   if (engine_) engine_->events().ReportButton(button);
+}
+
+void MainWindow::RetireProxyPrompt() {
+  if (GetProxyCredentialsPrompt() == &proxy_prompt_) SetProxyCredentialsPrompt(nullptr);
+  proxy_prompt_.Close();
 }
 
 }  // namespace lite

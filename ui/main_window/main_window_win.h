@@ -25,6 +25,7 @@
 #include "ui/dialogs/shell_dialog_actions_win.h"
 #include "ui/layout/window_design.h"
 #include "ui/main_window/setup_messages_win.h"
+#include "ui/main_window/window_proxy_prompt_win.h"
 
 namespace lite {
 
@@ -167,6 +168,9 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
   void OpenDocument(const std::string& address);
   void EndWindow(int result);
   void ReportButton(StatButton button);
+  // The proxy prompt is the window's while it lives; once it goes, a
+  // transfer that meets a 407 fails as in a silent run.
+  void RetireProxyPrompt();
 
   const BrandInfo& brand_;
   const DistribInfoParams& params_;
@@ -193,6 +197,8 @@ class MainWindow : public DialogWindow, public InstallerDelegate {
 
   ShellDialogActions dialog_actions_;
   std::unique_ptr<DialogFactory> dialog_factory_;
+  // Outlives the engine, whose download may be asking it.
+  WindowProxyPrompt proxy_prompt_;
   std::unique_ptr<Installer> engine_;
   ElevationThread elevation_;
   bool elevation_pending_ = false;
