@@ -3,10 +3,14 @@
 // (a test CDN, the fake setup's variables) and works its window through
 // Win32 messages.
 //
-//   installer_driver demo --shots DIR -- PROGRAM [ARGS...]
+//   installer_driver demo --shots DIR [--proxy-credentials USER:PASSWORD]
+//                         -- PROGRAM [ARGS...]
 //       An interactive installation to its end: the welcome screen, Install,
 //       the progress screen, the end; screenshots of each (PNG of the
-//       window's screen rectangle), then the exit code.
+//       window's screen rectangle), then the exit code. With
+//       --proxy-credentials the proxy's credentials prompt, which comes up
+//       over the window once the download meets the proxy, is captured with
+//       the window under it and answered with USER and PASSWORD.
 //   installer_driver first-paint [--runs N] --reference OTHER -- PROGRAM [ARGS...]
 //       Time from process start to the first paint of the program's dialog,
 //       against OTHER started the same way, in alternating runs.
@@ -40,6 +44,7 @@
 #include "installer/exit_code.h"
 #include "tests/ui/dialog_kinds_win.h"
 #include "tests/ui/installer_window_win.h"
+#include "tests/ui/proxy_credentials_dialog_win.h"
 #include "tests/ui/screen_pixels_win.h"
 #include "tests/ui/wait_win.h"
 
@@ -59,6 +64,7 @@ struct Options {
   DWORD window_timeout_ms = 8000;
   DWORD hold_hung_ms = 0;
   std::u16string log_name = u"lite_installer.log";
+  std::optional<std::u16string> proxy_credentials;  // "user:password"
   std::vector<std::u16string> program;  // the program and its arguments
 };
 
@@ -87,6 +93,9 @@ std::optional<Options> ParseOptions(int argc, wchar_t** argv) {
       options.hold_hung_ms = static_cast<DWORD>(std::max(0, std::stoi(UTF16ToUTF8(value))));
     } else if (word == u"--log") {
       options.log_name = value;
+    } else if (word == u"--proxy-credentials") {
+      if (value.find(u':') == std::u16string::npos) return std::nullopt;
+      options.proxy_credentials = value;
     } else {
       return std::nullopt;
     }
@@ -145,6 +154,28 @@ std::optional<HWND> OtherDialog(DWORD process_id, HWND main) {
   return std::nullopt;
 }
 
+// Waits up to |timeout_ms| for the proxy's credentials prompt, captures it
+// with the window it sits over and answers it with the demo's credentials;
+// whether one was answered.
+bool AnswerProxyPrompt(DWORD process_id, const Options& options, DWORD timeout_ms) {
+  std::vector<ProxyCredentialsDialog> prompts;
+  WaitUntil([&] { return !(prompts = ProxyCredentialsDialogsOf(process_id)).empty(); },
+            timeout_ms, 100);
+  if (prompts.empty()) return false;
+  const ProxyCredentialsDialog& prompt = prompts.front();
+  std::printf("== the proxy asks for credentials: \"%s\", proxy %s, realm \"%s\"\n",
+              UTF16ToUTF8(prompt.caption).c_str(), UTF16ToUTF8(prompt.proxy).c_str(),
+              UTF16ToUTF8(prompt.realm).c_str());
+  SaveShot(SettledCapture(DialogWithOwnerRect(prompt)), options, "proxy-prompt.png");
+  const std::u16string& credentials = *options.proxy_credentials;
+  const size_t colon = credentials.find(u':');
+  const bool answered = AnswerProxyCredentialsDialog(prompt, credentials.substr(0, colon),
+                                                     credentials.substr(colon + 1));
+  std::printf(answered ? "   answered with the user name and password\n"
+                       : "   (the prompt did not take the credentials)\n");
+  return answered;
+}
+
 int Demo(const Options& options) {
   CreateDirectoryW(AsWide(options.shots), nullptr);
   const InstallerStrings strings{FilePath(options.program[0])};
@@ -161,7 +192,13 @@ int Demo(const Options& options) {
   } else {
     std::printf("== the installer window is up: welcome screen\n");
     SaveShot(window->SettledPicture(), options, "welcome.png");
+    // The download starts behind the welcome screen: the proxy's prompt
+    // comes up over it.
+    if (options.proxy_credentials && !AnswerProxyPrompt(process.id(), options, kWindowTimeoutMs)) {
+      std::printf("== no proxy credentials prompt came up\n");
+    }
     std::printf("== pressing Install\n");
+    WaitUntil([&] { return IsWindowEnabled(window->hwnd()) != FALSE; }, kWindowTimeoutMs);
     window->Click(kInstall);
     // Mid-way: setup's install stages (the fake setup holds them a while).
     std::optional<HWND> dialog;
@@ -474,7 +511,8 @@ int wmain(int argc, wchar_t** argv) {
   if (options && options->mode == "answer-time") return AnswerTime(*options);
   if (options && options->mode == "starts") return Starts(*options);
   std::fprintf(stderr,
-               "usage: installer_driver demo --shots DIR -- PROGRAM [ARGS...]\n"
+               "usage: installer_driver demo --shots DIR [--proxy-credentials USER:PASSWORD] -- "
+               "PROGRAM [ARGS...]\n"
                "       installer_driver first-paint [--runs N] --reference OTHER -- PROGRAM "
                "[ARGS...]\n"
                "       installer_driver answer-time -- PROGRAM [ARGS...]\n"

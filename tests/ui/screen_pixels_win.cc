@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "base/wide_string_win.h"
+#include "tests/ui/wait_win.h"
 #include "ui/images/gdiplus_win.h"
 #include "ui/images/png_encoder_win.h"
 #include "ui/layout/scoped_gdi_object_win.h"
@@ -74,6 +75,21 @@ std::optional<ScreenPixels> CaptureScreen(const RECT& rect) {
   std::memcpy(shot.pixels.data(), bits, shot.pixels.size() * sizeof(uint32_t));
   for (uint32_t& pixel : shot.pixels) pixel &= 0x00FFFFFF;
   return shot;
+}
+
+std::optional<ScreenPixels> SettledCapture(const RECT& rect, DWORD interval_ms,
+                                           DWORD timeout_ms) {
+  std::optional<ScreenPixels> last;
+  bool settled = false;
+  WaitUntil(
+      [&] {
+        std::optional<ScreenPixels> now = CaptureScreen(rect);
+        settled = now && last && now->SameShare(*last) == 1.0;
+        last = std::move(now);
+        return settled;
+      },
+      timeout_ms, interval_ms);
+  return last;
 }
 
 bool SavePng(const ScreenPixels& shot, const std::u16string& path) {

@@ -28,6 +28,12 @@ struct ScreenPixels {
 
 std::optional<ScreenPixels> CaptureScreen(const RECT& rect);
 
+// What the screen shows in |rect| once it shows the same picture twice in a
+// row |interval_ms| apart; the last picture when it does not settle within
+// |timeout_ms|.
+std::optional<ScreenPixels> SettledCapture(const RECT& rect, DWORD interval_ms = 300,
+                                           DWORD timeout_ms = 10000);
+
 // Writes |pixels| as a PNG file through GDI+ (started and stopped here).
 bool SavePng(const ScreenPixels& pixels, const std::u16string& path);
 

@@ -5,6 +5,7 @@
 
 #include "logging/log_message.h"
 #include "logging/system_error_win.h"
+#include "ui/main_window/owned_window_centering_win.h"
 
 namespace lite {
 namespace {
@@ -24,6 +25,7 @@ const char* AnswerName(ProxyPromptAnswer answer) {
 }  // namespace
 
 DWORD ShowSystemProxyDialog(HWND owner, HINTERNET request) {
+  const ScopedOwnedWindowCentering centering(owner);
   // The flags let the prompt read the request's 407 itself and leave what
   // the user typed on the request, for the transfer to resend with.
   return InternetErrorDlg(owner, request, ERROR_INTERNET_INCORRECT_PASSWORD,
