@@ -34,6 +34,7 @@ SUITE = [
     ("DelayedParamsTest.*", "the parameter block's layout across processes"),
     ("SingleInstance*Test.*", "the shared data section of the lock owner"),
     ("DownloaderTest.*", "WinINet's status callback"),
+    ("ChooseProxyForUrlTest.*", "the user's proxy settings and a proxy script run by 32-bit WinHTTP"),
     ("DialogWindowTest.*", "window procedures and subclassing"),
     ("ControlsTest.*", "owner-drawn controls and their accessibility proxies"),
     ("LiteMainWindowTest.*", "the main window's procedure, timers and screens"),
