@@ -22,6 +22,9 @@ struct DownloadAttemptOutcome {
   uint32_t exception_code = 0;  // non-zero: opening the URL raised an exception
   std::string failed_module;
   std::string failed_function;
+  // The proxy wants credentials and the run has none left to offer: another
+  // attempt would be refused the same way.
+  bool proxy_credentials_exhausted = false;
 };
 
 class AcquisitionEnvironment {

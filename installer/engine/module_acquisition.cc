@@ -127,6 +127,14 @@ DownloadResult ModuleAcquisition::DownloadModule(DownloadSink* sink, const Insta
       sink->Reset();
     }
     if (reporter_) reporter_->OnDownloadAttempt(report);
+    // No later attempt can offer the proxy other credentials (its prompt
+    // was cancelled or answered wrong, or a silent run has none): they would
+    // be refused alike, 15 s apart, with the user waiting for the dialog.
+    if (outcome.proxy_credentials_exhausted) {
+      LOG(ERROR) << "No more download attempts: the proxy wants credentials this run cannot "
+                 << "give (" << (i + 1) << " of " << attempt_count << " made)";
+      return DownloadResult::kFailed;
+    }
     if (i + 1 < attempt_count) environment_->Pause(kRetryDelayMs);
   }
   LOG(ERROR) << "Max download attempts failed (" << attempt_count << ")";

@@ -44,6 +44,7 @@ struct ScriptedAttempt {
   uint32_t exception_code = 0;
   std::string failed_module;
   std::string failed_function;
+  bool proxy_credentials_exhausted = false;
 };
 
 class RecordingReporter : public ModuleDownloadReporter {
@@ -94,7 +95,11 @@ class FakeEnvironment : public AcquisitionEnvironment {
     const std::string chunk(static_cast<size_t>(step.fraction * kTotal), 'x');
     sink->Write(chunk.data(), static_cast<uint32_t>(chunk.size()));
     outcome.success = step.success;
-    if (!step.success && step.exception_code == 0) outcome.error = "internet_read-12002";
+    outcome.proxy_credentials_exhausted = step.proxy_credentials_exhausted;
+    if (!step.success && step.exception_code == 0) {
+      outcome.error =
+          step.proxy_credentials_exhausted ? "proxy_auth-407-1223" : "internet_read-12002";
+    }
     return outcome;
   }
 };
@@ -126,6 +131,28 @@ TEST_F(ModuleAcquisitionTest, OneFailingUrlGetsSixAttemptsAndFivePauses) {
   EXPECT_EQ(reporter_.attempts[5].attempt_number, 6);
   EXPECT_EQ(reporter_.attempts[5].error, "internet_read-12002");
   EXPECT_TRUE(HasRecord(records_, "Max download attempts failed (6)", "DownloadModule"));
+}
+
+// A proxy that wants credentials the run can no longer offer (its prompt
+// cancelled) ends the attempts at every URL at once; a 407 the run may still
+// answer does not.
+TEST_F(ModuleAcquisitionTest, ExhaustedProxyCredentialsEndTheAttemptsAtOnce) {
+  ModuleAcquisition policy =
+      Policy({"https://c/plain", "https://c/versioned", "https://c/x64"}, {false, true});
+  environment_.script.push_back({});
+  ScriptedAttempt refused;
+  refused.proxy_credentials_exhausted = true;
+  environment_.script.push_back(refused);
+  EXPECT_EQ(policy.DownloadModule(&sink_, command_line_), DownloadResult::kFailed);
+  EXPECT_EQ(environment_.attempted_urls.size(), 2u);
+  EXPECT_EQ(environment_.pauses, 1);
+  ASSERT_EQ(reporter_.attempts.size(), 2u);
+  EXPECT_EQ(reporter_.attempts[1].error, "proxy_auth-407-1223");
+  EXPECT_TRUE(HasRecord(records_,
+                        "No more download attempts: the proxy wants credentials this run cannot "
+                        "give (2 of 9 made)",
+                        "DownloadModule"));
+  EXPECT_FALSE(HasRecord(records_, "Max download attempts failed (9)", "DownloadModule"));
 }
 
 TEST_F(ModuleAcquisitionTest, ThreeUrlsAreTriedThreeTimesEachAndTheFileRestartsPerUrl) {
