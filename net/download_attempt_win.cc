@@ -37,6 +37,7 @@ void HandOut(const Downloader& downloader, DownloadAttemptResult* result) {
   result->redirect_url = downloader.redirect_url();
   result->total_size = downloader.total_size();
   result->exception = downloader.exception();
+  result->proxy_credentials_exhausted = downloader.proxy_credentials_exhausted();
 }
 
 bool RunAttempt(Downloader& downloader, const std::u16string& url, DownloadSink* sink,
@@ -92,7 +93,7 @@ bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, HANDLE cance
 
 bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, TransferStop& stop,
                      DownloadObserver* observer, DownloadAttemptResult* result) {
-  Downloader downloader(&stop);
+  Downloader downloader(&stop, ProxyPromptUse::kAsk);
   return RunAttempt(downloader, url, sink, stop.event(), observer, result);
 }
 

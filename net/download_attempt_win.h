@@ -22,6 +22,10 @@ struct DownloadAttemptResult {
   std::u16string redirect_url;  // the last redirect target
   uint32_t total_size = 0;      // the body's size, 0 when unknown
   StructuredException exception;  // raised while opening the URL
+  // The proxy wants credentials and the run has none left to offer (the
+  // prompt was cancelled or its answer refused too, or there is no
+  // prompt): another attempt would only be refused again.
+  bool proxy_credentials_exhausted = false;
 };
 
 // Downloads |url| into |sink|, continuing after the bytes it already holds.
@@ -30,7 +34,9 @@ struct DownloadAttemptResult {
 bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, HANDLE cancel_event,
                      DownloadObserver* observer, DownloadAttemptResult* result);
 // The same, and a request of |stop| closes the transfer under way from the
-// stopping thread, so that a stalled server holds nobody up.
+// stopping thread, so that a stalled server holds nobody up. This is the
+// setup archive's download: a proxy that wants credentials nobody has
+// brings up the run's proxy prompt.
 bool DownloadAttempt(const std::u16string& url, DownloadSink* sink, TransferStop& stop,
                      DownloadObserver* observer, DownloadAttemptResult* result);
 

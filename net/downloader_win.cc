@@ -17,6 +17,7 @@
 #include "net/file_sink_win.h"
 #include "net/request_headers.h"
 #include "net/transfer_stop_win.h"
+#include "proxy/internet_session_win.h"
 
 namespace lite {
 namespace {
@@ -42,8 +43,8 @@ bool IsCancelSignaled(HANDLE cancel_event) {
   return cancel_event && IsEventSignaled(cancel_event);
 }
 
-Downloader::Downloader(TransferStop* stop)
-    : stop_(stop), buffer_(std::make_unique<std::array<char, kDownloadBufferSize>>()) {}
+Downloader::Downloader(TransferStop* stop, ProxyPromptUse prompt_use)
+    : stop_(stop), prompt_use_(prompt_use), buffer_(std::make_unique<std::array<char, kDownloadBufferSize>>()) {}
 
 Downloader::~Downloader() { CloseHandles(); }
 
@@ -65,6 +66,23 @@ void Downloader::RecordError(const std::string& stage, DWORD error) {
   if (last_error_.empty()) last_error_ = stage + std::to_string(error);
 }
 
+void Downloader::RecordFailure(TransferFailure failure) {
+  failure.through_proxy = !proxy_.empty();
+  if (last_error_.empty()) last_error_ = TransferFailureText(failure);
+}
+
+bool Downloader::IsTunnelRequestAnswer() {
+  if (proxy_.empty() || !request_) return false;
+  const std::u16string& answered = redirect_url_.empty() ? target_ : redirect_url_;
+  if (ToLowerASCII(answered.substr(0, 6)) != u"https:") return false;
+  DWORD flags = 0;
+  DWORD length = sizeof(flags);
+  if (!InternetQueryOptionW(request_.get(), INTERNET_OPTION_SECURITY_FLAGS, &flags, &length)) {
+    return false;
+  }
+  return (flags & SECURITY_FLAG_SECURE) == 0;
+}
+
 bool Downloader::QueryNumber(DWORD query, DWORD* value) {
   DWORD length = sizeof(*value);
   return request_ && HttpQueryInfoW(request_.get(), query | HTTP_QUERY_FLAG_NUMBER, value,
@@ -80,11 +98,16 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
   sink_ = nullptr;
   expected_status_ = HTTP_STATUS_OK;
   read_status_ = 0;
+  proxy_auth_error_ = ERROR_SUCCESS;
+  proxy_credentials_exhausted_ = false;
   CloseHandles();
 
-  session_.reset(InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  target_ = WidenBytes(RouteRequestUrl(NarrowLowBytes(url)));
+  InternetSession session = OpenInternetSession(kUserAgent, target_);
+  session_ = std::move(session.handle);
+  proxy_ = std::move(session.proxy);
   if (!session_) {
-    RecordError("internet_open-", GetLastError());
+    RecordError("internet_open-", session.open_error);
     return false;
   }
   if (!WatchForStop(&session_)) {
@@ -100,14 +123,13 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
   std::u16string headers = BuildRequestHeaders(version.major, version.minor, version.ubr);
   const uint32_t offset = sink->bytes_written();
   if (offset != 0) headers += u"\r\n" + RangeHeaderLine(offset);
-  const std::u16string target = WidenBytes(RouteRequestUrl(NarrowLowBytes(url)));
 
   HINTERNET request = nullptr;
   DWORD open_error = 0;
   StructuredException raised;
   const bool returned = RunWithExceptionGuard(
       [&] {
-        request = InternetOpenUrlW(session_.get(), AsWide(target), AsWide(headers),
+        request = InternetOpenUrlW(session_.get(), AsWide(target_), AsWide(headers),
                                    static_cast<DWORD>(-1), kOpenFlags,
                                    reinterpret_cast<DWORD_PTR>(&redirect_url_));
         open_error = GetLastError();
@@ -124,13 +146,32 @@ bool Downloader::OpenDownload(const std::u16string& url, DownloadSink* sink) {
     if (!IsCancelSignaled(stop_ ? stop_->event() : nullptr)) {
       InternetSetStatusCallbackW(session_.get(), nullptr);
     }
-    RecordError("internet_open_url-", open_error);
+    TransferFailure failure;
+    failure.error = open_error;
+    RecordFailure(failure);
     return false;
   }
   request_.reset(request);
   if (!WatchForStop(&request_)) {
     RecordError("internet_open_url-", ERROR_INTERNET_OPERATION_CANCELLED);
     return false;
+  }
+  if (!proxy_.empty()) {
+    // The request headers, a range included, stay on the request for every
+    // send.
+    const ProxyAuthentication answer =
+        AnswerProxyAuthentication(request_.get(), proxy_, url, prompt_use_);
+    if (answer.cancelled) proxy_auth_error_ = ERROR_CANCELLED;
+    proxy_credentials_exhausted_ = answer.exhausted;
+    if (answer.send_error != ERROR_SUCCESS) {
+      if (!IsCancelSignaled(stop_ ? stop_->event() : nullptr)) {
+        InternetSetStatusCallbackW(session_.get(), nullptr);
+      }
+      TransferFailure failure;
+      failure.error = answer.send_error;
+      RecordFailure(failure);
+      return false;
+    }
   }
 
   if (offset != 0 && AcceptContinuation(offset) == Continuation::kRefused) {
@@ -215,7 +256,17 @@ bool Downloader::FinalizeDownload(uint32_t* http_status) {
   const DWORD error = GetLastError();
   if (!readable || status != expected_status_) {
     if (!readable) status = 0;
-    RecordError("final_query_info-" + std::to_string(status) + "-", error);
+    TransferFailure failure;
+    failure.stage = TransferFailure::Stage::kFinalStatus;
+    failure.http_status = status;
+    failure.error = status == HTTP_STATUS_PROXY_AUTH_REQ && proxy_auth_error_ != ERROR_SUCCESS
+                        ? proxy_auth_error_
+                        : error;
+    if (!proxy_.empty()) {
+      failure.answered_by_tunnel_request = IsTunnelRequestAnswer();
+      failure.proxy_status_header = !GetResponseHeader("Proxy-Status").empty();
+    }
+    RecordFailure(failure);
     LOG(WARNING) << "Unsuccessful download: " << url_;
     if (http_status) *http_status = status;
     return false;

@@ -17,6 +17,8 @@
 #include "base/structured_exception_guard_win.h"
 #include "net/download_sink.h"
 #include "net/string_sink.h"
+#include "net/transfer_failure_text.h"
+#include "proxy/proxy_authentication_win.h"
 
 namespace lite {
 
@@ -30,7 +32,9 @@ class TransferStop;
 class Downloader {
  public:
   // With |stop| (may be null) a stop request closes the transfer under way.
-  explicit Downloader(TransferStop* stop = nullptr);
+  // |prompt_use| says whether a proxy's 407 may bring up the run's prompt.
+  explicit Downloader(TransferStop* stop = nullptr,
+                      ProxyPromptUse prompt_use = ProxyPromptUse::kWaitForPrompt);
   Downloader(const Downloader&) = delete;
   Downloader& operator=(const Downloader&) = delete;
   virtual ~Downloader();
@@ -58,12 +62,20 @@ class Downloader {
   const StructuredException& exception() const { return exception_; }
   const std::u16string& redirect_url() const { return redirect_url_; }
   uint32_t total_size() const { return total_size_; }
+  // "host:port" of the proxy the transfer goes through; empty when direct.
+  const std::u16string& proxy() const { return proxy_; }
+  // The proxy still wants credentials and the run has no others to offer.
+  bool proxy_credentials_exhausted() const { return proxy_credentials_exhausted_; }
 
  private:
   // Opening, reading and finalizing into |sink|, watching |cancel_event|.
   bool RunTransfer(const std::u16string& url, DownloadSink* sink, HANDLE cancel_event);
   // The first failure of a transfer is kept; |stage| is e.g. "internet_read-".
   void RecordError(const std::string& stage, DWORD error);
+  void RecordFailure(TransferFailure failure);
+  // Whether the current answer is the proxy's to a tunnel request: an https
+  // request through the proxy answered without a TLS connection.
+  bool IsTunnelRequestAnswer();
   bool QueryNumber(DWORD query, DWORD* value);
   // Whether the answer to a continued request really continues at the
   // sink's size; sets the total size when it does.
@@ -74,6 +86,7 @@ class Downloader {
   bool WatchForStop(ScopedInternetHandle* handle);
 
   TransferStop* const stop_;
+  const ProxyPromptUse prompt_use_;
   std::u16string url_;
   std::string last_error_;
   StructuredException exception_;
@@ -81,6 +94,12 @@ class Downloader {
   uint32_t total_size_ = 0;
   DownloadSink* sink_ = nullptr;
   ScopedInternetHandle session_;
+  std::u16string proxy_;
+  // ERROR_CANCELLED when the user cancelled the proxy prompt.
+  DWORD proxy_auth_error_ = ERROR_SUCCESS;
+  bool proxy_credentials_exhausted_ = false;
+  // The URL opened, after routing.
+  std::u16string target_;
   ScopedInternetHandle request_;
   // 200, or 206 for a continued transfer.
   DWORD expected_status_ = HTTP_STATUS_OK;

@@ -14,6 +14,8 @@
 #include "base/wide_string_win.h"
 #include "base/windows_version_win.h"
 #include "logging/system_error_win.h"
+#include "proxy/internet_session_win.h"
+#include "proxy/proxy_authentication_win.h"
 
 namespace lite {
 
@@ -150,22 +152,27 @@ void AsyncUrlSender::RunRequestLoop() {
 }
 
 void AsyncUrlSender::SendUrl(const std::u16string& url) {
-  ScopedInternetHandle session(
-      InternetOpenW(kUserAgent, INTERNET_OPEN_TYPE_PRECONFIG, nullptr, nullptr, 0));
+  const std::u16string routed = WidenBytes(RouteRequestUrl(NarrowLowBytes(url)));
+  InternetSession opened = OpenInternetSession(kUserAgent, routed);
+  ScopedInternetHandle session = std::move(opened.handle);
   if (!session) {
-    PLOG(ERROR) << "Failed to open session for " << url;
+    PLOG_CODE(ERROR, opened.open_error) << "Failed to open session for " << url;
     return;
   }
-  InternetSetStatusCallbackW(session.get(), &CloseRequestOnceSent);
+  // Through a proxy the answer is read: one that wants credentials answers
+  // 407 and forwards nothing until it gets them. Its answer comes within
+  // the same time-out.
+  const bool through_proxy = opened.through_proxy();
+  if (!through_proxy) InternetSetStatusCallbackW(session.get(), &CloseRequestOnceSent);
   if (!SetTimeout(session.get(), INTERNET_OPTION_CONNECT_TIMEOUT) ||
-      !SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT)) {
+      !SetTimeout(session.get(), INTERNET_OPTION_SEND_TIMEOUT) ||
+      (through_proxy && !SetTimeout(session.get(), INTERNET_OPTION_RECEIVE_TIMEOUT))) {
     PLOG(ERROR) << "Failed to set internet options for " << url;
     return;
   }
 
   const WindowsVersion& version = GetWindowsVersion();
   const std::u16string headers = BuildRequestHeaders(version.major, version.minor, version.ubr);
-  const std::u16string routed = WidenBytes(RouteRequestUrl(NarrowLowBytes(url)));
   HINTERNET request = nullptr;
   DWORD error = ERROR_SUCCESS;
   g_request_abandoned = false;
@@ -178,14 +185,25 @@ void AsyncUrlSender::SendUrl(const std::u16string& url) {
         error = GetLastError();
       },
       &exception);
+  ScopedInternetHandle answered(through_proxy ? request : nullptr);
+  if (returned && answered) {
+    // Never a prompt: statistics are not worth a question to the user.
+    AnswerProxyAuthentication(answered.get(), opened.proxy, url, ProxyPromptUse::kKnownOnly);
+  }
   if (!EndRequest()) {
-    // Closed by the destroying thread, which logged why.
+    // Closed by the destroying thread, which logged why; the request went
+    // with its session.
+    answered.release();
     session.release();
     return;
   }
   if (!returned) {
     PLOG(ERROR) << "An attempt to open url " << url << " generated an exception "
                 << exception.code;
+    return;
+  }
+  if (through_proxy) {
+    if (!request) PLOG_CODE(ERROR, error) << "Failed to open " << url;
     return;
   }
   // Once the request was sent it has done its job, whatever error the

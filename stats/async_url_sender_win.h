@@ -1,6 +1,8 @@
 // Sends statistics GET requests on one background thread, one at a time in
 // the order they were queued, without ever blocking the caller. Requests are
-// fire-and-forget: the response is never read and nothing is retried.
+// fire-and-forget: the response is never read and nothing is retried, except
+// that through the user's proxy its answer is awaited, so that a proxy that
+// wants credentials can be given those the run knows.
 #ifndef STATS_ASYNC_URL_SENDER_WIN_H_
 #define STATS_ASYNC_URL_SENDER_WIN_H_
 
@@ -32,7 +34,7 @@ class AsyncUrlSender {
   virtual bool Send(const std::u16string& url);
 
   // One request, synchronously, on the request thread. Gives up as soon as
-  // the request has been sent.
+  // the request has been sent (through a proxy: once it has been answered).
   virtual void SendUrl(const std::u16string& url);
 
  protected:
