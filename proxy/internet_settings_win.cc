@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include "base/registry_win.h"
 #include "base/wide_string_win.h"
 #include "logging/log_message.h"
 #include "logging/system_error_win.h"
@@ -10,7 +11,7 @@
 namespace lite {
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+constexpr char16_t kSettingsKey[] = u"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
 
 // Takes a string WinINet allocated for a per-connection option.
 std::u16string TakeOptionString(wchar_t* value) {
@@ -20,20 +21,12 @@ std::u16string TakeOptionString(wchar_t* value) {
   return text;
 }
 
-std::u16string ReadSettingsString(const wchar_t* name) {
-  DWORD bytes = 0;
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, nullptr,
-                   &bytes) != ERROR_SUCCESS ||
-      bytes < sizeof(wchar_t)) {
+std::u16string ReadSettingsString(const char16_t* name) {
+  RegistryKey key;
+  if (key.Open(HKEY_CURRENT_USER, kSettingsKey, KEY_QUERY_VALUE) != ERROR_SUCCESS) {
     return std::u16string();
   }
-  std::wstring value(bytes / sizeof(wchar_t), L'\0');
-  if (RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, value.data(),
-                   &bytes) != ERROR_SUCCESS) {
-    return std::u16string();
-  }
-  value.resize(wcsnlen(value.c_str(), value.size()));
-  return FromWide(value.c_str());
+  return key.ReadString(name).value_or(std::u16string());
 }
 
 }  // namespace
@@ -65,7 +58,7 @@ InternetSettings ReadInternetSettings() {
     settings.bypass = std::move(bypass);
   }
   if (flags & PROXY_TYPE_AUTO_PROXY_URL) settings.script_url = std::move(script_url);
-  if (settings.script_url.empty()) settings.script_url = ReadSettingsString(L"AutoConfigURL");
+  if (settings.script_url.empty()) settings.script_url = ReadSettingsString(u"AutoConfigURL");
   return settings;
 }
 
