@@ -7,7 +7,7 @@ one JSON line. See README.md beside this file.
 
 Command line:
   test_cdn.py [--root DIR] [--port 0] [--port-file FILE] [--log FILE]
-              [--rules FILE] [--idle-exit SECONDS]
+              [--rules FILE] [--idle-exit SECONDS] [--only-from ADDRESS]
 
 Python use:
   with TestCdn(root=...) as cdn:
@@ -159,9 +159,12 @@ def decode_upload(headers, body, chunked):
 class CdnState:
     """Rules and the request record, shared by all handler threads."""
 
-    def __init__(self, root, log_path):
+    def __init__(self, root, log_path, only_from=None):
         self.root = os.path.realpath(root) if root else None
         self.log_path = log_path
+        # The one peer address served; others are refused (and recorded), so
+        # a test that routes through a proxy proves nothing went around it.
+        self.only_from = only_from
         self.lock = threading.Lock()
         self.rules = {}  # path -> [Rule, ...]; the first live one applies
         self.records = []
@@ -312,6 +315,13 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
             "connection": self.connection_number,
             "index": self.requests_on_connection,
         }
+        peer = self.client_address[0]
+        if self.state.only_from and peer != self.state.only_from:
+            entry["refused_peer"] = peer
+            self.requests_on_connection += 1
+            self.state.record(entry)
+            self._send_simple(403, b"direct connection refused\n", Rule({}), {})
+            return
         upload = decode_upload(self.headers, body, self._chunked())
         if upload is not None:
             entry["upload"] = upload
@@ -599,8 +609,9 @@ def _watch_idle(server, idle_seconds):
             return
 
 
-def serve(root=None, port=0, port_file=None, log=None, rules=None, idle_exit=None):
-    state = CdnState(root, log)
+def serve(root=None, port=0, port_file=None, log=None, rules=None, idle_exit=None,
+          only_from=None):
+    state = CdnState(root, log, only_from)
     if rules:
         with open(rules) as f:
             for path, spec in json.load(f).items():
@@ -625,7 +636,7 @@ def serve(root=None, port=0, port_file=None, log=None, rules=None, idle_exit=Non
 class TestCdn:
     """A test CDN in a child process, for Python-driven tests."""
 
-    def __init__(self, root=None, log=None, idle_exit=600):
+    def __init__(self, root=None, log=None, idle_exit=600, only_from=None):
         self._dir = tempfile.TemporaryDirectory(prefix="test_cdn_")
         self.log_path = log or os.path.join(self._dir.name, "requests.jsonl")
         port_file = os.path.join(self._dir.name, "port")
@@ -634,6 +645,8 @@ class TestCdn:
                 "--idle-exit", str(idle_exit)]
         if root:
             args += ["--root", root]
+        if only_from:
+            args += ["--only-from", only_from]
         self._process = subprocess.Popen(args)
         deadline = time.monotonic() + 20
         while not os.path.exists(port_file):
@@ -700,8 +713,10 @@ def main(argv=None):
     parser.add_argument("--rules", help="JSON file {path: rule} loaded at start")
     parser.add_argument("--idle-exit", type=float,
                         help="exit after this many seconds without a request")
+    parser.add_argument("--only-from", help="serve only this peer address; refuse others")
     args = parser.parse_args(argv)
-    serve(args.root, args.port, args.port_file, args.log, args.rules, args.idle_exit)
+    serve(args.root, args.port, args.port_file, args.log, args.rules, args.idle_exit,
+          args.only_from)
     return 0
 
 
