@@ -52,6 +52,7 @@ DownloadAttemptOutcome WinAcquisitionEnvironment::RunAttempt(const std::u16strin
   outcome.exception_code = result.exception.code;
   outcome.failed_module = result.exception.failed_module;
   outcome.failed_function = result.exception.failed_function;
+  outcome.proxy_credentials_exhausted = result.proxy_credentials_exhausted;
   return outcome;
 }
 
