@@ -18,6 +18,9 @@
 #include "crash/report_space_win.h"
 #include "crash/winhttp_upload_win.h"
 #include "logging/log_message.h"
+#include "proxy/internet_settings_win.h"
+#include "proxy/proxy_resolver_win.h"
+#include "proxy/proxy_server_for_url.h"
 
 namespace lite {
 namespace {
@@ -108,6 +111,7 @@ CrashHandler::CrashHandler(const CrashHandlerSettings& settings)
 
   if (settings.capture_crashes && space_) {
     space_->user_agent.Set(UTF8ToUTF16(CrashUploadUserAgent()));
+    ChooseUploadRoute();
     dbghelp_.reset(LoadSystemLibrary(L"dbghelp.dll"));
     dump_function_ =
         GetProcAddressAs<MiniDumpWriteDumpFunction>(dbghelp_.get(), "MiniDumpWriteDump");
@@ -121,12 +125,75 @@ CrashHandler::CrashHandler(const CrashHandlerSettings& settings)
 }
 
 CrashHandler::~CrashHandler() {
+  // The choice writes into this object. A proxy script's fetch is bounded
+  // in time, so this wait is too.
+  route_thread_.Join();
   if (dump_function_) SetUnhandledExceptionFilter(previous_filter_);
   if (g_handler == this) g_handler = nullptr;
   if (space_) space_->~ReportSpace();
 }
 
 CrashHandler* CrashHandler::Current() { return g_handler; }
+
+void CrashHandler::ChooseUploadRoute() {
+  const std::u16string url = UTF8ToUTF16(std::string(space_->submit_url.view()));
+  const InternetSettings settings = ReadInternetSettings();
+  // A script (or auto-detection, on by default in many installations) is
+  // fetched over the network: the run's start does not wait for it.
+  if (!settings.script_url.empty() || settings.auto_detect) {
+    upload_route_chosen_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (upload_route_chosen_.is_valid() && route_thread_.Start([this, url] {
+          route_thread_id_.store(GetCurrentThreadId());
+          KeepUploadRoute(url);
+          SetEvent(upload_route_chosen_.get());
+        })) {
+      return;
+    }
+    DLOG(WARNING) << "No thread for the crash upload's proxy choice; it is made now";
+  }
+  KeepUploadRoute(url);
+}
+
+void CrashHandler::KeepUploadRoute(const std::u16string& url) {
+  const std::u16string proxy = ProxyServerForUrl(ChooseProxyForUrl(url), url);
+  if (proxy.empty()) {
+    upload_route_.store(UploadRoute::kDirect);
+    return;
+  }
+  if (proxy.size() >= ARRAYSIZE(upload_proxy_)) {
+    DLOG(ERROR) << "The crash upload's proxy has too long a name: " << UTF16ToUTF8(proxy);
+    upload_route_.store(UploadRoute::kUnusable);
+    return;
+  }
+  std::wmemcpy(upload_proxy_, AsWide(proxy), proxy.size() + 1);
+  upload_route_.store(UploadRoute::kProxy);
+}
+
+bool CrashHandler::UploadProxy(const wchar_t** proxy, ReportLog* log) {
+  // The choosing thread itself may be the one that failed: it would wait
+  // for itself.
+  if (upload_route_.load() == UploadRoute::kChoosing && upload_route_chosen_.is_valid() &&
+      route_thread_id_.load() != GetCurrentThreadId()) {
+    WaitForSingleObject(upload_route_chosen_.get(), kUploadRouteWaitMs);
+  }
+  switch (upload_route_.load()) {
+    case UploadRoute::kDirect:
+      *proxy = nullptr;
+      return true;
+    case UploadRoute::kProxy:
+      *proxy = upload_proxy_;
+      return true;
+    case UploadRoute::kChoosing:
+      *log << "The proxy script had not chosen the collector's proxy within "
+           << static_cast<int64_t>(kUploadRouteWaitMs) << " ms: the report is not sent";
+      break;
+    case UploadRoute::kUnusable:
+      *log << "The collector's proxy has too long a name: the report is not sent";
+      break;
+  }
+  log->EndLine();
+  return false;
+}
 
 void CrashHandler::SetCrashKey(const std::string& name, const std::string& value) {
   if (name.empty() || value.empty() || !space_) return;

@@ -25,6 +25,7 @@
 #include "base/file_path.h"
 #include "base/guid.h"
 #include "base/scoped_handle_win.h"
+#include "base/thread_win.h"
 #include "crash/crash_key_table.h"
 #include "crash/crashpad_info.h"
 #include "crash/report_arena.h"
@@ -37,6 +38,9 @@ namespace lite {
 inline constexpr uint64_t kMaxUploadedDumpSize = 32u << 20;
 // The upload's body, compressed, must fit into this much reserved memory.
 inline constexpr size_t kMaxUploadBodySize = 8u << 20;
+// How long a report waits for the proxy choice of a proxy script that is
+// still running when the process fails.
+inline constexpr DWORD kUploadRouteWaitMs = 20000;
 
 struct CrashHandlerSettings {
   // The per-user identifier, with or without braces; empty when there is none.
@@ -101,6 +105,8 @@ class CrashHandler {
   using SymSetOptionsFunction = decltype(&::SymSetOptions);
   using SymInitializeFunction = decltype(&::SymInitializeW);
   struct ReportSpace;
+  // Where the upload goes, known before any crash.
+  enum class UploadRoute { kChoosing, kDirect, kProxy, kUnusable };
 
   static LONG WINAPI Filter(EXCEPTION_POINTERS* exception);
   // Dump and upload, at most once per process. Another thread that fails
@@ -115,6 +121,14 @@ class CrashHandler {
   void WriteReportDiagnostics();
   // The new-handler while the diagnostics are written.
   static void EndWithCrashCode();
+  // Chooses the proxy of the collector's URL as the user's Internet
+  // settings say: at once when that costs no more than reading them, on
+  // route_thread_ when a proxy script must be fetched and run.
+  void ChooseUploadRoute();
+  void KeepUploadRoute(const std::u16string& url);
+  // The proxy the report goes through (null: direct); false, noted, when
+  // it is not known.
+  bool UploadProxy(const wchar_t** proxy, ReportLog* log);
 
   ReservedMemory memory_;
   ReportSpace* space_ = nullptr;  // in memory_
@@ -139,6 +153,14 @@ class CrashHandler {
   bool sent_fields_ = false;
   // The exception code of the crash being reported.
   DWORD crash_code_ = 0;
+  // "host:port" of the proxy when upload_route_ is kProxy; written before
+  // upload_route_ leaves kChoosing, never after.
+  wchar_t upload_proxy_[256] = {};
+  std::atomic<UploadRoute> upload_route_{UploadRoute::kChoosing};
+  // Set once a choice made on route_thread_ is kept.
+  ScopedHandle upload_route_chosen_;
+  std::atomic<DWORD> route_thread_id_{0};
+  Thread route_thread_;
 };
 
 // The process-wide handler's SetCrashKey; nothing without a handler.

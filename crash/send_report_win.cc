@@ -136,6 +136,7 @@ bool CrashHandler::SendReport() {
     log.EndLine();
     return false;
   }
+  if (!UploadProxy(&upload.proxy, &log)) return false;
   if (!PostWithWinHttp(upload, &scratch_, &log)) return false;
   if (!DeleteThroughHandle(dump_file_.get())) {
     log << "The sent dump could not be deleted: " << static_cast<int64_t>(GetLastError());

@@ -5,9 +5,11 @@
 // whole before the request opens.
 #include "crash/winhttp_upload_win.h"
 
+#include <process.h>
 #include <winhttp.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cwchar>
 #include <optional>
 
@@ -15,12 +17,18 @@
 #include "base/scoped_handle_win.h"
 #include "base/wide_string_win.h"
 #include "crash/upload_url.h"
+#include "proxy/proxy_credentials_win.h"
 
 namespace lite {
 namespace {
 
 constexpr DWORD kWritePieceSize = 32768;
 constexpr DWORD kReadPieceSize = 4096;
+// A 407's body is a short page; more of it is not read before the resend.
+constexpr size_t kMaxRefusalBytes = 65536;
+// Units of a user name or password, the terminator included.
+constexpr size_t kMaxCredentialUnits = 256;
+constexpr size_t kMaxProxyUnits = 256;
 
 struct InternetHandleTraits {
   static HINTERNET Invalid() { return nullptr; }
@@ -90,6 +98,190 @@ bool Bound(HINTERNET handle, bool request, const HttpUpload& upload, const Deadl
   return true;
 }
 
+// The credentials of one proxy as the lookup thread hands them over. It
+// lives in the upload's scratch memory, not on a stack: a lookup given up
+// on may still write here later.
+struct CredentialsLookup {
+  enum Result : LONG { kPending, kFound, kNone, kTooLong, kFailed };
+
+  wchar_t proxy[kMaxProxyUnits];
+  wchar_t user[kMaxCredentialUnits];
+  wchar_t password[kMaxCredentialUnits];
+  std::atomic<LONG> result{kPending};
+
+  void Wipe() {
+    SecureZeroMemory(user, sizeof(user));
+    SecureZeroMemory(password, sizeof(password));
+  }
+};
+
+bool CopyInto(const std::u16string& text, wchar_t (&out)[kMaxCredentialUnits]) {
+  if (text.size() >= kMaxCredentialUnits) return false;
+  std::wmemcpy(out, reinterpret_cast<const wchar_t*>(text.data()), text.size());
+  out[text.size()] = L'\0';
+  return true;
+}
+
+unsigned __stdcall LookUpCredentials(void* parameter) {
+  auto* lookup = static_cast<CredentialsLookup*>(parameter);
+  LONG result = CredentialsLookup::kFailed;
+  // Nothing may escape a thread's entry: a lookup that cannot allocate in
+  // a crashed process is a lookup that found nothing.
+  try {
+    std::optional<ProxyCredentials> found = FindProxyCredentials(FromWide(lookup->proxy));
+    if (!found) {
+      result = CredentialsLookup::kNone;
+    } else if (CopyInto(found->user, lookup->user) && CopyInto(found->password, lookup->password)) {
+      result = CredentialsLookup::kFound;
+    } else {
+      lookup->Wipe();
+      result = CredentialsLookup::kTooLong;
+    }
+  } catch (...) {
+    lookup->Wipe();
+  }
+  lookup->result.store(result);
+  return 0;
+}
+
+// The run's credentials for |proxy|: those the user typed, else those
+// Windows holds. The lookup runs on a thread of its own and is waited for
+// a bounded time, because it takes the lock of the typed credentials and
+// uses the heap, and the crashed thread that uploads may be the one that
+// held either when it failed: waiting on it directly could hang the report
+// for ever. Null (and the reason noted after |refusal|) when there are none
+// to use.
+CredentialsLookup* FindCredentialsBounded(const wchar_t* proxy, ReportArena* scratch,
+                                          ReportLog* log, std::string_view refusal) {
+  const size_t length = std::wcslen(proxy);
+  if (length >= kMaxProxyUnits) {
+    *log << refusal << ": its name is too long to look its credentials up";
+    log->EndLine();
+    return nullptr;
+  }
+  auto* lookup = scratch->New<CredentialsLookup>();
+  if (!lookup) {
+    *log << refusal << ": no memory to look its credentials up";
+    log->EndLine();
+    return nullptr;
+  }
+  std::wmemcpy(lookup->proxy, proxy, length + 1);
+  // Through the C runtime: the lookup uses its heap and exceptions.
+  ScopedHandle thread(reinterpret_cast<HANDLE>(
+      _beginthreadex(nullptr, 0, &LookUpCredentials, lookup, 0, nullptr)));
+  if (!thread.is_valid()) {
+    *log << refusal << ": its credentials could not be looked up: "
+         << static_cast<int64_t>(GetLastError());
+    log->EndLine();
+    return nullptr;
+  }
+  if (WaitForSingleObject(thread.get(), kProxyCredentialsWaitMs) != WAIT_OBJECT_0) {
+    *log << refusal << ": its credentials were not found within "
+         << static_cast<int64_t>(kProxyCredentialsWaitMs) << " ms";
+    log->EndLine();
+    return nullptr;
+  }
+  switch (lookup->result.load()) {
+    case CredentialsLookup::kFound:
+      return lookup;
+    case CredentialsLookup::kNone:
+      *log << refusal << ", and the run has no credentials for it";
+      break;
+    case CredentialsLookup::kTooLong:
+      *log << refusal << ": its credentials are too long to use";
+      break;
+    default:
+      *log << refusal << ": its credentials could not be read";
+      break;
+  }
+  log->EndLine();
+  return nullptr;
+}
+
+// Answers a proxy's 407: integrated sign-in where the proxy offers it, then
+// Basic with the run's credentials, each once.
+class ProxyAnswer {
+ public:
+  ProxyAnswer(const wchar_t* proxy, ReportArena* scratch, ReportLog* log)
+      : proxy_(proxy), scratch_(scratch), log_(log) {}
+
+  // Sets what the next send answers the proxy with; false (noted) when
+  // there is nothing left to try.
+  bool Prepare(HINTERNET request, int sends) {
+    // "HTTP status 407 from the proxy HOST:PORT", then why it stays so.
+    char refusal_memory[64 + kMaxProxyUnits];
+    FixedWriter refusal(refusal_memory, sizeof(refusal_memory));
+    refusal.Append("HTTP status 407 from the proxy ");
+    for (const wchar_t* c = proxy_; *c && refusal.ok(); ++c) {
+      const char unit = *c < 0x80 ? static_cast<char>(*c) : '?';
+      refusal.Append(std::string_view(&unit, 1));
+    }
+    const std::string_view said = refusal.view();
+    if (sends >= kMaxUploadSends) {
+      *log_ << said << " after " << static_cast<int64_t>(sends) << " sends";
+      log_->EndLine();
+      return false;
+    }
+    DWORD supported = 0, first = 0, target = 0;
+    if (!WinHttpQueryAuthSchemes(request, &supported, &first, &target)) {
+      *log_ << said;
+      log_->EndLine();
+      return Fail(log_, "WinHttpQueryAuthSchemes");
+    }
+    const DWORD integrated = supported & WINHTTP_AUTH_SCHEME_NEGOTIATE
+                                 ? WINHTTP_AUTH_SCHEME_NEGOTIATE
+                                 : supported & WINHTTP_AUTH_SCHEME_NTLM;
+    if (integrated && !tried_integrated_) {
+      tried_integrated_ = true;
+      // A failure is noted, and Basic may still answer.
+      if (SetIntegrated(request, integrated)) return true;
+    }
+    if ((supported & WINHTTP_AUTH_SCHEME_BASIC) && !tried_basic_) {
+      tried_basic_ = true;
+      CredentialsLookup* credentials = FindCredentialsBounded(proxy_, scratch_, log_, said);
+      if (!credentials) return false;
+      const BOOL set =
+          WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_PROXY, WINHTTP_AUTH_SCHEME_BASIC,
+                                credentials->user, credentials->password, nullptr);
+      // WinHTTP keeps its own copy.
+      credentials->Wipe();
+      if (!set) return Fail(log_, "WinHttpSetCredentials");
+      return true;
+    }
+    *log_ << said;
+    if (tried_basic_) {
+      *log_ << ": it refused the run's credentials";
+    } else if (tried_integrated_) {
+      *log_ << ": it refused the integrated sign-in";
+    } else {
+      *log_ << ": it offers no scheme the upload can answer";
+    }
+    log_->EndLine();
+    return false;
+  }
+
+ private:
+  // The logged-on user's own sign-in, which WinHTTP's default policy keeps
+  // for hosts on the bypass list: a proxy never is one.
+  bool SetIntegrated(HINTERNET request, DWORD scheme) {
+    DWORD policy = WINHTTP_AUTOLOGON_SECURITY_LEVEL_LOW;
+    if (!WinHttpSetOption(request, WINHTTP_OPTION_AUTOLOGON_POLICY, &policy, sizeof(policy))) {
+      return Fail(log_, "WinHttpSetOption");
+    }
+    if (!WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_PROXY, scheme, nullptr, nullptr,
+                               nullptr)) {
+      return Fail(log_, "WinHttpSetCredentials");
+    }
+    return true;
+  }
+
+  const wchar_t* proxy_;
+  ReportArena* scratch_;
+  ReportLog* log_;
+  bool tried_integrated_ = false;
+  bool tried_basic_ = false;
+};
+
 // "Content-Length: " + |size| + CRLF, zero-terminated.
 void ContentLengthHeader(size_t size, wchar_t (&out)[64]) {
   static constexpr wchar_t kName[] = L"Content-Length: ";
@@ -117,6 +309,47 @@ std::optional<ModuleVersion> SystemModuleVersion(const wchar_t* name) {
   return ModuleVersion{info->dwFileVersionMS, info->dwFileVersionLS, info->dwFileOS};
 }
 
+// One send of the whole request: headers, body, and the wait for the
+// answer's headers.
+bool SendOnce(HINTERNET request, const HttpUpload& upload, const Deadline& deadline,
+              ReportLog* log) {
+  if (!Bound(request, true, upload, deadline, log)) return false;
+  if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
+                          static_cast<DWORD>(upload.body.size()), 0)) {
+    return Fail(log, "WinHttpSendRequest");
+  }
+  for (size_t sent = 0; sent < upload.body.size();) {
+    if (!Bound(request, true, upload, deadline, log)) return false;
+    const DWORD piece =
+        static_cast<DWORD>(std::min<size_t>(kWritePieceSize, upload.body.size() - sent));
+    DWORD written = 0;
+    if (!WinHttpWriteData(request, upload.body.data() + sent, piece, &written) || written == 0) {
+      return Fail(log, "WinHttpWriteData");
+    }
+    sent += written;
+  }
+  if (!Bound(request, true, upload, deadline, log)) return false;
+  if (!WinHttpReceiveResponse(request, nullptr)) return Fail(log, "WinHttpReceiveResponse");
+  return true;
+}
+
+// Reads what is left of an answer, up to |limit| bytes and the deadline;
+// false when it did not end in order.
+bool ReadRest(HINTERNET request, const HttpUpload& upload, const Deadline& deadline,
+              size_t limit, ReportLog* log) {
+  for (size_t read_total = 0; read_total < limit;) {
+    if (!Bound(request, true, upload, deadline, log)) return false;
+    char buffer[kReadPieceSize];
+    DWORD read = 0;
+    if (!WinHttpReadData(request, buffer, sizeof(buffer), &read)) {
+      return Fail(log, "WinHttpReadData");
+    }
+    if (read == 0) return true;
+    read_total += read;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string CrashUploadUserAgent() {
@@ -128,8 +361,11 @@ std::string CrashUploadUserAgent() {
 
 bool PostWithWinHttp(const HttpUpload& upload, ReportArena* scratch, ReportLog* log) {
   const Deadline deadline(upload.deadline_ms);
-  ScopedWinHttpHandle session(WinHttpOpen(upload.user_agent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                          WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+  const bool through_proxy = upload.proxy && *upload.proxy;
+  // The bypass list was applied when the proxy was chosen for this URL.
+  ScopedWinHttpHandle session(WinHttpOpen(
+      upload.user_agent, through_proxy ? WINHTTP_ACCESS_TYPE_NAMED_PROXY : WINHTTP_ACCESS_TYPE_NO_PROXY,
+      through_proxy ? upload.proxy : WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
   if (!session) return Fail(log, "WinHttpOpen");
   if (!Bound(session.get(), false, upload, deadline, log)) return false;
 
@@ -168,32 +404,25 @@ bool PostWithWinHttp(const HttpUpload& upload, ReportArena* scratch, ReportLog* 
                                 WINHTTP_ADDREQ_FLAG_ADD)) {
     return Fail(log, "WinHttpAddRequestHeaders");
   }
-  if (!Bound(request.get(), true, upload, deadline, log)) return false;
-  if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                          WINHTTP_NO_REQUEST_DATA, 0, static_cast<DWORD>(upload.body.size()),
-                          0)) {
-    return Fail(log, "WinHttpSendRequest");
-  }
-  for (size_t sent = 0; sent < upload.body.size();) {
-    if (!Bound(request.get(), true, upload, deadline, log)) return false;
-    const DWORD piece =
-        static_cast<DWORD>(std::min<size_t>(kWritePieceSize, upload.body.size() - sent));
-    DWORD written = 0;
-    if (!WinHttpWriteData(request.get(), upload.body.data() + sent, piece, &written) ||
-        written == 0) {
-      return Fail(log, "WinHttpWriteData");
-    }
-    sent += written;
-  }
-  if (!Bound(request.get(), true, upload, deadline, log)) return false;
-  if (!WinHttpReceiveResponse(request.get(), nullptr)) return Fail(log, "WinHttpReceiveResponse");
 
+  // The body is in memory whole, so a proxy's 407 is answered by sending
+  // all of it again.
+  ProxyAnswer answer(upload.proxy, scratch, log);
   DWORD status = 0;
-  DWORD status_size = sizeof(status);
-  if (!WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                           WINHTTP_HEADER_NAME_BY_INDEX, &status, &status_size,
-                           WINHTTP_NO_HEADER_INDEX)) {
-    return Fail(log, "WinHttpQueryHeaders");
+  for (int sends = 1;; ++sends) {
+    if (!SendOnce(request.get(), upload, deadline, log)) return false;
+    DWORD status_size = sizeof(status);
+    if (!WinHttpQueryHeaders(request.get(),
+                             WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &status_size,
+                             WINHTTP_NO_HEADER_INDEX)) {
+      return Fail(log, "WinHttpQueryHeaders");
+    }
+    if (status != HTTP_STATUS_PROXY_AUTH_REQ || !through_proxy) break;
+    if (!answer.Prepare(request.get(), sends)) return false;
+    // The refusal's page, so that the connection can carry the next send;
+    // one that does not end in order leaves the connection to WinHTTP.
+    ReadRest(request.get(), upload, deadline, kMaxRefusalBytes, log);
   }
   if (status != 200) {
     *log << "HTTP status " << static_cast<int64_t>(status);
@@ -203,17 +432,7 @@ bool PostWithWinHttp(const HttpUpload& upload, ReportArena* scratch, ReportLog* 
   // The collector has the report. Its answer is not used: it is read, up
   // to the limit and the deadline, only so the connection ends in order,
   // and a failure to read it changes nothing.
-  for (size_t read_total = 0; read_total < upload.response_limit;) {
-    if (!Bound(request.get(), true, upload, deadline, log)) break;
-    char buffer[kReadPieceSize];
-    DWORD read = 0;
-    if (!WinHttpReadData(request.get(), buffer, sizeof(buffer), &read)) {
-      Fail(log, "WinHttpReadData");
-      break;
-    }
-    if (read == 0) break;
-    read_total += read;
-  }
+  ReadRest(request.get(), upload, deadline, upload.response_limit, log);
   return true;
 }
 

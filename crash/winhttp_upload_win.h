@@ -1,7 +1,8 @@
 // One HTTP POST through WinHTTP, for crash uploads. It runs inside a
 // crashed process: every text it needs is prepared by the caller in
 // memory reserved beforehand, the transfer as a whole has a deadline, and
-// no more of the answer is read than a small limit.
+// no more of the answer is read than a small limit. The proxy is chosen by
+// the caller ahead of the crash; here it is only used, and its 407 answered.
 #ifndef CRASH_WINHTTP_UPLOAD_WIN_H_
 #define CRASH_WINHTTP_UPLOAD_WIN_H_
 
@@ -30,11 +31,24 @@ struct HttpUpload {
   DWORD deadline_ms = 120000;
   // The answer is read up to this many bytes, then left.
   size_t response_limit = 65536;
+  // "host:port" of the proxy the request goes through; null or empty sends
+  // it direct. WinHTTP's own proxy settings are never used: they are not
+  // the user's.
+  const wchar_t* proxy = nullptr;
 };
 
+// Sends of one upload at most: the first, and the answers to a proxy's 407
+// (integrated sign-in, then the credentials the run knows for the proxy).
+inline constexpr int kMaxUploadSends = 3;
+// How long the credentials of a proxy that wants them are waited for.
+inline constexpr DWORD kProxyCredentialsWaitMs = 5000;
+
 // Posts |upload|; true when the server answered 200, whether or not its
-// answer could then be read. Failures are noted in |log|; |scratch| holds
-// the host name while the request runs.
+// answer could then be read. Failures are noted in |log|, never with a
+// credential in them; |scratch| holds the host name while the request runs
+// and the proxy's credentials while they are needed, and must outlive a
+// credentials lookup that did not answer in time (the crash handler's
+// reserved memory lives as long as the process).
 bool PostWithWinHttp(const HttpUpload& upload, ReportArena* scratch, ReportLog* log);
 
 // The user agent of crash uploads on this system.
