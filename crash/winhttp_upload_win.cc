@@ -310,15 +310,21 @@ std::optional<ModuleVersion> SystemModuleVersion(const wchar_t* name) {
 }
 
 // One send of the whole request: headers, body, and the wait for the
-// answer's headers.
+// answer's headers. The first send writes the body piece by piece, each
+// piece within the deadline. A send that answers a proxy hands WinHTTP the
+// whole body with the headers instead: WinHTTP may answer the proxy itself
+// and send again inside WinHttpReceiveResponse (Wine's does, once it has
+// credentials), and it can send again only what it was handed.
 bool SendOnce(HINTERNET request, const HttpUpload& upload, const Deadline& deadline,
-              ReportLog* log) {
+              bool body_with_headers, ReportLog* log) {
   if (!Bound(request, true, upload, deadline, log)) return false;
-  if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0,
-                          static_cast<DWORD>(upload.body.size()), 0)) {
+  const DWORD size = static_cast<DWORD>(upload.body.size());
+  if (!WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                          body_with_headers ? const_cast<char*>(upload.body.data()) : nullptr,
+                          body_with_headers ? size : 0, size, 0)) {
     return Fail(log, "WinHttpSendRequest");
   }
-  for (size_t sent = 0; sent < upload.body.size();) {
+  for (size_t sent = body_with_headers ? upload.body.size() : 0; sent < upload.body.size();) {
     if (!Bound(request, true, upload, deadline, log)) return false;
     const DWORD piece =
         static_cast<DWORD>(std::min<size_t>(kWritePieceSize, upload.body.size() - sent));
@@ -410,7 +416,7 @@ bool PostWithWinHttp(const HttpUpload& upload, ReportArena* scratch, ReportLog* 
   ProxyAnswer answer(upload.proxy, scratch, log);
   DWORD status = 0;
   for (int sends = 1;; ++sends) {
-    if (!SendOnce(request.get(), upload, deadline, log)) return false;
+    if (!SendOnce(request.get(), upload, deadline, sends > 1, log)) return false;
     DWORD status_size = sizeof(status);
     if (!WinHttpQueryHeaders(request.get(),
                              WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
