@@ -156,50 +156,33 @@ def decode_upload(headers, body, chunked):
     return upload
 
 
-class CdnState:
-    """Rules and the request record, shared by all handler threads."""
+class RuleBook:
+    """Per-path rules and the request record, shared by a server's handler
+    threads. A path ending in "*" is a prefix; a rule with "times" is used
+    up after that many requests and the next queued one applies."""
 
-    def __init__(self, root, log_path, only_from=None):
-        self.root = os.path.realpath(root) if root else None
+    def __init__(self, log_path, rule_class):
         self.log_path = log_path
-        # The one peer address served; others are refused (and recorded), so
-        # a test that routes through a proxy proves nothing went around it.
-        self.only_from = only_from
+        self.rule_class = rule_class
         self.lock = threading.Lock()
         self.rules = {}  # path -> [Rule, ...]; the first live one applies
         self.records = []
         self.stopping = threading.Event()
         self.last_activity = time.monotonic()
-        # Requests being answered now, and the most at any one time since the
-        # last clear: a client that should hold one transfer at a time can be
-        # checked by it.
-        self.answering = 0
-        self.most_answering = 0
         if log_path:
             open(log_path, "a").close()
 
     def set_rule(self, path, spec, append=False):
-        rule = Rule(spec)
+        rule = self.rule_class(spec)
         with self.lock:
             if append:
                 self.rules.setdefault(path, []).append(rule)
             else:
                 self.rules[path] = [rule]
 
-    def clear(self):
-        with self.lock:
-            self.rules.clear()
-            self.records.clear()
-            self.most_answering = self.answering
-
-    def begin_answer(self):
-        with self.lock:
-            self.answering += 1
-            self.most_answering = max(self.most_answering, self.answering)
-
-    def end_answer(self):
-        with self.lock:
-            self.answering -= 1
+    def clear_rules_and_records(self):
+        self.rules.clear()
+        self.records.clear()
 
     def take_rule(self, path):
         """The rule for |path| (exact, else the longest "prefix*" rule)."""
@@ -229,21 +212,54 @@ class CdnState:
     def record(self, entry):
         line = json.dumps(entry, sort_keys=True)
         with self.lock:
-            # Kept in the order the client made its connections (and its
-            # requests on each): handler threads may parse them out of order,
-            # for example when a client sends and hangs up at once.
-            order = (entry["connection"], entry["index"])
-            at = len(self.records)
-            while at > 0 and (self.records[at - 1]["connection"],
-                              self.records[at - 1]["index"]) > order:
-                at -= 1
-            self.records.insert(at, entry)
+            self.keep_record(entry)
             if self.log_path:
                 try:
                     with open(self.log_path, "a") as f:
                         f.write(line + "\n")
                 except OSError:
                     pass  # the test has gone and taken its directory
+
+    def keep_record(self, entry):
+        # Kept in the order the client made its connections (and its
+        # requests on each): handler threads may parse them out of order,
+        # for example when a client sends and hangs up at once.
+        order = (entry["connection"], entry["index"])
+        at = len(self.records)
+        while at > 0 and (self.records[at - 1]["connection"],
+                          self.records[at - 1]["index"]) > order:
+            at -= 1
+        self.records.insert(at, entry)
+
+
+class CdnState(RuleBook):
+    """The CDN's rules and record, and what it is answering now."""
+
+    def __init__(self, root, log_path, only_from=None):
+        super().__init__(log_path, Rule)
+        self.root = os.path.realpath(root) if root else None
+        # The one peer address served; others are refused (and recorded), so
+        # a test that routes through a proxy proves nothing went around it.
+        self.only_from = only_from
+        # Requests being answered now, and the most at any one time since the
+        # last clear: a client that should hold one transfer at a time can be
+        # checked by it.
+        self.answering = 0
+        self.most_answering = 0
+
+    def clear(self):
+        with self.lock:
+            self.clear_rules_and_records()
+            self.most_answering = self.answering
+
+    def begin_answer(self):
+        with self.lock:
+            self.answering += 1
+            self.most_answering = max(self.most_answering, self.answering)
+
+    def end_answer(self):
+        with self.lock:
+            self.answering -= 1
 
 
 class CdnHandler(http.server.BaseHTTPRequestHandler):
@@ -568,12 +584,15 @@ class CdnHandler(http.server.BaseHTTPRequestHandler):
         return None
 
 
-class CdnServer(http.server.ThreadingHTTPServer):
+class NumberedConnections:
+    """Numbers a threading server's connections in the order it accepts
+    them, for records kept in the client's order."""
+
     daemon_threads = True
     allow_reuse_address = False
 
-    def __init__(self, port, state):
-        super().__init__(("127.0.0.1", port), CdnHandler)
+    def __init__(self, port, state, handler):
+        super().__init__(("127.0.0.1", port), handler)
         self.state = state
         self._connections_accepted = 0
         self._connection_numbers = {}
@@ -601,6 +620,11 @@ class CdnServer(http.server.ThreadingHTTPServer):
         return self.server_address[1]
 
 
+class CdnServer(NumberedConnections, http.server.ThreadingHTTPServer):
+    def __init__(self, port, state):
+        super().__init__(port, state, CdnHandler)
+
+
 def _watch_idle(server, idle_seconds):
     while not server.state.stopping.wait(1.0):
         if time.monotonic() - server.state.last_activity > idle_seconds:
@@ -609,14 +633,9 @@ def _watch_idle(server, idle_seconds):
             return
 
 
-def serve(root=None, port=0, port_file=None, log=None, rules=None, idle_exit=None,
-          only_from=None):
-    state = CdnState(root, log, only_from)
-    if rules:
-        with open(rules) as f:
-            for path, spec in json.load(f).items():
-                state.set_rule(path, spec)
-    server = CdnServer(port, state)
+def run_server(server, port_file=None, idle_exit=None):
+    """Writes the port for the starter, then serves until shut down or idle
+    for |idle_exit| seconds."""
     if port_file:
         # Written whole under another name first: a reader never sees half.
         temp = port_file + ".tmp"
@@ -629,42 +648,48 @@ def serve(root=None, port=0, port_file=None, log=None, rules=None, idle_exit=Non
     try:
         server.serve_forever(poll_interval=0.2)
     finally:
-        state.stopping.set()
+        server.state.stopping.set()
         server.server_close()
 
 
-class TestCdn:
-    """A test CDN in a child process, for Python-driven tests."""
+def serve(root=None, port=0, port_file=None, log=None, rules=None, idle_exit=None,
+          only_from=None):
+    state = CdnState(root, log, only_from)
+    if rules:
+        with open(rules) as f:
+            for path, spec in json.load(f).items():
+                state.set_rule(path, spec)
+    run_server(CdnServer(port, state), port_file, idle_exit)
 
-    def __init__(self, root=None, log=None, idle_exit=600, only_from=None):
-        self._dir = tempfile.TemporaryDirectory(prefix="test_cdn_")
-        self.log_path = log or os.path.join(self._dir.name, "requests.jsonl")
+
+class ServerProcess:
+    """A test server script in a child process, for Python-driven tests:
+    started on a free port, driven over its control endpoint."""
+
+    def __init__(self, script, args, idle_exit, what):
+        self._dir = tempfile.TemporaryDirectory(prefix="test_server_")
+        self.log_path = os.path.join(self._dir.name, "requests.jsonl")
         port_file = os.path.join(self._dir.name, "port")
-        args = [sys.executable, os.path.abspath(__file__), "--port", "0",
-                "--port-file", port_file, "--log", self.log_path,
-                "--idle-exit", str(idle_exit)]
-        if root:
-            args += ["--root", root]
-        if only_from:
-            args += ["--only-from", only_from]
-        self._process = subprocess.Popen(args)
+        command = [sys.executable, script, "--port", "0", "--port-file", port_file,
+                   "--log", self.log_path, "--idle-exit", str(idle_exit)] + args
+        self._process = subprocess.Popen(command)
         deadline = time.monotonic() + 20
         while not os.path.exists(port_file):
             if self._process.poll() is not None or time.monotonic() > deadline:
-                raise RuntimeError("test CDN did not start")
+                raise RuntimeError(what + " did not start")
             time.sleep(0.02)
         with open(port_file) as f:
             self.port = int(f.read())
 
-    def url(self, path):
-        return "http://127.0.0.1:%d%s" % (self.port, path)
-
     def _control(self, command, payload=None, query=""):
         data = json.dumps(payload).encode() if payload is not None else None
-        request = urllib.request.Request(
-            self.url(CONTROL_PREFIX + command + ("?" + query if query else "")),
-            data=data, method="POST" if data is not None else "GET")
-        with urllib.request.urlopen(request, timeout=10) as response:
+        url = "http://127.0.0.1:%d%s%s" % (self.port, CONTROL_PREFIX + command,
+                                            "?" + query if query else "")
+        request = urllib.request.Request(url, data=data,
+                                         method="POST" if data is not None else "GET")
+        # Straight to the server, whatever proxy the environment names.
+        opener = urllib.request.build_opener(urllib.request.ProxyHandler({}))
+        with opener.open(request, timeout=10) as response:
             return json.loads(response.read())
 
     def set_rule(self, path, append=False, **spec):
@@ -697,6 +722,21 @@ class TestCdn:
 
     def __exit__(self, *exc):
         self.stop()
+
+
+class TestCdn(ServerProcess):
+    """A test CDN in a child process, for Python-driven tests."""
+
+    def __init__(self, root=None, idle_exit=600, only_from=None):
+        args = []
+        if root:
+            args += ["--root", root]
+        if only_from:
+            args += ["--only-from", only_from]
+        super().__init__(os.path.abspath(__file__), args, idle_exit, "test CDN")
+
+    def url(self, path):
+        return "http://127.0.0.1:%d%s" % (self.port, path)
 
 
 def http_date(seconds):

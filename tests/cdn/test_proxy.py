@@ -23,15 +23,15 @@ import json
 import os
 import socket
 import socketserver
-import subprocess
 import sys
-import tempfile
 import threading
 import time
 import urllib.parse
-import urllib.request
 
-CONTROL_PREFIX = "/__control/"
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import test_cdn  # noqa: E402
+
+CONTROL_PREFIX = test_cdn.CONTROL_PREFIX
 REALM = "tolvar-test-proxy"
 # Big relay buffers: the throughput through the proxy is measured against
 # the direct download, and a small buffer would make the proxy the limit.
@@ -41,7 +41,7 @@ HEAD_LIMIT = 64 * 1024
 HOP_HEADERS = {"proxy-authorization", "proxy-connection", "connection", "keep-alive"}
 
 
-class Rule:
+class Rule(test_cdn.Rule):
     """How the proxy answers one path ("host:port" for CONNECT). Fields:
 
     refuse: answer 403 with a Proxy-Status naming the refusal
@@ -54,73 +54,23 @@ class Rule:
 
     FIELDS = {"refuse", "status", "drop_after", "stall", "tunnel_status", "times"}
 
-    def __init__(self, spec):
-        unknown = set(spec) - self.FIELDS
-        if unknown:
-            raise ValueError("unknown rule fields: " + ", ".join(sorted(unknown)))
-        self.spec = dict(spec)
 
-    def get(self, name, default=None):
-        return self.spec.get(name, default)
-
-
-class ProxyState:
-    """Rules, credentials and the request record, shared by all threads."""
+class ProxyState(test_cdn.RuleBook):
+    """The proxy's rules, credentials and record."""
 
     def __init__(self, log_path, credentials, upstream_source):
-        self.log_path = log_path
+        super().__init__(log_path, Rule)
         self.credentials = credentials
         self.upstream_source = upstream_source
-        self.lock = threading.Lock()
-        self.rules = {}
-        self.records = []
         # Requests read but not yet recorded. A relayed answer is recorded
         # when the origin closes, which can be after the client has read all
         # of it: the record is read only once nothing is in between.
         self.unrecorded = 0
         self.all_recorded = threading.Condition(self.lock)
-        self.stopping = threading.Event()
-        self.last_activity = time.monotonic()
-        if log_path:
-            open(log_path, "a").close()
-
-    def set_rule(self, path, spec, append=False):
-        rule = Rule(spec)
-        with self.lock:
-            if append:
-                self.rules.setdefault(path, []).append(rule)
-            else:
-                self.rules[path] = [rule]
 
     def clear(self):
         with self.lock:
-            self.rules.clear()
-            self.records.clear()
-
-    def take_rule(self, path):
-        """The rule for |path| (exact, else the longest "prefix*" rule)."""
-        with self.lock:
-            key = path if path in self.rules else None
-            if key is None:
-                best = ""
-                for pattern in self.rules:
-                    if pattern.endswith("*") and path.startswith(pattern[:-1]) \
-                            and len(pattern) > len(best):
-                        best = pattern
-                key = best or None
-            if key is None:
-                return Rule({})
-            chain = self.rules[key]
-            rule = chain[0]
-            times = rule.get("times")
-            if times is not None:
-                if times <= 1:
-                    chain.pop(0)
-                    if not chain:
-                        del self.rules[key]
-                else:
-                    rule.spec["times"] = times - 1
-            return rule
+            self.clear_rules_and_records()
 
     def begin_request(self):
         with self.lock:
@@ -131,23 +81,10 @@ class ProxyState:
             self.all_recorded.wait_for(lambda: self.unrecorded == 0, timeout=10)
             return [r for r in self.records if r["path"].startswith(prefix)]
 
-    def record(self, entry):
-        line = json.dumps(entry, sort_keys=True)
-        with self.lock:
-            self.unrecorded -= 1
-            self.all_recorded.notify_all()
-            order = (entry["connection"], entry["index"])
-            at = len(self.records)
-            while at > 0 and (self.records[at - 1]["connection"],
-                              self.records[at - 1]["index"]) > order:
-                at -= 1
-            self.records.insert(at, entry)
-            if self.log_path:
-                try:
-                    with open(self.log_path, "a") as f:
-                        f.write(line + "\n")
-                except OSError:
-                    pass  # the test has gone and taken its directory
+    def keep_record(self, entry):
+        super().keep_record(entry)
+        self.unrecorded -= 1
+        self.all_recorded.notify_all()
 
 
 class Request:
@@ -326,7 +263,7 @@ class ProxyHandler(socketserver.BaseRequestHandler):
             self._send(407, "proxy credentials wanted\n",
                        {"Proxy-Authenticate": 'Basic realm="%s"' % REALM}, keep_alive=True)
             return True
-        rule = self.state.take_rule(entry["path"])
+        rule = self.state.take_rule(entry["path"]) or Rule({})
         if rule.get("stall"):
             entry["status"], entry["outcome"] = 0, "stalled"
             record()
@@ -515,131 +452,30 @@ def _pump(source, sink):
     return total
 
 
-class ProxyServer(socketserver.ThreadingTCPServer):
-    daemon_threads = True
-    allow_reuse_address = False
-
+class ProxyServer(test_cdn.NumberedConnections, socketserver.ThreadingTCPServer):
     def __init__(self, port, state):
-        super().__init__(("127.0.0.1", port), ProxyHandler)
-        self.state = state
-        self._connections_accepted = 0
-        self._connection_numbers = {}
-        self._numbers_lock = threading.Lock()
-
-    def process_request(self, request, client_address):
-        # Runs on the accepting thread, so the numbers follow connect order.
-        with self._numbers_lock:
-            self._connections_accepted += 1
-            self._connection_numbers[id(request)] = self._connections_accepted
-        super().process_request(request, client_address)
-
-    def take_connection_number(self, request):
-        with self._numbers_lock:
-            return self._connection_numbers.pop(id(request), 0)
-
-    def handle_error(self, request, client_address):
-        if isinstance(sys.exc_info()[1], (BrokenPipeError, ConnectionResetError)):
-            return
-        super().handle_error(request, client_address)
-
-    @property
-    def port(self):
-        return self.server_address[1]
-
-
-def _watch_idle(server, idle_seconds):
-    while not server.state.stopping.wait(1.0):
-        if time.monotonic() - server.state.last_activity > idle_seconds:
-            server.state.stopping.set()
-            server.shutdown()
-            return
+        super().__init__(port, state, ProxyHandler)
 
 
 def serve(port=0, port_file=None, log=None, credentials=None, upstream_source=None,
           idle_exit=None):
     state = ProxyState(log, credentials, upstream_source)
-    server = ProxyServer(port, state)
-    if port_file:
-        temp = port_file + ".tmp"
-        with open(temp, "w") as f:
-            f.write("%d\n" % server.port)
-        os.replace(temp, port_file)
-    if idle_exit:
-        threading.Thread(target=_watch_idle, args=(server, float(idle_exit)),
-                         daemon=True).start()
-    try:
-        server.serve_forever(poll_interval=0.2)
-    finally:
-        state.stopping.set()
-        server.server_close()
+    test_cdn.run_server(ProxyServer(port, state), port_file, idle_exit)
 
 
-class TestProxy:
+class TestProxy(test_cdn.ServerProcess):
     """A test proxy in a child process, for Python-driven tests."""
 
     def __init__(self, credentials=None, upstream_source="127.0.0.2", idle_exit=600):
-        self._dir = tempfile.TemporaryDirectory(prefix="test_proxy_")
-        self.log_path = os.path.join(self._dir.name, "proxy.jsonl")
-        port_file = os.path.join(self._dir.name, "port")
-        args = [sys.executable, os.path.abspath(__file__), "--port", "0",
-                "--port-file", port_file, "--log", self.log_path,
-                "--idle-exit", str(idle_exit)]
+        args = []
         if credentials:
             args += ["--credentials", credentials]
         if upstream_source:
             args += ["--upstream-source", upstream_source]
-        self._process = subprocess.Popen(args)
-        deadline = time.monotonic() + 20
-        while not os.path.exists(port_file):
-            if self._process.poll() is not None or time.monotonic() > deadline:
-                raise RuntimeError("test proxy did not start")
-            time.sleep(0.02)
-        with open(port_file) as f:
-            self.port = int(f.read())
+        super().__init__(os.path.abspath(__file__), args, idle_exit, "test proxy")
 
     def host_port(self):
         return "127.0.0.1:%d" % self.port
-
-    def _control(self, command, payload=None, query=""):
-        data = json.dumps(payload).encode() if payload is not None else None
-        url = "http://127.0.0.1:%d%s%s" % (self.port, CONTROL_PREFIX + command,
-                                            "?" + query if query else "")
-        request = urllib.request.Request(url, data=data,
-                                         method="POST" if data is not None else "GET")
-        opener = urllib.request.build_opener(urllib.request.ProxyHandler({}))
-        with opener.open(request, timeout=10) as response:
-            return json.loads(response.read())
-
-    def set_rule(self, path, append=False, **spec):
-        payload = dict(spec, path=path)
-        if append:
-            payload["append"] = True
-        return self._control("rule", payload)
-
-    def clear(self):
-        return self._control("clear", {})
-
-    def requests(self, path=""):
-        return self._control("requests", query=urllib.parse.urlencode({"path": path}))
-
-    def stop(self):
-        if self._process.poll() is None:
-            try:
-                self._control("shutdown", {})
-            except OSError:
-                pass
-            try:
-                self._process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self._process.kill()
-                self._process.wait()
-        self._dir.cleanup()
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exc):
-        self.stop()
 
 
 def main(argv=None):

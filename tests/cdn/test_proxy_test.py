@@ -20,6 +20,15 @@ def basic(credentials):
     return "Basic " + base64.b64encode(credentials.encode()).decode()
 
 
+def read_to_end(sock):
+    data = b""
+    while True:
+        piece = sock.recv(65536)
+        if not piece:
+            return data
+        data += piece
+
+
 def exchange(port, head, body=b"", read_all=True):
     """Sends one raw request to 127.0.0.1:|port|; (status, headers text,
     body) of the first answer."""
@@ -132,12 +141,7 @@ class TestProxyTest(unittest.TestCase):
             self.assertTrue(first.startswith(b"HTTP/1.1 407"))
             sock.sendall((request % (self.cdn.url("/generated/5/x"), "Proxy-Authorization: %s\r\n"
                                      % basic("user:s3cret"))).encode())
-            second = b""
-            while True:
-                piece = sock.recv(65536)
-                if not piece:
-                    break
-                second += piece
+            second = read_to_end(sock)
         self.assertTrue(second.startswith(b"HTTP/1.1 200"))
         self.assertTrue(second.endswith(test_cdn.generated_bytes(0, 5)))
         records = self.basic_proxy.requests()
@@ -199,12 +203,7 @@ class TestProxyTest(unittest.TestCase):
             answer = sock.recv(65536)
             self.assertTrue(answer.startswith(b"HTTP/1.1 200"), answer)
             sock.sendall(b"GET /generated/100/x HTTP/1.1\r\nHost: x\r\n\r\n")
-            data = b""
-            while True:
-                piece = sock.recv(65536)
-                if not piece:
-                    break
-                data += piece
+            data = read_to_end(sock)
         self.assertTrue(data.endswith(test_cdn.generated_bytes(0, 100)))
         self.assertEqual(self.open_proxy.requests()[0]["outcome"], "tunnel")
         self.assertNotIn("refused_peer", self.cdn.requests()[0])
