@@ -31,7 +31,7 @@ endfunction()
 # ROUTING e2e makes the test's requests to the compiled-in hosts go where
 # TOLVAR_LITE_ENDPOINT_BASE says, as in lite_installer_e2e.exe.
 function(tl_test name)
-  cmake_parse_arguments(A "" "ROUTING" "LOCK;SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
+  cmake_parse_arguments(A "SERIAL" "ROUTING" "LOCK;SOURCES;WIN_SOURCES;DEPS;WIN_DEPS" ${ARGN})
   if(NOT TL_BUILD_TESTS)
     return()
   endif()
@@ -60,14 +60,24 @@ function(tl_test name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120
                        PROPERTIES TIMEOUT 300 TEST_LIST ${name}_TESTS)
   # LOCK names the machine-wide resources (registry values, a shared folder,
-  # a named mutex) whose tests must not run at the same time. The discovered
-  # tests are only known when CTest runs, and gtest_discover_tests cannot
-  # pass a list-valued property, so a file read after the discovery sets it.
-  if(A_LOCK)
+  # a named mutex) whose tests must not run at the same time. SERIAL runs
+  # each test with no other test at all beside it, for tests that change
+  # what every program of the prefix sees (the user's proxy settings). The
+  # discovered tests are only known when CTest runs, and
+  # gtest_discover_tests cannot pass a list-valued property, so a file read
+  # after the discovery sets them.
+  if(A_LOCK OR A_SERIAL)
+    set(properties "")
+    if(A_LOCK)
+      string(APPEND properties " RESOURCE_LOCK \"${A_LOCK}\"")
+    endif()
+    if(A_SERIAL)
+      string(APPEND properties " RUN_SERIAL TRUE")
+    endif()
     set(lock_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_locks.cmake)
     file(WRITE ${lock_file}
          "foreach(test IN LISTS ${name}_TESTS)\n"
-         "  set_tests_properties(\"\${test}\" PROPERTIES RESOURCE_LOCK \"${A_LOCK}\")\n"
+         "  set_tests_properties(\"\${test}\" PROPERTIES${properties})\n"
          "endforeach()\n")
     set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${lock_file})
   endif()
