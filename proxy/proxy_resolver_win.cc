@@ -29,6 +29,12 @@ class ChoiceMemory {
     SrwAutoLock hold(lock_);
     script_answers_[key] = choice;
   }
+  // Held while a script runs. The system's script host keeps one script for
+  // the whole process (Wine's does): two runs side by side end each other's
+  // (error 1003), and the failed one's fallback would stand for its origin
+  // for the rest of the run. A transfer that waited here usually finds the
+  // answer the run before it kept.
+  SrwLock& script_run_lock() { return script_run_lock_; }
   // True the first time |origin| gets |servers|, and whenever that changes.
   bool IsNewAnswer(const std::u16string& origin, const std::u16string& servers) {
     SrwAutoLock hold(lock_);
@@ -41,6 +47,7 @@ class ChoiceMemory {
 
  private:
   SrwLock lock_;
+  SrwLock script_run_lock_;
   std::map<std::u16string, ProxyChoice> script_answers_;
   std::map<std::u16string, std::u16string> logged_;
 };
@@ -76,6 +83,8 @@ ProxyChoice Choose(const std::u16string& url, const std::u16string& origin) {
   if (settings.script_url.empty() && !settings.auto_detect) return ManualChoice(settings);
 
   const std::u16string key = settings.script_url + u"\n" + origin;
+  if (std::optional<ProxyChoice> known = Memory().FindScriptAnswer(key)) return *known;
+  SrwAutoLock one_run(Memory().script_run_lock());
   if (std::optional<ProxyChoice> known = Memory().FindScriptAnswer(key)) return *known;
   std::optional<ProxyChoice> answer = RunProxyScript(url, settings.script_url);
   if (!answer) {

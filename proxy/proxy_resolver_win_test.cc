@@ -4,72 +4,30 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <optional>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "base/utf.h"
 #include "base/wide_string_win.h"
 #include "tests/cdn/test_cdn_win.h"
+#include "tests/support/user_proxy_settings_win.h"
 
 namespace lite {
 namespace {
 
-constexpr wchar_t kSettingsKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
-
 // The user's proxy values for one case; what was there comes back after it.
-class ScopedSettingsValues {
- public:
-  ScopedSettingsValues() {
-    RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                    &key_, nullptr);
-    for (Saved& saved : saved_) {
-      DWORD type = 0, size = sizeof(saved.data);
-      saved.present = RegQueryValueExW(key_, saved.name, nullptr, &type, saved.data, &size) ==
-                      ERROR_SUCCESS;
-      saved.type = type;
-      saved.size = size;
-    }
-  }
-  ~ScopedSettingsValues() {
-    for (const Saved& saved : saved_) {
-      if (saved.present) {
-        RegSetValueExW(key_, saved.name, 0, saved.type, saved.data, saved.size);
-      } else {
-        RegDeleteValueW(key_, saved.name);
-      }
-    }
-    RegCloseKey(key_);
-  }
-  void Set(bool enable, const std::u16string& server, const std::u16string& bypass,
-           const std::u16string& script) {
-    const DWORD flag = enable ? 1 : 0;
-    RegSetValueExW(key_, L"ProxyEnable", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&flag),
-                   sizeof(flag));
-    SetString(L"ProxyServer", server);
-    SetString(L"ProxyOverride", bypass);
-    SetString(L"AutoConfigURL", script);
-  }
-
- private:
-  struct Saved {
-    const wchar_t* name;
-    bool present = false;
-    DWORD type = 0;
-    DWORD size = 0;
-    BYTE data[2048] = {};
-  };
-  void SetString(const wchar_t* name, const std::u16string& value) {
-    if (value.empty()) {
-      RegDeleteValueW(key_, name);
-      return;
-    }
-    RegSetValueExW(key_, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(AsWide(value)),
-                   static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
-  }
-
-  HKEY key_ = nullptr;
-  Saved saved_[4] = {{L"ProxyEnable"}, {L"ProxyServer"}, {L"ProxyOverride"}, {L"AutoConfigURL"}};
-};
+testing::UserProxyValues Values(bool enable, const std::u16string& server,
+                                const std::u16string& bypass, const std::u16string& script) {
+  testing::UserProxyValues values;
+  values.proxy_enable = enable ? 1 : 0;
+  if (!server.empty()) values.proxy_server = server;
+  if (!bypass.empty()) values.proxy_override = bypass;
+  if (!script.empty()) values.auto_config_url = script;
+  return values;
+}
 
 // A script that sends one port through a proxy and everything else direct.
 constexpr char kScript[] =
@@ -117,13 +75,52 @@ TEST(ChooseProxyForUrlTest, FollowsTheUsersSettings) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    ScopedSettingsValues values;
-    values.Set(c.enable, c.server, c.bypass, c.script);
+    testing::ScopedUserProxySettings settings(Values(c.enable, c.server, c.bypass, c.script));
+    ASSERT_TRUE(settings.applied());
     const ProxyChoice choice = ChooseProxyForUrl(c.url);
     EXPECT_EQ(choice.servers, c.servers);
     EXPECT_EQ(choice.source, c.source);
     if (c.source == ProxySource::kManual) {
       EXPECT_EQ(choice.bypass, c.bypass);
+    }
+  }
+}
+
+// Every transfer asks from its own thread, and the first ones of a run ask
+// at once: each gets the script's answer for its own URL.
+TEST(ChooseProxyForUrlTest, ThreadsAskingAtOnceEachGetTheScriptsAnswer) {
+  testing::TestCdn cdn;
+  ASSERT_TRUE(cdn.Start());
+  ASSERT_TRUE(cdn.SetRule("/at-once.pac",
+                          std::string(R"({"headers": {"Content-Type": )"
+                                      R"("application/x-ns-proxy-autoconfig"}, "body": ")") +
+                              kScript + "\"}"));
+  testing::ScopedUserProxySettings settings(
+      Values(false, u"", u"", WidenBytes(cdn.Url("/at-once.pac"))));
+  ASSERT_TRUE(settings.applied());
+
+  // Hosts of their own in every round: no answer is known for them yet.
+  constexpr int kRounds = 5;
+  constexpr int kThreads = 8;
+  for (int round = 0; round < kRounds; ++round) {
+    std::atomic<int> ready{0};
+    std::vector<ProxyChoice> choices(kThreads);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < kThreads; ++t) {
+      threads.emplace_back([round, t, &ready, &choices] {
+        const std::u16string url = u"http://10.9." + WidenBytes(std::to_string(round)) + u"." +
+                                   WidenBytes(std::to_string(t + 1)) +
+                                   (t % 2 == 0 ? u":7001/a" : u":7002/a");
+        ++ready;
+        while (ready.load() < kThreads) Sleep(0);
+        choices[t] = ChooseProxyForUrl(url);
+      });
+    }
+    for (std::thread& thread : threads) thread.join();
+    for (int t = 0; t < kThreads; ++t) {
+      SCOPED_TRACE(std::to_string(round) + "/" + std::to_string(t));
+      EXPECT_EQ(choices[t].source, ProxySource::kScript);
+      EXPECT_EQ(choices[t].servers, t % 2 == 0 ? u"127.0.0.1:3128" : u"");
     }
   }
 }
