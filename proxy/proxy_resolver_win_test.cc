@@ -39,10 +39,7 @@ constexpr char kScript[] =
 TEST(ChooseProxyForUrlTest, FollowsTheUsersSettings) {
   testing::TestCdn cdn;
   ASSERT_TRUE(cdn.Start());
-  ASSERT_TRUE(cdn.SetRule("/proxy.pac",
-                          std::string(R"({"headers": {"Content-Type": )"
-                                      R"("application/x-ns-proxy-autoconfig"}, "body": ")") +
-                              kScript + "\"}"));
+  ASSERT_TRUE(cdn.ServeProxyScript("/proxy.pac", kScript));
   const std::u16string script = WidenBytes(cdn.Url("/proxy.pac"));
   const std::u16string dead_script = WidenBytes(cdn.Url("/missing.pac"));
   testing::RefusingPort refusing;
@@ -91,10 +88,7 @@ TEST(ChooseProxyForUrlTest, FollowsTheUsersSettings) {
 TEST(ChooseProxyForUrlTest, ThreadsAskingAtOnceEachGetTheScriptsAnswer) {
   testing::TestCdn cdn;
   ASSERT_TRUE(cdn.Start());
-  ASSERT_TRUE(cdn.SetRule("/at-once.pac",
-                          std::string(R"({"headers": {"Content-Type": )"
-                                      R"("application/x-ns-proxy-autoconfig"}, "body": ")") +
-                              kScript + "\"}"));
+  ASSERT_TRUE(cdn.ServeProxyScript("/at-once.pac", kScript));
   testing::ScopedUserProxySettings settings(
       Values(false, u"", u"", WidenBytes(cdn.Url("/at-once.pac"))));
   ASSERT_TRUE(settings.applied());

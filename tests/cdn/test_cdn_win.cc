@@ -1,6 +1,7 @@
 #include "tests/cdn/test_cdn_win.h"
 
 #include "base/json/json_reader.h"
+#include "base/json/json_writer.h"
 #include "base/utf.h"
 
 namespace lite {
@@ -19,15 +20,24 @@ bool TestCdn::Start(const FilePath& root) {
     arguments += u" --root " + QuotedWord(*unix_root);
   }
   if (!only_from_.empty()) arguments += u" --only-from " + QuotedWord(only_from_);
-  return server_.Start(TL_TEST_CDN_SCRIPT, arguments);
+  return StartScript(TL_TEST_CDN_SCRIPT, arguments);
 }
 
 std::string TestCdn::Url(const std::string& path) const {
   return "http://127.0.0.1:" + std::to_string(port()) + path;
 }
 
+bool TestCdn::ServeProxyScript(const std::string& path, const std::string& script) {
+  Value::Dict headers;
+  headers["Content-Type"] = Value("application/x-ns-proxy-autoconfig");
+  Value::Dict rule;
+  rule["headers"] = Value(std::move(headers));
+  rule["body"] = Value(script);
+  return SetRule(path, WriteJson(Value(std::move(rule))));
+}
+
 int TestCdn::MostRequestsAnsweredAtOnce() {
-  const std::optional<std::string> body = server_.Control("answering", std::string(), nullptr);
+  const std::optional<std::string> body = Control("answering", std::string(), nullptr);
   const std::optional<Value> value = body ? ReadJson(*body, nullptr) : std::nullopt;
   const Value* most = value ? value->FindPath("most") : nullptr;
   const int* count = most ? most->GetIfInt() : nullptr;

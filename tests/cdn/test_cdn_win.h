@@ -15,52 +15,30 @@
 namespace lite {
 namespace testing {
 
-class TestCdn {
+// The records of Requests are {"method","path","query","target","headers",
+// "body","body_base64",...} objects ("refused_peer" for a refused peer).
+class TestCdn : public ScriptServer {
  public:
-  TestCdn() = default;
-  TestCdn(const TestCdn&) = delete;
-  TestCdn& operator=(const TestCdn&) = delete;
-  ~TestCdn() { Stop(); }
-
   // From the next Start on, the server answers every request from a peer
   // address other than |address| (control requests apart) with 403 and
   // records it with "refused_peer": a test whose requests must come through
-  // the test proxy (which connects from 127.0.0.2) proves they did. Empty:
-  // any peer.
+  // the test proxy (which connects from kTestProxyForwardsFrom) proves they
+  // did. Empty: any peer.
   void set_only_from(const std::string& address) { only_from_ = address; }
 
   // Starts a server on a free loopback port that serves the files below
   // |root| (none when empty); false when it did not come up within 20 s.
   bool Start(const FilePath& root = FilePath());
-  // Asks the server to exit. Idle servers also exit by themselves after ten
-  // minutes, so a crashed test leaves nothing running for long.
-  void Stop() { server_.Stop(); }
 
-  uint16_t port() const { return server_.port(); }
   // "http://127.0.0.1:PORT" + |path|.
   std::string Url(const std::string& path) const;
-  // The JSON-lines record of every request (Windows path).
-  const FilePath& log_path() const { return server_.log_path(); }
-
-  // Sets how |path| is answered; |rule| is a JSON object of the rule fields
-  // of test_cdn.py, e.g. R"({"status": 404})". A path ending in "*" is a
-  // prefix. |append| queues the rule behind those already set for the path.
-  bool SetRule(const std::string& path, const std::string& rule, bool append = false) {
-    return server_.SetRule(path, rule, append);
-  }
-  // Forgets every rule and every recorded request.
-  bool Clear() { return server_.Clear(); }
-  // The recorded requests whose path starts with |path_prefix|, as a list of
-  // {"method","path","query","headers","body","body_base64"} objects.
-  std::optional<Value> Requests(const std::string& path_prefix = std::string()) {
-    return server_.Requests(path_prefix);
-  }
+  // Serves |script| at |path| as a proxy auto-config script.
+  bool ServeProxyScript(const std::string& path, const std::string& script);
   // The most requests the server was answering at one time since the last
   // Clear (or the start); -1 when it cannot be asked.
   int MostRequestsAnsweredAtOnce();
 
  private:
-  ScriptServer server_;
   std::string only_from_;
 };
 

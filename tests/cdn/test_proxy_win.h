@@ -20,46 +20,21 @@ namespace testing {
 // forwards.
 inline constexpr char kTestProxyForwardsFrom[] = "127.0.0.2";
 
-class TestProxy {
+// Rules (SetRule) take the rule fields of test_proxy.py for the URL path of a
+// forwarded request (a prefix when it ends in "*") or "host:port" of a
+// tunnel, e.g. R"({"drop_after": 1000, "times": 1})". The records of
+// Requests are {"method","url","path","host","headers" (names only),"user",
+// "status","outcome","bytes",...} objects.
+class TestProxy : public ScriptServer {
  public:
-  TestProxy() = default;
-  TestProxy(const TestProxy&) = delete;
-  TestProxy& operator=(const TestProxy&) = delete;
-  ~TestProxy() { Stop(); }
-
   // Starts a proxy on a free loopback port; with |credentials|
   // ("user:password") every request without them is answered 407. False
   // when it did not come up within 20 s.
   bool Start(const std::optional<std::string>& credentials = std::nullopt);
-  // Asks the proxy to exit and waits until its port is dead.
-  void Stop() { server_.Stop(); }
 
-  uint16_t port() const { return server_.port(); }
   // "127.0.0.1:PORT", as the user's settings and the Credential Manager
   // name the proxy.
   std::string HostPort() const;
-  // The JSON-lines record of every request (Windows path).
-  const FilePath& log_path() const { return server_.log_path(); }
-
-  // Sets how requests for |path| (the URL path of a forwarded request, a
-  // prefix when it ends in "*", or "host:port" of a tunnel) are answered;
-  // |rule| is a JSON object of the rule fields of test_proxy.py, e.g.
-  // R"({"drop_after": 1000, "times": 1})". |append| queues the rule behind
-  // those already set for the path.
-  bool SetRule(const std::string& path, const std::string& rule, bool append = false) {
-    return server_.SetRule(path, rule, append);
-  }
-  // Forgets every rule and every recorded request.
-  bool Clear() { return server_.Clear(); }
-  // The recorded requests whose path starts with |path_prefix|, as a list of
-  // {"method","url","path","host","headers" (names only),"user","status",
-  // "outcome","bytes",...} objects.
-  std::optional<Value> Requests(const std::string& path_prefix = std::string()) {
-    return server_.Requests(path_prefix);
-  }
-
- private:
-  ScriptServer server_;
 };
 
 }  // namespace testing

@@ -116,7 +116,7 @@ RawHttpResponse RawHttpRequest(uint16_t port, const std::string& method,
   return response;
 }
 
-bool ScriptServer::Start(const char* script, const std::u16string& arguments) {
+bool ScriptServer::StartScript(const char* script, const std::u16string& arguments) {
   Stop();
   dir_ = MakeScratchDir();
   log_path_ = dir_.Append(u"requests.jsonl");

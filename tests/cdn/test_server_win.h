@@ -49,7 +49,8 @@ std::optional<std::string> UnixPathOf(const FilePath& path);
 std::u16string QuotedWord(const std::string& text);
 
 // One running server script: "--port 0 --port-file F --log L --idle-exit
-// 600" and the caller's arguments.
+// 600" and the caller's arguments. The test servers' handles are this with
+// their own Start.
 class ScriptServer {
  public:
   ScriptServer() = default;
@@ -59,7 +60,7 @@ class ScriptServer {
 
   // Starts |script| (a Unix path) with |arguments| (quoted words, each
   // after a space); false when it did not listen within 20 s.
-  bool Start(const char* script, const std::u16string& arguments);
+  bool StartScript(const char* script, const std::u16string& arguments);
   // Asks the server to exit and waits until its port is dead. Idle servers
   // also exit by themselves after ten minutes, so a crashed test leaves
   // nothing running for long.
@@ -74,12 +75,14 @@ class ScriptServer {
   std::optional<std::string> Control(const std::string& command, const std::string& query,
                                      const std::string* body);
   // Sets how |path| is answered; |rule| is a JSON object of the script's
-  // rule fields. |append| queues the rule behind those already set.
-  bool SetRule(const std::string& path, const std::string& rule, bool append);
+  // rule fields, e.g. R"({"status": 404})". A path ending in "*" is a
+  // prefix. |append| queues the rule behind those already set for the path.
+  bool SetRule(const std::string& path, const std::string& rule, bool append = false);
   // Forgets every rule and every recorded request.
   bool Clear();
-  // The recorded requests whose path starts with |path_prefix|.
-  std::optional<Value> Requests(const std::string& path_prefix);
+  // The recorded requests whose path starts with |path_prefix|, as a list
+  // of the script's request records.
+  std::optional<Value> Requests(const std::string& path_prefix = std::string());
 
  private:
   uint16_t port_ = 0;

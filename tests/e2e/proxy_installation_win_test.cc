@@ -17,7 +17,6 @@
 
 #include "base/base64.h"
 #include "base/file_util_win.h"
-#include "base/json/json_writer.h"
 #include "base/utf.h"
 #include "proxy/proxy_authentication_win.h"
 #include "tests/cdn/test_proxy_win.h"
@@ -112,19 +111,12 @@ std::vector<StatEvent> StatEventsAt(TestCdn& cdn) {
 }
 
 // The script of Settings::kScriptStatisticsDirect.
-std::string ProxyScriptRule(const std::string& download_origin, const std::string& proxy) {
-  const std::string script =
-      "function FindProxyForURL(url, host) {\n"
-      "  if (shExpMatch(url, '" + download_origin + "/*'))\n"
-      "    return 'PROXY " + proxy + "';\n"
-      "  return 'DIRECT';\n"
-      "}\n";
-  Value::Dict headers;
-  headers["Content-Type"] = Value("application/x-ns-proxy-autoconfig");
-  Value::Dict rule;
-  rule["headers"] = Value(std::move(headers));
-  rule["body"] = Value(script);
-  return WriteJson(Value(std::move(rule)));
+std::string ProxyScript(const std::string& download_origin, const std::string& proxy) {
+  return "function FindProxyForURL(url, host) {\n"
+         "  if (shExpMatch(url, '" + download_origin + "/*'))\n"
+         "    return 'PROXY " + proxy + "';\n"
+         "  return 'DIRECT';\n"
+         "}\n";
 }
 
 // The proxy writes its record of a request once the answer is relayed; the
@@ -210,7 +202,7 @@ TEST_P(ProxyInstallationTest, EndsAsTheProxyLetsIt) {
   std::string origin = run.cdn().Url("");
   if (c.settings == Settings::kScriptStatisticsDirect) {
     origin = "http://2130706433:" + std::to_string(run.cdn().port());
-    ASSERT_TRUE(side.SetRule("/proxy.pac", ProxyScriptRule(origin, proxy_host_port)));
+    ASSERT_TRUE(side.ServeProxyScript("/proxy.pac", ProxyScript(origin, proxy_host_port)));
     values = testing::ProxyScript(side.Url("/proxy.pac"));
     setup.environment[u"TOLVAR_LITE_STATS_ENDPOINT_BASE"] = UTF8ToUTF16(side.Url(""));
   }
