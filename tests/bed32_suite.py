@@ -49,6 +49,8 @@ SUITE = [
     ("Dialogs/SetupDialogTest.AnswerEndsWithSetupsExitCode/NewerVersionNotice",
      "one dialog answered"),
     ("InstallerCrashReportTest.*", "a crash report of the i686 installer"),
+    ("Cases/ProxyInstallationTest.*",
+     "silent installations of the i686 installer through the user's proxy"),
 ]
 
 # Chosen tests that fail on the i686 build for a fault not yet mended: not
