@@ -51,6 +51,8 @@ SUITE = [
     ("InstallerCrashReportTest.*", "a crash report of the i686 installer"),
     ("Cases/ProxyInstallationTest.*",
      "silent installations of the i686 installer through the user's proxy"),
+    ("Answers/UiProxyInstallationTest.*",
+     "the proxy's credentials prompt over the i686 installer's window, answered or cancelled"),
 ]
 
 # Chosen tests that fail on the i686 build for a fault not yet mended: not
