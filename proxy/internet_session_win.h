@@ -27,6 +27,11 @@ struct InternetSession {
 // Opens a session with |user_agent| for requests to |url| (the URL that is
 // opened, after routing).
 InternetSession OpenInternetSession(const wchar_t* user_agent, const std::u16string& url);
+// The same with the settings' |choice| for |url| made already, by a caller
+// that keeps its choices (choosing reads the settings each time: some
+// milliseconds that a statistics request must not spend).
+InternetSession OpenInternetSession(const wchar_t* user_agent, const std::u16string& url,
+                                    const ProxyChoice& choice);
 
 }  // namespace lite
 

@@ -16,6 +16,8 @@
 #include "logging/system_error_win.h"
 #include "proxy/internet_session_win.h"
 #include "proxy/proxy_authentication_win.h"
+#include "proxy/proxy_resolver_win.h"
+#include "proxy/url_origin.h"
 
 namespace lite {
 
@@ -153,7 +155,12 @@ void AsyncUrlSender::RunRequestLoop() {
 
 void AsyncUrlSender::SendUrl(const std::u16string& url) {
   const std::u16string routed = WidenBytes(RouteRequestUrl(NarrowLowBytes(url)));
-  InternetSession opened = OpenInternetSession(kUserAgent, routed);
+  const std::u16string origin = UrlOrigin(routed);
+  auto known = proxy_choices_.find(origin);
+  if (known == proxy_choices_.end()) {
+    known = proxy_choices_.emplace(origin, ChooseProxyForUrl(routed)).first;
+  }
+  InternetSession opened = OpenInternetSession(kUserAgent, routed, known->second);
   ScopedInternetHandle session = std::move(opened.handle);
   if (!session) {
     PLOG_CODE(ERROR, opened.open_error) << "Failed to open session for " << url;

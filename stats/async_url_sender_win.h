@@ -10,11 +10,13 @@
 #include <wininet.h>
 
 #include <deque>
+#include <map>
 #include <string>
 
 #include "base/srw_lock_win.h"
 #include "base/thread_win.h"
 #include "base/waitable_event_win.h"
+#include "proxy/proxy_choice.h"
 
 namespace lite {
 
@@ -65,6 +67,11 @@ class AsyncUrlSender {
   HINTERNET in_flight_ = nullptr;  // the session of the request under way
   ULONGLONG in_flight_since_ = 0;
   bool closed_overdue_ = false;  // the destroying thread closed it
+
+  // The proxy choice per origin, for the request thread alone: reading the
+  // settings costs each request milliseconds, and events still queued when
+  // the sender goes are lost.
+  std::map<std::u16string, ProxyChoice> proxy_choices_;
 };
 
 }  // namespace lite
