@@ -12,8 +12,10 @@
 #include "crash/crashpad_info.h"
 #include "product_config.h"
 #include "tests/cdn/test_cdn_win.h"
+#include "tests/cdn/test_proxy_win.h"
 #include "tests/support/child_process_win.h"
 #include "tests/support/test_installation_win.h"
+#include "tests/support/user_proxy_settings_win.h"
 
 namespace lite {
 namespace {
@@ -26,6 +28,9 @@ constexpr uintptr_t kUnmappedAddress = 0x10;
 struct CrashCase {
   int answer;  // the CDN's answer to the upload
   uint32_t exit_code;
+  // The user's Internet settings name the test proxy, and the CDN serves
+  // nobody but it.
+  bool through_proxy = false;
 };
 
 class CrashedInstaller {
@@ -39,6 +44,12 @@ class CrashedInstaller {
 
   // Runs the installer until it has crashed; its exit code.
   int Run() {
+    if (case_.through_proxy) {
+      cdn_.set_only_from(testing::kTestProxyForwardsFrom);
+      if (!proxy_.Start()) return -5;
+      settings_.emplace(testing::ManualProxy(proxy_.HostPort()));
+      if (!settings_->applied()) return -6;
+    }
     if (!cdn_.Start()) return -1;
     // The setup archive never comes: the installer waits in its download.
     cdn_.SetRule("/browser/*", R"({"hang": true})");
@@ -48,7 +59,7 @@ class CrashedInstaller {
     std::map<std::u16string, std::u16string> environment = {
         {u"TEMP", temp_.value() + u"\\"},
         {u"TMP", temp_.value() + u"\\"},
-        {u"TOLVAR_LITE_ENDPOINT_BASE", UTF8ToUTF16(cdn_.Url(""))},
+        {u"TOLVAR_LITE_ENDPOINT_BASE", UTF8ToUTF16(EndpointBase())},
     };
     LaunchOptions options;
     options.environment = testing::EnvironmentWith(environment);
@@ -77,7 +88,16 @@ class CrashedInstaller {
     return exit_code;
   }
 
+  // Wine's WinHTTP asks a proxy in origin form ("POST /submit") when the
+  // proxy's host name is the URL's, whatever their ports: behind the proxy
+  // the CDN is named by the short form of its address, which needs no hosts
+  // file to resolve.
+  std::string EndpointBase() const {
+    return case_.through_proxy ? "http://127.1:" + std::to_string(cdn_.port()) : cdn_.Url("");
+  }
+
   testing::TestCdn& cdn() { return cdn_; }
+  testing::TestProxy& proxy() { return proxy_; }
   const FilePath& temp() const { return temp_; }
 
  private:
@@ -85,6 +105,9 @@ class CrashedInstaller {
   FilePath scratch_;
   FilePath temp_;
   testing::TestCdn cdn_;
+  testing::TestProxy proxy_;
+  // Put back before the proxy goes.
+  std::optional<testing::ScopedUserProxySettings> settings_;
 };
 
 std::string Text(const Value* value) {
@@ -128,12 +151,31 @@ void CheckCrashReport(const CrashCase& c) {
   EXPECT_EQ(Key(keys, "brand_name"), "tolvar_international");
   // The dump stays only when the collector did not take it.
   EXPECT_EQ(PathExists(run.temp().Append(UTF8ToUTF16(report_id + ".dmp"))), c.answer != 200);
+
+  if (!c.through_proxy) return;
+  // Nothing of the run went around the proxy, the report included.
+  const std::optional<Value> all = run.cdn().Requests("");
+  ASSERT_TRUE(all && all->is_list());
+  for (const Value& request : *all->GetIfList()) {
+    EXPECT_EQ(request.FindPath("refused_peer"), nullptr) << Text(request.FindPath("path"));
+  }
+  const std::optional<Value> sent = run.proxy().Requests("/submit");
+  ASSERT_TRUE(sent && sent->is_list());
+  ASSERT_EQ(sent->GetIfList()->size(), 1u);
+  EXPECT_EQ(Text(sent->GetIfList()->front().FindPath("method")), "POST");
+  EXPECT_EQ(Text(sent->GetIfList()->front().FindPath("outcome")), "forwarded");
 }
 
 // The handler's own tests (crash/) check that a dump the collector took
 // is deleted.
 TEST(InstallerCrashReportTest, CrashIsReportedAndTheDumpKeptAfter500) {
   CheckCrashReport({500, 0xC0000005u});
+}
+
+// The report goes through the proxy of the user's Internet settings, which
+// WinHTTP's own proxy configuration knows nothing of.
+TEST(InstallerCrashReportTest, CrashIsReportedThroughTheUsersProxy) {
+  CheckCrashReport({200, 0xC0000005u, true});
 }
 
 }  // namespace
