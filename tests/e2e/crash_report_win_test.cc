@@ -25,12 +25,20 @@ FilePath InstallerE2e() { return testing::BuildDir().Append(u"lite_installer_e2e
 // An address no module or heap of a fresh process uses.
 constexpr uintptr_t kUnmappedAddress = 0x10;
 
+// How the user's Internet settings reach the CDN.
+enum class Route {
+  kDirect,
+  // The manual proxy is the test proxy, and the CDN serves nobody but it.
+  kManualProxy,
+  // A proxy script names the test proxy for the CDN; again the CDN serves
+  // nobody but the proxy.
+  kProxyScript,
+};
+
 struct CrashCase {
   int answer;  // the CDN's answer to the upload
   uint32_t exit_code;
-  // The user's Internet settings name the test proxy, and the CDN serves
-  // nobody but it.
-  bool through_proxy = false;
+  Route route = Route::kDirect;
 };
 
 class CrashedInstaller {
@@ -44,13 +52,24 @@ class CrashedInstaller {
 
   // Runs the installer until it has crashed; its exit code.
   int Run() {
-    if (case_.through_proxy) {
+    if (case_.route != Route::kDirect) {
       cdn_.set_only_from(testing::kTestProxyForwardsFrom);
       if (!proxy_.Start()) return -5;
-      settings_.emplace(testing::ManualProxy(proxy_.HostPort()));
-      if (!settings_->applied()) return -6;
     }
     if (!cdn_.Start()) return -1;
+    if (case_.route == Route::kManualProxy) {
+      settings_.emplace(testing::ManualProxy(proxy_.HostPort()));
+    } else if (case_.route == Route::kProxyScript) {
+      // The script is fetched directly, from a server of its own.
+      if (!script_host_.Start() ||
+          !script_host_.ServeProxyScript(
+              "/proxy.pac", "function FindProxyForURL(url, host) { return 'PROXY " +
+                                proxy_.HostPort() + "'; }\n")) {
+        return -7;
+      }
+      settings_.emplace(testing::ProxyScript(script_host_.Url("/proxy.pac")));
+    }
+    if (settings_ && !settings_->applied()) return -6;
     // The setup archive never comes: the installer waits in its download.
     cdn_.SetRule("/browser/*", R"({"hang": true})");
     if (case_.answer != 200) {
@@ -90,10 +109,21 @@ class CrashedInstaller {
 
   // Wine's WinHTTP asks a proxy in origin form ("POST /submit") when the
   // proxy's host name is the URL's, whatever their ports: behind the proxy
-  // the CDN is named by the short form of its address, which needs no hosts
-  // file to resolve.
+  // the CDN is named by another form of its address, one that needs no
+  // hosts file to resolve. A script's proxy is not used for a loopback host,
+  // as on Windows, so there it is the address as one number, which nothing
+  // takes for loopback.
   std::string EndpointBase() const {
-    return case_.through_proxy ? "http://127.1:" + std::to_string(cdn_.port()) : cdn_.Url("");
+    const std::string port = std::to_string(cdn_.port());
+    switch (case_.route) {
+      case Route::kDirect:
+        break;
+      case Route::kManualProxy:
+        return "http://127.1:" + port;
+      case Route::kProxyScript:
+        return "http://2130706433:" + port;
+    }
+    return cdn_.Url("");
   }
 
   testing::TestCdn& cdn() { return cdn_; }
@@ -106,6 +136,7 @@ class CrashedInstaller {
   FilePath temp_;
   testing::TestCdn cdn_;
   testing::TestProxy proxy_;
+  testing::TestCdn script_host_;
   // Put back before the proxy goes.
   std::optional<testing::ScopedUserProxySettings> settings_;
 };
@@ -152,7 +183,7 @@ void CheckCrashReport(const CrashCase& c) {
   // The dump stays only when the collector did not take it.
   EXPECT_EQ(PathExists(run.temp().Append(UTF8ToUTF16(report_id + ".dmp"))), c.answer != 200);
 
-  if (!c.through_proxy) return;
+  if (c.route == Route::kDirect) return;
   // Nothing of the run went around the proxy, the report included.
   const std::optional<Value> all = run.cdn().Requests("");
   ASSERT_TRUE(all && all->is_list());
@@ -175,7 +206,13 @@ TEST(InstallerCrashReportTest, CrashIsReportedAndTheDumpKeptAfter500) {
 // The report goes through the proxy of the user's Internet settings, which
 // WinHTTP's own proxy configuration knows nothing of.
 TEST(InstallerCrashReportTest, CrashIsReportedThroughTheUsersProxy) {
-  CheckCrashReport({200, 0xC0000005u, true});
+  CheckCrashReport({200, 0xC0000005u, Route::kManualProxy});
+}
+
+// The script runs on a thread of the crash handler's own while the run
+// goes on; its answer is what the report uses.
+TEST(InstallerCrashReportTest, CrashIsReportedThroughTheProxyAScriptNames) {
+  CheckCrashReport({200, 0xC0000005u, Route::kProxyScript});
 }
 
 }  // namespace
