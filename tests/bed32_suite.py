@@ -30,6 +30,8 @@ SUITE = [
      "the structured-exception guard's x86 recovery, raised for real"),
     ("DelayLoadHookTest.*", "the delay-load failure hook, 0xC06D007E included"),
     ("CrashHandlerTest.*", "the crash filter's context, minidump and upload"),
+    ("WinHttpUploadTest.GoesWhereItIsToldAndAnswersTheProxy",
+     "the crash upload through a proxy in 32-bit WinHTTP, its 407 answered on a helper thread"),
     ("SetupProcessTest.*", "setup's start, its machine check and exit codes"),
     ("DelayedParamsTest.*", "the parameter block's layout across processes"),
     ("SingleInstance*Test.*", "the shared data section of the lock owner"),
