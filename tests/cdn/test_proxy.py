@@ -260,9 +260,13 @@ class ProxyHandler(socketserver.BaseRequestHandler):
             # Recorded before the answer: the connection stays open, and a
             # client may look at the record as soon as it has the answer.
             record()
+            # Open for the retry, unless the client said it will not make one
+            # on this connection.
+            keep_alive = "close" not in (request.header("Proxy-Connection") or
+                                         request.header("Connection") or "").lower()
             self._send(407, "proxy credentials wanted\n",
-                       {"Proxy-Authenticate": 'Basic realm="%s"' % REALM}, keep_alive=True)
-            return True
+                       {"Proxy-Authenticate": 'Basic realm="%s"' % REALM}, keep_alive=keep_alive)
+            return keep_alive
         rule = self.state.take_rule(entry["path"]) or Rule({})
         if rule.get("stall"):
             entry["status"], entry["outcome"] = 0, "stalled"

@@ -148,6 +148,14 @@ class TestProxyTest(unittest.TestCase):
         self.assertEqual([(r["connection"], r["index"]) for r in records],
                          [(records[0]["connection"], 0), (records[0]["connection"], 1)])
 
+    def test_a_407_closes_a_connection_the_client_closes(self):
+        with socket.create_connection(("127.0.0.1", self.basic_proxy.port), timeout=5) as sock:
+            sock.sendall(("GET %s HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n"
+                          % self.cdn.url("/generated/5/x")).encode())
+            answer = read_to_end(sock)  # times out if the proxy keeps it open
+        self.assertTrue(answer.startswith(b"HTTP/1.1 407"))
+        self.assertIn(b"Connection: close", answer)
+
     def test_rules(self):
         self.open_proxy.set_rule("/drop", drop_after=1000, times=1)
         self.open_proxy.set_rule("/refuse", refuse=True)
